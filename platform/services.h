@@ -1,0 +1,179 @@
+// Narrow services that the logic asks of the operating system. Each is an
+// interface with two implementations: platform/win32 (the real calls) and
+// platform/memory (state the tests control and inspect).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/model.h"
+
+namespace qov {
+
+// Per-user key-value store addressed by section and key under the
+// application "QOVClock". A missing key reads as empty text.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual std::string Get(const std::string& section, const std::string& key) = 0;
+  // False when the value could not be written; callers have no error path
+  // and ignore it, but a failed write never leaves a half-written value.
+  virtual bool Save(const std::string& section, const std::string& key,
+                    const std::string& value) = 0;
+};
+
+// Local wall-clock time as a date-time value (days since 1899-12-30).
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual double Now() = 0;
+};
+
+// The user's locale.
+class Locale {
+ public:
+  virtual ~Locale() = default;
+  // The locale's default long-time text of a date-time value.
+  virtual std::string LongTime(double dateTime) = 0;
+  // Full month name, month 1 to 12.
+  virtual std::string MonthName(int month) = 0;
+};
+
+// The screen the main window is on: its work area in twips.
+struct ScreenInfo {
+  ui::Twips width = 19200;   // 1280 px at 15 twips per pixel
+  ui::Twips height = 12000;  // 800 px
+  float twipsPerPixelX = 15;
+  float twipsPerPixelY = 15;
+};
+
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  virtual ScreenInfo Info() = 0;
+};
+
+// Refuses a second running copy of the program.
+class InstanceLock {
+ public:
+  virtual ~InstanceLock() = default;
+  // True when another copy already holds the lock. The first call takes it.
+  virtual bool AnotherRunning() = 0;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // Modal message box with an information icon and one OK button.
+  virtual void MessageBox(const std::string& text, const std::string& caption) = 0;
+  // Standard colour dialog owned by `owner`, opening with no preselected
+  // colour and 16 black custom colours. False when the user cancelled.
+  virtual bool ChooseColor(ui::Handle owner, ui::Color* result) = 0;
+};
+
+// The user32 subset that the window-style class, always-on-top, the message
+// hook and the about box's region work with.
+class WindowApi {
+ public:
+  virtual ~WindowApi() = default;
+  static constexpr int kGwlStyle = -16;
+  static constexpr int kGwlExStyle = -20;
+  static constexpr ui::Handle kHwndTopmost = -1;
+  static constexpr ui::Handle kHwndNoTopmost = -2;
+
+  virtual int32_t GetWindowLong(ui::Handle h, int index) = 0;
+  virtual int32_t SetWindowLong(ui::Handle h, int index, int32_t value) = 0;
+  virtual bool SetWindowPos(ui::Handle h, ui::Handle insertAfter, int x, int y, int cx, int cy,
+                            uint32_t flags) = 0;
+  virtual intptr_t SendMessage(ui::Handle h, uint32_t msg, uintptr_t wParam, intptr_t lParam) = 0;
+  virtual void ReleaseCapture() = 0;
+  // Mouse position in screen pixels.
+  virtual void GetCursorPos(int* x, int* y) = 0;
+
+  // Window-procedure subclassing. A window procedure is a callable; the
+  // token stands for the procedure that was in place (0 on failure).
+  using WindowProc = std::function<intptr_t(ui::Handle, uint32_t, uintptr_t, intptr_t)>;
+  virtual uintptr_t SubclassWindow(ui::Handle h, WindowProc proc) = 0;
+  virtual void RestoreWindowProc(ui::Handle h, uintptr_t token) = 0;
+  virtual intptr_t CallWindowProc(uintptr_t token, ui::Handle h, uint32_t msg, uintptr_t wParam,
+                                  intptr_t lParam) = 0;
+
+  // Rounded window region of w x h pixels; the window owns it afterwards.
+  virtual bool SetRoundRegion(ui::Handle h, int w, int h2, int ellipseW, int ellipseH) = 0;
+};
+
+// Asynchronous wave playback; missing or unplayable files play nothing.
+class Sound {
+ public:
+  virtual ~Sound() = default;
+  virtual void PlayWave(const std::string& path) = 0;
+};
+
+// Hands a link to the shell's default action (browser, mail program).
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  virtual void Open(const std::string& link) = 0;
+};
+
+// The notification-area icon call (Shell_NotifyIcon).
+struct TrayIconData {
+  ui::Handle hWnd = 0;
+  uint32_t uID = 0;
+  uint32_t uFlags = 0;
+  uint32_t uCallbackMessage = 0;
+  std::string iconId;
+  std::string tip;  // the 64-character field as the class holds it
+};
+
+class Tray {
+ public:
+  virtual ~Tray() = default;
+  enum Op { kAdd = 0, kModify = 1, kDelete = 2 };
+  virtual int NotifyIcon(Op op, const TrayIconData& data) = 0;
+};
+
+// Showing windows and menus.
+class Windows {
+ public:
+  virtual ~Windows() = default;
+  // Opens `menu`'s children as a context menu at the mouse pointer. Returns
+  // when the menu closes; a chosen item's handler has run by then.
+  virtual void PopupMenu(ui::Form& owner, ui::MenuItem& menu) = 0;
+  // Shows `form` modally over `owner`. The in-memory back end returns at
+  // once and leaves the form shown; the real one returns when it closes.
+  virtual void ShowModal(ui::Form& form, ui::Form& owner) = 0;
+  // Closes a form: its onUnload runs.
+  virtual void Close(ui::Form& form) = 0;
+};
+
+// Files beside the program.
+class Files {
+ public:
+  virtual ~Files() = default;
+  // The program's folder, without a trailing separator (unless it is a
+  // drive's root, where the platform gives one).
+  virtual std::string AppPath() = 0;
+  // At most maxBytes of the file; nullopt when it cannot be opened.
+  virtual std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) = 0;
+};
+
+// Everything the logic needs, passed by the back end at start.
+struct Services {
+  SettingsStore* settings = nullptr;
+  Clock* clock = nullptr;
+  Locale* locale = nullptr;
+  Screen* screen = nullptr;
+  InstanceLock* instance = nullptr;
+  Dialogs* dialogs = nullptr;
+  WindowApi* window = nullptr;
+  Sound* sound = nullptr;
+  Shell* shell = nullptr;
+  Tray* tray = nullptr;
+  Windows* windows = nullptr;
+  Files* files = nullptr;
+};
+
+}  // namespace qov
