@@ -1,0 +1,140 @@
+#include "tools/jadwal/jadwal.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "engine/datetime.h"
+#include "engine/waktu_sholat.h"
+
+namespace qov::jadwal {
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+Outcome Jadwal(const std::vector<std::string>& args, double today = DateSerial(2004, 6, 15)) {
+  std::ostringstream out, err;
+  const int status = RunJadwal(args, out, err, today);
+  return {status, out.str(), err.str()};
+}
+
+const std::vector<std::string> kWorkedExample = {"--lat",  "-6.1744", "--lon",  "106.8294",
+                                                 "--tz",   "7",       "--fajr", "20",
+                                                 "--isya", "18",      "--date", "2004-06-15"};
+
+std::vector<std::string> With(std::vector<std::string> base, const std::vector<std::string>& more) {
+  base.insert(base.end(), more.begin(), more.end());
+  return base;
+}
+
+TEST(Jadwal, CsvRowOfTheWorkedExample) {
+  const Outcome r = Jadwal(With(kWorkedExample, {"--csv"}));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "tanggal,shubuh,dzuhur,ashar,maghrib,isya\n"
+            "2004-06-15,04:36,11:55,15:15,17:48,19:01\n");
+}
+
+TEST(Jadwal, TableHasTheSameColumns) {
+  const std::string out = Jadwal(kWorkedExample).out;
+  EXPECT_NE(out.find("tanggal     shubuh  dzuhur  ashar   maghrib  isya\n"
+                     "2004-06-15  04:36   11:55   15:15   17:48    19:01\n"),
+            std::string::npos) << out;
+}
+
+TEST(Jadwal, DefaultsAreTheClocksFirstRunValuesAndToday) {
+  const Outcome implicit = Jadwal({"--csv"}, DateSerial(2004, 6, 15) + 0.75);
+  const Outcome expl = Jadwal({"--lat", "-6.15", "--lon", "106.816", "--tz", "7", "--dzuhur", "2",
+                           "--maghrib", "2", "--ashar", "1", "--fajr", "19", "--isya", "20",
+                           "--date", "2004-06-15", "--csv"});
+  EXPECT_EQ(implicit.status, 0);
+  EXPECT_EQ(implicit.out, expl.out);
+}
+
+TEST(Jadwal, MonthPrintsEveryDayInOrder) {
+  const Outcome r = Jadwal({"--month", "2004-02", "--csv"});
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1 + 29);
+  EXPECT_NE(r.out.find("\n2004-02-01,"), std::string::npos);
+  EXPECT_NE(r.out.find("\n2004-02-29,"), std::string::npos);
+  EXPECT_LT(r.out.find("2004-02-09,"), r.out.find("2004-02-10,"));
+}
+
+// Angles are rounded half to even before the engine sees them; 22 is out of
+// the Isya range and falls back on Jakarta's default of 18.
+TEST(Jadwal, AnglesRoundHalfToEven) {
+  auto csv = [](const std::string& opt, const std::string& v) {
+    return Jadwal({"--date", "2004-06-15", "--csv", opt, v}).out;
+  };
+  EXPECT_EQ(csv("--isya", "20.5"), csv("--isya", "20"));
+  EXPECT_EQ(csv("--isya", "19.5"), csv("--isya", "20"));
+  EXPECT_EQ(csv("--isya", "21.5"), csv("--isya", "18"));
+  EXPECT_NE(csv("--isya", "18"), csv("--isya", "20"));
+  EXPECT_EQ(csv("--fajr", "18.5"), csv("--fajr", "18"));
+  EXPECT_NE(csv("--fajr", "18.5"), csv("--fajr", "19"));
+}
+
+TEST(Jadwal, FajrZeroMeansAngleZeroOnTheFirstCall) {
+  engine::WaktuSholat w;
+  w.HitungWaktuSholat(DateSerial(2004, 6, 15), -6.15, 106.816, 7, 2, 2, 1, 0, 20);
+  const Outcome r = Jadwal({"--date", "2004-06-15", "--csv", "--fajr", "0"});
+  EXPECT_NE(r.out.find("2004-06-15," + FormatHHMM(w.WaktuShubuh) + ","), std::string::npos);
+}
+
+TEST(Jadwal, AlternativeSpellings) {
+  EXPECT_EQ(Jadwal({"--lat=-6.1744", "--lon=106.8294", "--tz=+7", "--fajr=20", "--isya=18",
+                    "--date=2004-06-15", "--csv"}).out,
+            Jadwal(With(kWorkedExample, {"--csv"})).out);
+}
+
+TEST(Jadwal, HelpExplainsEveryOption) {
+  const Outcome r = Jadwal({"--lat", "abc", "--help"});
+  EXPECT_EQ(r.status, 0);
+  for (const char* opt : {"--lat", "--lon", "--tz", "--dzuhur", "--maghrib", "--ashar", "--fajr",
+                          "--isya", "--date", "--month", "--csv", "--help"})
+    EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+}
+
+struct BadCase {
+  std::vector<std::string> args;
+  std::string mention;
+};
+class BadInput : public testing::TestWithParam<BadCase> {};
+TEST_P(BadInput, OneLineNamingTheProblemAndStatusTwo) {
+  const Outcome r = Jadwal(GetParam().args);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.rfind("qov-jadwal: ", 0), 0u) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_NE(r.err.find(GetParam().mention), std::string::npos) << r.err;
+}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadInput,
+    testing::Values(
+        BadCase{{"--lat"}, "--lat: missing value"},
+        BadCase{{"--lat", "--lon", "5"}, "--lat: missing value"},
+        BadCase{{"--lat", "abc"}, "--lat: \"abc\" is not a number"},
+        BadCase{{"--lat", "6.1x"}, "--lat: \"6.1x\" is not a number"},
+        BadCase{{"--lat", ""}, "--lat"}, BadCase{{"--lat", " 6"}, "--lat"},
+        BadCase{{"--lat", "nan"}, "--lat"}, BadCase{{"--lon", "inf"}, "--lon"},
+        BadCase{{"--lon", "1e999"}, "--lon"}, BadCase{{"--lat", "90"}, "--lat"},
+        BadCase{{"--lat", "-90"}, "--lat"}, BadCase{{"--lon", "180.5"}, "--lon"},
+        BadCase{{"--tz", "15"}, "--tz"}, BadCase{{"--tz", "-13"}, "--tz"},
+        BadCase{{"--dzuhur", "40000"}, "--dzuhur"}, BadCase{{"--maghrib", "-1e9"}, "--maghrib"},
+        BadCase{{"--ashar", "32767.5"}, "--ashar"}, BadCase{{"--fajr", "x"}, "--fajr"},
+        BadCase{{"--isya", "1e6"}, "--isya"},
+        BadCase{{"--date", "2023-02-29"}, "--date: \"2023-02-29\""},
+        BadCase{{"--date", "2004-13-01"}, "--date"}, BadCase{{"--date", "2004-6-1"}, "--date"},
+        BadCase{{"--date", "2004-06-15x"}, "--date"}, BadCase{{"--month", "2004-00"}, "--month"},
+        BadCase{{"--bogus"}, "\"--bogus\""}, BadCase{{"stray"}, "\"stray\""},
+        BadCase{{"--csv=yes"}, "--csv"},
+        BadCase{{"--date", "2004-06-15", "--month", "2004-06"}, "--date and --month"},
+        BadCase{{"--month", "2004-06", "--date", "2004-06-15"}, "--date and --month"}));
+
+}  // namespace
+}  // namespace qov::jadwal

@@ -1,0 +1,48 @@
+// qov-jadwal: prints the prayer schedule of a day or a month for a place,
+// computed by the clock's engine with the clock's parameters. The argument
+// handling and the formatting live here so that they can be tested without
+// a process; main() only supplies the streams and today's date.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace qov::jadwal {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitWriteError = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Options {
+  // The clock's first-run values (Jakarta).
+  double latitude = -6.15;
+  double longitude = 106.816;
+  int16_t timeZone = 7;
+  int16_t addDzuhur = 2;
+  int16_t addMaghrib = 2;
+  int16_t mazhabAshar = 1;
+  int16_t sudutFajar = 19;  // already rounded, halves to even
+  int16_t sudutIsya = 20;
+  // First day and number of days; a date-time value (days since 1899-12-30).
+  std::optional<double> firstDay;  // unset: today
+  int days = 1;
+  bool csv = false;
+  bool help = false;
+};
+
+// Parses the arguments (without the program name). On bad input returns
+// nullopt and sets `error` to one line naming the problem.
+std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::string& error);
+
+// The whole program: parses, computes and prints. Returns the exit status.
+// `today` is a date-time value; only its date is used.
+int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              double today);
+
+std::string Usage();
+
+}  // namespace qov::jadwal
