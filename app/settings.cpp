@@ -30,7 +30,7 @@ std::string Unsigned(double v, int digits, bool leadingZero) {
   int e = 0;
   Decompose(v, digits, m, e);
   const int n = static_cast<int>(m.size());
-  if (e >= digits || e < -5) {
+  if (e >= digits || e < -4) {
     // Scientific form, as the runtime writes very large or small numbers.
     std::string s = m.substr(0, 1);
     if (n > 1) s += "." + m.substr(1);

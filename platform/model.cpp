@@ -202,7 +202,9 @@ MenuItem* MenuItem::Find(const std::string& itemName) {
 // ------------------------------------------------------------------- Form
 
 Form::Form(std::string name) : name_(std::move(name)) {}
-Form::~Form() = default;
+Form::~Form() {
+  if (view_) view_->FormDestroyed(*this);
+}
 
 void Form::Move(Twips left, Twips top, Twips width, Twips height) {
   ApplyGeometry(SnapToPixels(left, tppX_), SnapToPixels(top, tppY_), SnapToPixels(width, tppX_),

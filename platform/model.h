@@ -193,6 +193,8 @@ class FormView {
   virtual void ControlChanged(Control& c) = 0;
   virtual void TimerChanged(Timer& t) = 0;
   virtual void FormChanged() = 0;  // visibility, blink
+  // The form is being destroyed: forget it.
+  virtual void FormDestroyed(Form&) {}
 };
 
 // A top-level window. Outer geometry is in twips and settles in whole
@@ -256,6 +258,9 @@ class Form {
   MouseHandler onMouseDown, onMouseMove, onMouseUp;
   Handler onClick, onDblClick;
   Handler onUnload;  // the window is closing, by any path
+  // The back end has created the window (it has its handle) and is about to
+  // show it; raised once per window, for forms the logic does not load itself.
+  Handler onLoad;
 
   void SetView(FormView* v) { view_ = v; }
   FormView* view() const { return view_; }
