@@ -1,0 +1,165 @@
+# Shared helpers of the end-to-end tests: a throw-away Wine prefix on a
+# private virtual display, the real QOVClock.exe started by PID, registry
+# reads, clicks and screenshots. Every process is ended by its PID.
+set -euo pipefail
+
+: "${QOV_WIN_DIR:?build directory of the Windows build}"
+: "${QOV_SOURCE_DIR:?source tree}"
+WINE=${QOV_WINE:-/usr/lib/wine/wine64}
+WINESERVER=$(dirname "$WINE")/wineserver
+EXE_DIR=$QOV_WIN_DIR/platform/win32
+EXE=$EXE_DIR/QOVClock.exe
+SHOTS=${QOV_SHOTS:-$QOV_WIN_DIR/../e2e-shots}
+mkdir -p "$SHOTS"
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+WORK=$(mktemp -d /tmp/qov-e2e.XXXXXX)
+export WINEPREFIX=$WORK/prefix
+XVFB_PID=""
+CLOCK_PID=""
+PASSED=0
+FAILED=0
+
+log() { printf '[%s] %s\n' "$(basename "$0" .sh)" "$*"; }
+
+cleanup() {
+  set +e
+  [ -n "$CLOCK_PID" ] && kill "$CLOCK_PID" 2>/dev/null
+  "$WINESERVER" -k 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# A fresh prefix costs several seconds; tests copy a template that is made
+# once per build (under a lock, since ctest may run tests in parallel).
+prepare_prefix() {
+  local template=$QOV_WIN_DIR/e2e-template-prefix
+  (
+    flock 9
+    if [ ! -f "$template/.ready" ]; then
+      rm -rf "$template"
+      WINEPREFIX=$template "$WINE" wineboot -i >/dev/null 2>&1 || true
+      WINEPREFIX=$template "$WINESERVER" -w
+      touch "$template/.ready"
+    fi
+  ) 9>"$QOV_WIN_DIR/e2e-template.lock"
+  cp -a "$template" "$WINEPREFIX"
+  rm -f "$WINEPREFIX/.ready"
+}
+
+start_display() {
+  local n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+  done
+  echo "no free X display" >&2
+  return 1
+}
+
+setup() {
+  [ -x "$EXE" ] || { echo "missing $EXE" >&2; exit 1; }
+  start_display
+  prepare_prefix
+}
+
+# Starts the clock from its own folder (so it finds its data files).
+start_clock() {
+  (cd "$EXE_DIR" && exec "$WINE" QOVClock.exe "$@") >/dev/null 2>&1 &
+  CLOCK_PID=$!
+}
+
+# Waits until the clock's main window is mapped; prints "W H X Y".
+wait_window() {
+  local name=${1:-Jam QOV} geo
+  for _ in $(seq 150); do
+    geo=$(window_geometry "$name" || true)
+    if [ -n "$geo" ]; then
+      echo "$geo"
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
+
+# Geometry "W H X Y" of the first viewable top-level window with that name.
+window_geometry() {
+  local id
+  id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+  [ -n "$id" ] || return 1
+  xwininfo -id "$id" | awk '
+    /Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print w, h, x, y}'
+}
+
+window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
+
+# Asks the clock to close as the user would (the unload path runs).
+close_clock() {
+  "$WINE" taskkill /im QOVClock.exe >/dev/null 2>&1 || true
+  for _ in $(seq 100); do
+    kill -0 "$CLOCK_PID" 2>/dev/null || { CLOCK_PID=""; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Prints the values of a settings section as lines KEY=VALUE, exactly as
+# stored (leading blanks kept).
+reg_values() {
+  local out=$WORK/reg.$$.reg
+  rm -f "$out"
+  "$WINE" reg export "HKCU\\Software\\QOVClock\\$1" "Z:${out//\//\\}" /y >/dev/null 2>&1 || return 0
+  iconv -f UTF-16LE -t UTF-8 "$out" | tr -d '\r' | sed -n 's/^"\(.*\)"="\(.*\)"$/\1=\2/p'
+}
+
+reg_get() { reg_values "$1" | sed -n "s/^$2=//p"; }
+
+reg_set() {
+  "$WINE" reg add "HKCU\\Software\\QOVClock\\$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1
+}
+
+shot() {
+  import -window root "$SHOTS/$1.png"
+  echo "$SHOTS/$1.png"
+}
+
+shot_window() {
+  local geo
+  geo=$(window_geometry "${2:-Jam QOV}") || return 1
+  set -- "$1" $geo
+  import -window root -crop "${2}x${3}+${4}+${5}" +repage "$SHOTS/$1.png"
+  echo "$SHOTS/$1.png"
+}
+
+# Mean brightness (0..1) of a screen region "WxH+X+Y".
+brightness() {
+  import -window root -crop "$1" +repage -colorspace Gray -format '%[fx:mean]' info:
+}
+
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    PASSED=$((PASSED + 1))
+    log "ok: $what"
+  else
+    FAILED=$((FAILED + 1))
+    log "FAIL: $what"
+  fi
+}
+
+finish() {
+  log "$PASSED passed, $FAILED failed"
+  [ "$FAILED" -eq 0 ]
+}
