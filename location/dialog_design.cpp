@@ -19,7 +19,7 @@ void ClockFace::DesignDialog() {
   const ui::Font boxFont{"Arial", 8.25f, true, false};
   auto label = [&](const char* name, int index, const char* text, float l, float t, float w) {
     ui::Control& c = form_.Add(Kind::Label, name, index, Frame2);
-    c.Move(l, t, w, 255);
+    c.Move(l, t, w, 240);
     c.SetText(text);
     c.SetFont(captionFont);
     c.SetForeColor(ui::kYellow);
@@ -28,21 +28,21 @@ void ClockFace::DesignDialog() {
   };
   auto box = [&](const char* name, float l, float t, float w) {
     ui::Control& c = form_.Add(Kind::TextBox, name, -1, Frame2);
-    c.Move(l, t, w, 285);
+    c.Move(l, t, w, 240);
     c.SetFont(boxFont);
     return &c;
   };
 
   Combo1 = &form_.Add(Kind::ComboBox, "Combo1", -1, Frame2);
-  Combo1->Move(210, 480, 2415, 315);
+  Combo1->Move(150, 480, 2535, 315);
   Combo1->SetFont(boxFont);
 
-  constexpr float kLabelLeft = 210, kBoxLeft = 1320, kBoxWidth = 1305;
-  label("Label1", 1, "Lat", kLabelLeft, 960, 1000);
+  constexpr float kLabelLeft = 150, kBoxLeft = 1440, kBoxWidth = 1245;
+  label("Label1", 1, "Lat", kLabelLeft, 960, 1250);
   tkLat = box("tkLat", kBoxLeft, 960, kBoxWidth);
-  label("Label2", 1, "Long", kLabelLeft, 1320, 1000);
+  label("Label2", 1, "Long", kLabelLeft, 1320, 1250);
   tkLong = box("tkLong", kBoxLeft, 1320, kBoxWidth);
-  label("Label3", -1, "Gmt", kLabelLeft, 1680, 1000);
+  label("Label3", -1, "Gmt", kLabelLeft, 1680, 1250);
   tkTimeZone = box("tkTimeZone", kBoxLeft, 1680, kBoxWidth);
 
   ui::Control& batas = form_.Add(Kind::Line, "Batas", -1, Frame2);
@@ -50,19 +50,19 @@ void ClockFace::DesignDialog() {
   batas.SetStart(0, 2040);
   batas.SetEnd(3000, 2040);
 
-  label("Label1", 2, "+ Dzhuhur", kLabelLeft, 2160, 1100);
-  tkDz = box("tkDz", kBoxLeft, 2130, 495);
-  label("Label1", 5, "Menit", 1935, 2160, 700);
-  label("Label1", 3, "+ Maghrib", kLabelLeft, 2445, 1100);
-  tkMag = box("tkMag", kBoxLeft, 2415, 495);
-  label("Label1", 6, "Menit", 1935, 2445, 700);
+  label("Label1", 2, "+ Dzhuhur", kLabelLeft, 2160, 1280);
+  tkDz = box("tkDz", kBoxLeft, 2160, 480);
+  label("Label1", 5, "Menit", 1995, 2160, 780);
+  label("Label1", 3, "+ Maghrib", kLabelLeft, 2400, 1280);
+  tkMag = box("tkMag", kBoxLeft, 2400, 480);
+  label("Label1", 6, "Menit", 1995, 2400, 780);
 
-  label("Label1", 4, "Ashar", kLabelLeft, 2760, 1000);
+  label("Label1", 4, "Ashar", kLabelLeft, 2760, 1250);
   Option1 = &form_.Add(Kind::OptionButton, "Option1", -1, Frame2);
-  Option1->Move(kBoxLeft, 2760, 1305, 255);
+  Option1->Move(kBoxLeft, 2760, 1245, 255);
   Option1->SetText("Hanafi");
   Option2 = &form_.Add(Kind::OptionButton, "Option2", -1, Frame2);
-  Option2->Move(kBoxLeft, 3000, 1305, 255);
+  Option2->Move(kBoxLeft, 3000, 1245, 255);
   Option2->SetText("Hambali");
   for (ui::Control* o : {Option1, Option2}) {
     o->SetFont(captionFont);
@@ -70,16 +70,16 @@ void ClockFace::DesignDialog() {
     o->SetBackColor(ui::kBlack);
   }
 
-  label("Label1", 7, "Sudut Fajar", kLabelLeft, 3270, 1100);
+  label("Label1", 7, "Sudut Fajar", kLabelLeft, 3240, 1280);
   sdFajar = box("sdFajar", kBoxLeft, 3240, kBoxWidth);
-  label("Label1", 8, "Sudut Isya", kLabelLeft, 3630, 1100);
+  label("Label1", 8, "Sudut Isya", kLabelLeft, 3600, 1280);
   sdIsya = box("sdIsya", kBoxLeft, 3600, kBoxWidth);
 
   Command1 = &form_.Add(Kind::Button, "Command1", -1, Frame2);
-  Command1->Move(210, 3960, 1155, 315);
+  Command1->Move(150, 3960, 1215, 315);
   Command1->SetText("OK");
   Command2 = &form_.Add(Kind::Button, "Command2", -1, Frame2);
-  Command2->Move(1470, 3960, 1155, 315);
+  Command2->Move(1470, 3960, 1215, 315);
   Command2->SetText("Cancel");
   for (ui::Control* b : {Command1, Command2}) b->SetFont(captionFont);
 }
