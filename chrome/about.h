@@ -25,14 +25,25 @@ class FrmAbout {
   void Label3_Click();
 
   bool firstTickDone = false;
+  // Between Form_Load and the window's closing, by whatever path.
+  bool IsOpen() const { return open_; }
 
  private:
+  void Close();
+
   ClockFace& owner_;
   ui::Form form_;
   ui::Timer* timer1_ = nullptr;
+  bool open_ = false;
 };
 
-// Hands a link to the shell's default action.
+// Hands a link to the shell's default action; an empty link opens nothing.
 void BukaLink(Shell& shell, const std::string& link);
+
+// Build-time settings: the credit line's name, the mail address of the
+// about box and the web address of "QOV Web Site".
+extern const char* const kAuthorName;
+extern const char* const kAuthorMail;
+extern const char* const kWebUrl;
 
 }  // namespace qov

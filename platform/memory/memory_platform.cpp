@@ -211,13 +211,21 @@ void MemoryWindows::PopupMenu(ui::Form&, ui::MenuItem& menu) {
 
 void MemoryWindows::ShowModal(ui::Form& form, ui::Form&) {
   modal.push_back(&form);
+  // The window is created here, as the real back end does: it has its handle
+  // and its timers run before its load handler sees it.
+  if (platform && form.view() != platform) platform->Attach(form);
+  if (form.onLoad) form.onLoad();
   form.Show();
 }
 
 void MemoryWindows::Close(ui::Form& form) {
   if (form.onUnload) form.onUnload();
   form.Hide();
-  modal.erase(std::remove(modal.begin(), modal.end(), &form), modal.end());
+  auto it = std::remove(modal.begin(), modal.end(), &form);
+  const bool wasModal = it != modal.end();
+  modal.erase(it, modal.end());
+  // A closed modal window is gone; its form may be destroyed next.
+  if (wasModal && platform) platform->Detach(form);
 }
 
 // ------------------------------------------------------------------ files
@@ -244,6 +252,7 @@ MemoryPlatform::MemoryPlatform() {
   services.tray = &tray;
   services.windows = &windows;
   services.files = &files;
+  windows.platform = this;
   clock.Set(2004, 6, 15, 8, 0, 0);
 }
 

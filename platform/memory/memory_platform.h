@@ -149,6 +149,8 @@ class MemoryTray : public Tray {
   bool noNotificationArea = false;
 };
 
+class MemoryPlatform;
+
 class MemoryWindows : public Windows {
  public:
   void PopupMenu(ui::Form& owner, ui::MenuItem& menu) override;
@@ -162,6 +164,9 @@ class MemoryWindows : public Windows {
   // Item to choose in the next popup (by name); empty closes it unchosen.
   std::string choose;
   std::vector<ui::Form*> modal;
+  // Set by MemoryPlatform: a modal form is attached when shown (it gets its
+  // handle, then its onLoad runs) and detached when closed.
+  MemoryPlatform* platform = nullptr;
 };
 
 class MemoryFiles : public Files {
