@@ -78,9 +78,11 @@ start_clock() {
   CLOCK_PID=$!
 }
 
-# Waits until the clock's main window is mapped; prints "W H X Y".
+MAIN=clockface  # the main window's (invisible) title
+
+# Waits until a window with that title is mapped; prints "W H X Y".
 wait_window() {
-  local name=${1:-Jam QOV} geo
+  local name=${1:-$MAIN} geo
   for _ in $(seq 150); do
     geo=$(window_geometry "$name" || true)
     if [ -n "$geo" ]; then
@@ -102,7 +104,44 @@ window_geometry() {
     /Width:/ {w=$2} /Height:/ {h=$2} END {print w, h, x, y}'
 }
 
-window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
+window_id() { xdotool search --onlyvisible --name "^${1:-$MAIN}\$" 2>/dev/null | head -n1; }
+
+# Whether the window is in the topmost band (Wine marks it for the X side).
+is_topmost() { xprop -id "$(window_id "${1:-$MAIN}")" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+
+# Opens the context menu on the clock at window offset (dx, dy) and walks it
+# with the keyboard: each argument is a key (Down, Right, Return...).
+menu() {
+  local dx=$1 dy=$2
+  shift 2
+  set -- "$@"
+  local geo
+  geo=$(window_geometry "$MAIN")
+  read -r _ _ x y <<<"$geo"
+  xdotool mousemove $((x + dx)) $((y + dy)) click 3
+  sleep 0.8
+  local k
+  for k in "$@"; do
+    xdotool key "$k"
+    sleep 0.25
+  done
+  sleep 0.8
+}
+
+# Left-drags from window offset (dx, dy) by (mx, my) pixels.
+drag() {
+  local geo x y
+  geo=$(window_geometry "$MAIN")
+  read -r _ _ x y <<<"$geo"
+  xdotool mousemove $((x + $1)) $((y + $2)) mousedown 1
+  local i
+  for i in 1 2 3 4 5; do
+    xdotool mousemove $((x + $1 + $3 * i / 5)) $((y + $2 + $4 * i / 5))
+    sleep 0.15
+  done
+  xdotool mouseup 1
+  sleep 0.5
+}
 
 # Asks the clock to close as the user would (the unload path runs).
 close_clock() {
@@ -136,7 +175,7 @@ shot() {
 
 shot_window() {
   local geo
-  geo=$(window_geometry "${2:-Jam QOV}") || return 1
+  geo=$(window_geometry "${2:-$MAIN}") || return 1
   set -- "$1" $geo
   import -window root -crop "${2}x${3}+${4}+${5}" +repage "$SHOTS/$1.png"
   echo "$SHOTS/$1.png"
