@@ -220,6 +220,7 @@ class MemoryPlatform : public ui::FormView {
   void ControlChanged(ui::Control&) override { ++controlChanges; }
   void TimerChanged(ui::Timer& t) override;
   void FormChanged() override {}
+  void FormDestroyed(ui::Form& form) override { Detach(form); }
 
   int64_t controlChanges = 0;
 
