@@ -1,0 +1,109 @@
+// Text crossing into and out of the system: UTF-8 <-> UTF-16, registry
+// values as the user may have left them, and the tray's tooltip field.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/core/reg_value.h"
+#include "platform/win32/core/utf.h"
+
+namespace qov::win32 {
+namespace {
+
+std::u16string U16(std::string_view s) { return Utf8ToUtf16<char16_t>(s); }
+std::string U8(const std::u16string& s) { return Utf16ToUtf8(s); }
+
+TEST(Utf, RoundTripsEveryPlane) {
+  for (const char* s : {"", "Jakarta", "Kab. Bandung Barat", "Désirée", "\xe2\x82\xac 12",  // euro sign
+                        "\xf0\x9f\x95\x8c masjid"}) {                                    // U+1F54C
+    SCOPED_TRACE(s);
+    EXPECT_EQ(U8(U16(s)), s);
+  }
+  EXPECT_EQ(U16("\xf0\x9f\x95\x8c"), (std::u16string{0xD83D, 0xDD4C}));
+}
+
+// Every malformed sequence becomes U+FFFD and decoding resumes at the next
+// byte, so nothing after the damage is lost.
+struct BadUtf8 {
+  const char* name;
+  std::string in;
+  std::u16string out;
+};
+
+class MalformedUtf8 : public testing::TestWithParam<BadUtf8> {};
+
+TEST_P(MalformedUtf8, BecomesReplacementCharacters) { EXPECT_EQ(U16(GetParam().in), GetParam().out); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Utf, MalformedUtf8,
+    testing::Values(BadUtf8{"LoneContinuation", "a\x80z", u"a\uFFFDz"},
+                    BadUtf8{"TruncatedAtEnd", "ab\xe2\x82", u"ab\uFFFD\uFFFD"},
+                    BadUtf8{"TruncatedInMiddle", "\xe2\x82z", u"\uFFFD\uFFFDz"},
+                    BadUtf8{"OverlongSlash", "\xc0\xaf", u"\uFFFD\uFFFD"},
+                    BadUtf8{"OverlongThreeByte", "\xe0\x80\xaf", u"\uFFFD\uFFFD\uFFFD"},
+                    BadUtf8{"EncodedSurrogate", "\xed\xa0\x80", u"\uFFFD\uFFFD\uFFFD"},
+                    BadUtf8{"BeyondUnicode", "\xf4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+                    BadUtf8{"InvalidLead", "\xff" "A", u"\uFFFDA"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Utf, LoneSurrogatesFromTheSystemBecomeReplacementCharacters) {
+  EXPECT_EQ(U8(std::u16string{u'a', 0xD800, u'b'}), "a\xef\xbf\xbd" "b");
+  EXPECT_EQ(U8(std::u16string{0xDC00}), "\xef\xbf\xbd");
+  EXPECT_EQ(U8(std::u16string{u'x', 0xD83D}), "x\xef\xbf\xbd");  // high surrogate at the end
+}
+
+std::vector<uint8_t> Utf16Le(std::u16string_view s, bool terminate) {
+  std::vector<uint8_t> b;
+  for (char16_t c : s) {
+    b.push_back(static_cast<uint8_t>(c & 0xFF));
+    b.push_back(static_cast<uint8_t>(c >> 8));
+  }
+  if (terminate) b.insert(b.end(), {0, 0});
+  return b;
+}
+
+TEST(RegistryValue, ReadsStringsAsStored) {
+  const auto v = Utf16Le(u" -6.15", true);
+  EXPECT_EQ(DecodeRegString(kRegSz, v.data(), v.size()), " -6.15");  // the leading blank stays
+  const auto unterminated = Utf16Le(u"Jakarta", false);
+  EXPECT_EQ(DecodeRegString(kRegSz, unterminated.data(), unterminated.size()), "Jakarta");
+  const auto expand = Utf16Le(u"%X%", true);
+  EXPECT_EQ(DecodeRegString(kRegExpandSz, expand.data(), expand.size()), "%X%");  // not expanded
+}
+
+TEST(RegistryValue, WhatIsNotOneOfOurStringsReadsAsMissing) {
+  const auto text = Utf16Le(u"7", true);
+  const uint32_t kRegDword = 4, kRegBinary = 3, kRegMultiSz = 7;
+  for (uint32_t type : {kRegDword, kRegBinary, kRegMultiSz}) {
+    SCOPED_TRACE(type);
+    EXPECT_EQ(DecodeRegString(type, text.data(), text.size()), "");
+  }
+  std::vector<uint8_t> huge(kMaxSettingBytes + 2, 'a');
+  EXPECT_EQ(DecodeRegString(kRegSz, huge.data(), huge.size()), "");
+  EXPECT_EQ(DecodeRegString(kRegSz, nullptr, 0), "");
+  EXPECT_EQ(DecodeRegString(kRegSz, nullptr, 8), "");
+}
+
+TEST(RegistryValue, StopsAtTheFirstNulAndDropsAnOddByte) {
+  auto v = Utf16Le(u"19", false);
+  v.insert(v.end(), {0, 0, 'x', 0});
+  EXPECT_EQ(DecodeRegString(kRegSz, v.data(), v.size()), "19");
+  auto odd = Utf16Le(u"20", false);
+  odd.push_back('5');
+  EXPECT_EQ(DecodeRegString(kRegSz, odd.data(), odd.size()), "20");
+}
+
+TEST(TrayTip, IsTheFieldUpToItsTerminatorAtMost63Characters) {
+  std::string field = "QOV Clock";
+  field.push_back('\0');
+  field.resize(64, ' ');
+  EXPECT_EQ(TipText(field), "QOV Clock");
+  EXPECT_EQ(TipText(std::string(64, 'x')), std::string(63, 'x'));  // terminator lost
+  // A cut in the middle of a two-byte character keeps the tip valid UTF-8.
+  const std::string accents = std::string(62, 'a') + "\xc3\xa9" "b";
+  EXPECT_EQ(TipText(accents), std::string(62, 'a'));
+}
+
+}  // namespace
+}  // namespace qov::win32
