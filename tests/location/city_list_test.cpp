@@ -1,0 +1,148 @@
+// The city list: the pure parser, and loading it into the table and the
+// drop-down at start-up.
+#include "location/city_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "platform/memory/memory_platform.h"
+
+namespace qov {
+namespace {
+
+using namespace std::string_literals;
+
+// name|lat|lon|zone per record, joined by ";".
+std::string Show(std::string_view bytes, size_t max = kDaftarPosisiSize) {
+  std::string out;
+  for (const Posisi& p : ParseCityList(bytes, max)) {
+    std::ostringstream os;
+    os << p.nama << '|' << p.latitude << '|' << p.longitude << '|' << p.zone << ';';
+    out += os.str();
+  }
+  return out;
+}
+
+// Characters of a well-formed UTF-8 name without control characters.
+std::optional<size_t> NameChars(const std::string& s) {
+  size_t chars = 0;
+  for (size_t i = 0; i < s.size(); ++chars) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    const size_t n = b < 0x20 ? 0 : b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
+    if (n == 0 || i + n > s.size()) return std::nullopt;
+    for (size_t k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return std::nullopt;
+    i += n;
+  }
+  return chars;
+}
+bool SaneName(const std::string& s) { return NameChars(s).value_or(SIZE_MAX) <= kMaxCityNameChars; }
+
+struct Case {
+  std::string bytes, expected;
+};
+class CityListReads : public testing::TestWithParam<Case> {};
+TEST_P(CityListReads, AsExpected) { EXPECT_EQ(Show(GetParam().bytes), GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Syntax, CityListReads,
+    testing::Values(
+        // The final CR LF, blank lines and a blank tail add no record.
+        Case{"\"Jakarta\",-6.2,106.8,7\r\n\r\nMedan,3.59,98.67,7\r\n \r\n",
+             "Jakarta|-6.2|106.8|7;Medan|3.59|98.67|7;"},
+        Case{"A,1,2,3\nB,4,5,6", "A|1|2|3;B|4|5|6;"}, Case{"A,1,2,3\rB,4,5,6\r", "A|1|2|3;B|4|5|6;"},
+        Case{"\"Kota Baru, Kalsel \",-3.3,116.2,8\r\n", "Kota Baru, Kalsel |-3.3|116.2|8;"},
+        Case{"  Bogor  ,  -6.6 ,\t106.8 , 7\r\n", "Bogor|-6.6|106.8|7;"},
+        Case{"Medan,3.59\r\n98.67,7", "Medan|3.59|98.67|7;"},  // a line end ends a field
+        Case{"\"Ambon\" x,\"-3.7\",128.2,9", "Ambon|-3.7|128.2|9;"},
+        Case{"A,0,0,8.5\nB,0,0,9.5\nC,0,0,-8.5\nD,0,0,40000\nE,0,0,x\n",
+             "A|0|0|8;B|0|0|10;C|0|0|-8;D|0|0|0;E|0|0|0;"},
+        Case{"A,- 6.5x,1e2,7 WIB\r\n", "A|-6.5|100|7;"}, Case{"X,1,1,1\r\nX,2,2,2\r\n", "X|1|1|1;X|2|2|2;"},
+        // Cut short by the end of the file: the missing fields are 0.
+        Case{"A,1,2,3\r\nSolo,-7.5", "A|1|2|3;Solo|-7.5|0|0;"},
+        Case{"A,1,2,3\r\n\"Solo,1\r\nB,4", "A|1|2|3;Solo,1  B,4|0|0|0;"},
+        // Nothing to read still gives the one blank record.
+        Case{"", "|0|0|0;"}, Case{"\r\n \r\n", "|0|0|0;"}, Case{"\xEF\xBB\xBF", "|0|0|0;"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Encoding, CityListReads,
+    testing::Values(Case{"\xEF\xBB\xBF\"J\xC3\xA9 \xE2\x80\x93\",1,2,3", "J\xC3\xA9 \xE2\x80\x93|1|2|3;"},
+                    Case{"J\xC3\xA9,1,2,3", "J\xC3\xA9|1|2|3;"},                    // valid UTF-8
+                    Case{"J\xE9\x80,1,2,3", "J\xC3\xA9\xE2\x82\xAC|1|2|3;"},        // Windows-1252
+                    Case{"\xC3\xA9\xE9,1,2,3", "\xC3\x83\xC2\xA9\xC3\xA9|1|2|3;"},  // one stray byte
+                    Case{"\xEF\xBB\xBF\xC3\xA9\xE9\xED\xA0\x80,1,2,3",
+                         "\xC3\xA9\xC3\xA9\xC3\xAD\xC2\xA0\xE2\x82\xAC|1|2|3;"},
+                    Case{"A\x01\x7F\x00\x81Z,1,2,3"s, "A    Z|1|2|3;"},  // controls: blanks
+                    Case{"A\xC2\x85Z,1,2,3", "A Z|1|2|3;"}));
+
+TEST(CityListLimits, StopsAtTheTableCutsLongNamesAndStaysLinear) {
+  std::string many;
+  for (int i = 0; i < 100000; ++i) many += "\"K" + std::to_string(i) + "\",-6.2,106.8,7\r\n";
+  const std::vector<Posisi> r = ParseCityList(many, 2001);
+  ASSERT_EQ(r.size(), 2001u);
+  EXPECT_EQ(r[2000].nama, "K2000");
+  EXPECT_TRUE(ParseCityList(many, 0).empty());
+
+  std::string wide;
+  for (int i = 0; i < 300; ++i) wide += "\xF0\x9F\x95\x8C";
+  for (const std::string& name : {std::string(1000, 'a'), wide, "\xEF\xBB\xBF" + wide}) {
+    const auto cut = ParseCityList("\"" + name + "\",1,2,3\r\nB,4,5,6", 9);
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(NameChars(cut[0].nama), kMaxCityNameChars);
+    EXPECT_EQ(cut[1].latitude, 4);
+  }
+
+  // 10 MB on one line: a name, an unclosed quote, a number, bare commas.
+  const std::string big(10 << 20, '9');
+  for (const std::string& bytes : {big, "\"" + big, "A," + big + ",1,2", std::string(10 << 20, ',')}) {
+    const auto got = ParseCityList(bytes, 2001);
+    ASSERT_FALSE(got.empty());
+    EXPECT_LE(got.size(), 2001u);
+    EXPECT_TRUE(SaneName(got[0].nama));
+  }
+}
+
+class LoadCities : public testing::TestWithParam<std::optional<std::string>> {
+ protected:
+  void Start(const std::optional<std::string>& file, std::string appPath = "C:\\QOV") {
+    p.files.appPath = appPath;
+    if (file) p.files.files[appPath + (appPath.back() == '\\' ? "" : "\\") + "daftar_all.TXT"] = *file;
+    p.Attach(c.form());
+    ASSERT_TRUE(StartClock(c));
+  }
+  memory::MemoryPlatform p;
+  ClockFace c{p.services};
+};
+
+TEST_F(LoadCities, ListsOnlyStoredRecordsWithTheirIndexAsItemData) {
+  std::string file;
+  for (int i = 0; i < 2050; ++i)
+    file += "K" + std::to_string(i % 7) + "," + std::to_string(i % 80) + ",100,7\r\n";
+  Start(file);
+  ASSERT_EQ(c.daftarPosisi.size(), 2001u);
+  const auto& items = c.Combo1->items();
+  ASSERT_EQ(items.size(), 2001u);
+  for (size_t i = 0; i < items.size(); ++i) {
+    ASSERT_EQ(items[i].itemData, static_cast<int32_t>(i));
+    ASSERT_EQ(items[i].text, c.daftarPosisi[i].nama);
+  }
+  EXPECT_EQ(c.daftarPosisi[2000].latitude, 2000 % 80);
+}
+
+TEST_P(LoadCities, MissingEmptyOrBlankFileGivesOneBlankEntry) {
+  Start(GetParam(), "D:\\");
+  EXPECT_EQ(p.files.reads, std::vector<std::string>{"D:\\daftar_all.TXT"});
+  ASSERT_EQ(c.Combo1->items().size(), 1u);
+  EXPECT_EQ(c.Combo1->items()[0].text, "");
+  EXPECT_EQ(c.Combo1->items()[0].itemData, 0);
+  EXPECT_EQ(c.daftarPosisi[0].nama, "");
+  EXPECT_TRUE(p.dialogs.messages.empty());
+}
+INSTANTIATE_TEST_SUITE_P(Files, LoadCities, testing::Values(std::nullopt, "", "\r\n\r\n"));
+
+}  // namespace
+}  // namespace qov
