@@ -80,6 +80,17 @@ class ClockFace {
   void Frame1_Click();
   void Command3_Click();
 
+  // Today's times as the tick tests them (Dzuhur, Ashar, Maghrib, Isya,
+  // Shubuh), reduced to their "HH:MM" minute of the day (-1: none), and the
+  // engine outputs they were taken from: the tick re-reduces them only when
+  // those outputs change, never formats five texts per tick.
+  struct PrayerMinutes {
+    std::array<double, 5> from{};
+    std::array<int16_t, 5> minute{};
+    bool valid = false;
+  };
+  PrayerMinutes prayerMinutes;
+
   // ---- dragging and double-clicks (clock/)
   void Form_MouseDown(int button, int shift, float x, float y);
   void Form_MouseMove(int button, int shift, float x, float y);

@@ -1,0 +1,60 @@
+// Hand tips from the time.
+#include <cmath>
+
+#include "tests/clock/clock_fixture.h"
+
+namespace qov::testing {
+namespace {
+
+constexpr double k = 0.017453292519943278;
+
+int Nearest(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+class HandsTest : public ClockTest, public ::testing::WithParamInterface<std::pair<int, int>> {
+ protected:
+  void SetUp() override { StartAt(At(2004, 6, 15, 8)); }
+  void ShowTime(int h, int mi, int s) {
+    p.clock.SetValue(At(2004, 6, 15, h, mi, s, 20));
+    c->UpdateHands();
+  }
+  void ExpectTip(const ui::Control& hand, double angle, int length) {
+    EXPECT_EQ(hand.x2(), static_cast<float>(c->CenterX + length * std::sin(angle * k))) << angle;
+    EXPECT_EQ(hand.y2(), static_cast<float>(c->CenterY - length * std::cos(angle * k))) << angle;
+  }
+};
+
+}  // namespace
+
+TEST_F(HandsTest, AtThreeOClockTheTipsPointRightAndUp) {
+  ShowTime(3, 0, 0);
+  EXPECT_NEAR(c->hHand->x2(), c->CenterX + Nearest(c->ShortHandLen * 1.2), 1e-3);
+  EXPECT_NEAR(c->hHand->y2(), c->CenterY, 1e-3);
+  EXPECT_NEAR(c->minHand->x2(), c->CenterX, 1e-3);
+  EXPECT_NEAR(c->minHand->y2(), c->CenterY - Nearest(c->LongHandLen * 0.9), 1e-3);
+  EXPECT_NEAR(c->secHand->y2(), c->CenterY - Nearest(c->LongHandLen * 1.05), 1e-3);
+  ShowTime(13, 30, 45);  // hour angle 405 points like 45
+  EXPECT_NEAR(c->hHand->x2(), c->CenterX + Nearest(c->ShortHandLen * 1.2) * std::sin(45 * k), 1e-3);
+  ExpectTip(*c->minHand, 180, Nearest(c->LongHandLen * 0.9));
+  ExpectTip(*c->secHand, 270, Nearest(c->LongHandLen * 1.05));
+}
+
+// (minutes after 03:00, degrees): half degrees go to the even neighbour.
+TEST_P(HandsTest, HourHandAngle) {
+  ShowTime(3 + GetParam().first / 60, GetParam().first % 60, 0);
+  ExpectTip(*c->hHand, GetParam().second, Nearest(c->ShortHandLen * 1.2));
+}
+
+INSTANTIATE_TEST_SUITE_P(Minutes, HandsTest,
+                         ::testing::Values(std::pair{0, 90}, std::pair{1, 90}, std::pair{3, 92}, std::pair{5, 92},
+                                           std::pair{7, 94}, std::pair{630, 405}, std::pair{1259, 720}));
+
+TEST_F(HandsTest, LengthsRoundHalvesToEvenAndSaturate) {
+  c->LongHandLen = 5;  // minute hand 4.5 -> 4
+  ShowTime(0, 0, 0);
+  EXPECT_FLOAT_EQ(c->minHand->y2(), c->CenterY - 4.0f);
+  c->LongHandLen = 32000;  // second hand 33600 does not fit 16 bits
+  ShowTime(0, 0, 0);
+  EXPECT_FLOAT_EQ(c->secHand->y2(), c->CenterY - 32767.0f);
+}
+
+}  // namespace qov::testing
