@@ -22,7 +22,12 @@ int32_t Win32WindowApi::SetWindowLong(ui::Handle h, int index, int32_t value) {
 
 bool Win32WindowApi::SetWindowPos(ui::Handle h, ui::Handle insertAfter, int x, int y, int cx, int cy,
                                   uint32_t flags) {
-  return ::SetWindowPos(ToHwnd(h), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+  HWND w = ToHwnd(h);
+  // A window disabled under a modal box is not activated: activation would
+  // take the keyboard from the box, which the user can then not dismiss
+  // with the keyboard, and on some window systems raise the owner over it.
+  if (w && !IsWindowEnabled(w)) flags |= SWP_NOACTIVATE;
+  return ::SetWindowPos(w, ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 
 intptr_t Win32WindowApi::SendMessage(ui::Handle h, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
