@@ -147,6 +147,9 @@ class ClockFace {
   bool ResizePending = false;
   std::string NamaSholat;
   int16_t SavedHeight = 0;
+  // While the location dialog is open the strip of version 2 is held at
+  // least this high, so that the dialog's buttons stay reachable.
+  int16_t DialogMinHeight = 0;
   bool Dragging = false;
   int16_t GrabX = 0;
   int16_t GrabY = 0;

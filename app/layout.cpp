@@ -76,7 +76,9 @@ void ClockFace::Form_Resize() {
     Assign16(LongHandLen, w * 0.28);
     Assign16(ShortHandLen, w * 0.15);
   } else if (VersiDisplay == 2) {
-    form_.SetHeight(static_cast<float>(form_.width() / kVersion2Aspect));
+    float strip = static_cast<float>(form_.width() / kVersion2Aspect);
+    if (strip < DialogMinHeight) strip = DialogMinHeight;
+    form_.SetHeight(strip);
     const float w = form_.width(), h = form_.height();
     Picture1->Move(0, 0, w / 6.0f, h);
     hHand->SetBorderWidth(HandWidth(h, kHourWidthPerTwip));

@@ -63,6 +63,7 @@ void ClockFace::mLok_Click() {
   // the largest height that fits.
   const double h = std::nearbyint(form_.height());
   SavedHeight = ToInt16(h).value_or(h < 0 ? int16_t{0} : int16_t{32767});
+  DialogMinHeight = static_cast<int16_t>(kDialogHeight);
   if (form_.height() < kDialogHeight) form_.SetHeight(kDialogHeight);
   form_.Show();
   // The layout pass has run by now, so the width is the final one.
@@ -162,12 +163,14 @@ void ClockFace::Command1_Click() {
   Save(s::kLokasi, s::kSudutIsya, sdIsya->text());
   SudutIsya = s::Val(sdIsya->text());
 
+  DialogMinHeight = 0;
   form_.SetHeight(SavedHeight);
   Frame2->SetVisible(false);
 }
 
 void ClockFace::Command2_Click() {
   ClearWrongBoxes(*this);
+  DialogMinHeight = 0;
   form_.SetHeight(SavedHeight);
   Frame2->SetVisible(false);
 }

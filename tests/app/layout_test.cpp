@@ -92,6 +92,19 @@ TEST_F(Layout, Version2KeepsTheFaceWidthAndMakesAStrip) {
   EXPECT_FALSE(c.mVer2->checked);
 }
 
+TEST_F(Layout, LocationDialogInTheStripKeepsItsButtonsReachable) {
+  c.mVer2_Click();
+  const float strip = c.form().height();
+  ASSERT_LT(strip, 4410);
+  c.mLok_Click();
+  EXPECT_FLOAT_EQ(c.form().height(), 4410);
+  EXPECT_GE(c.Frame2->top(), 0) << "the whole dialog, OK and Cancel included, is inside the window";
+  c.Command2_Click();
+  EXPECT_FLOAT_EQ(c.form().height(), strip);
+  c.form().SetHeight(5000);  // the strip's proportion holds again
+  EXPECT_FLOAT_EQ(c.form().height(), strip);
+}
+
 TEST_F(Layout, Version1ChosenInVersion1DoesNothing) {
   p.settings.writes.clear();
   const float h = c.form().height();
