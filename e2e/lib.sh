@@ -25,6 +25,8 @@ log() { printf '[%s] %s\n' "$(basename "$0" .sh)" "$*"; }
 cleanup() {
   set +e
   [ -n "$CLOCK_PID" ] && kill "$CLOCK_PID" 2>/dev/null
+  [ -n "${REC_PID:-}" ] && kill "$REC_PID" 2>/dev/null
+  [ -n "${XDG_RUNTIME_DIR:-}" ] && [ -f "$XDG_RUNTIME_DIR/pulse/pid" ] && kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid")" 2>/dev/null
   "$WINESERVER" -k 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null
@@ -183,7 +185,7 @@ shot_window() {
 
 # Mean brightness (0..1) of a screen region "WxH+X+Y".
 brightness() {
-  import -window root -crop "$1" +repage -colorspace Gray -format '%[fx:mean]' info:
+  import -window root -crop "$1" +repage "$WORK/b.png" && convert "$WORK/b.png" -colorspace Gray -format '%[fx:mean]' info:
 }
 
 check() {
@@ -201,4 +203,53 @@ check() {
 finish() {
   log "$PASSED passed, $FAILED failed"
   [ "$FAILED" -eq 0 ]
+}
+
+# Text in a screen region "WxH+X+Y" (one line), read with OCR.
+ocr() {
+  import -window root -crop "$1" +repage "$WORK/ocr-raw.png" || return 0
+  convert "$WORK/ocr-raw.png" -colorspace Gray -resize 300% -normalize "$WORK/ocr.png" || return 0
+  tesseract "$WORK/ocr.png" - --psm "${2:-7}" 2>/dev/null | tr -s ' \n' ' ' | sed 's/ *$//'
+}
+
+# Whether the window with that title is mapped right now.
+is_mapped() {
+  local id
+  id=$(xdotool search --name "^${1:-$MAIN}\$" 2>/dev/null | head -n1)
+  [ -n "$id" ] && xwininfo -id "$id" | grep -q 'IsViewable'
+}
+
+# Writes a complete set of location values (not a first run).
+store_place() {  # name lat lon zone [addDzuhur addMaghrib mazhab fajr isya]
+  reg_set Lokasi Kota "$1"
+  reg_set Lokasi LAT "$2"
+  reg_set Lokasi LONG "$3"
+  reg_set Lokasi "Time ZOne" "$4"
+  reg_set Lokasi AddDhuhur "${5:-2}"
+  reg_set Lokasi AddMaghrib "${6:-2}"
+  reg_set Lokasi MazhabAshar "${7:-1}"
+  reg_set Lokasi sudutFajar "${8:-19}"
+  reg_set Lokasi sudutIsya "${9:-20}"
+  reg_set Lokasi "Pop Delay" " 5"
+  reg_set Lokasi "Versi Display" " 1"
+}
+
+# A PulseAudio server with a null sink whose monitor records to $1.
+start_recording() {
+  export XDG_RUNTIME_DIR=$WORK/xdg
+  mkdir -p "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=nul" \
+    --load=module-native-protocol-unix >/dev/null 2>&1 || return 1
+  for _ in $(seq 30); do pactl info >/dev/null 2>&1 && break; sleep 0.2; done
+  pactl set-default-sink nul
+  parec -d nul.monitor --file-format=wav "$1" &
+  REC_PID=$!
+}
+
+stop_recording() {
+  [ -n "${REC_PID:-}" ] && kill "$REC_PID" 2>/dev/null
+  wait "${REC_PID:-}" 2>/dev/null || true
+  REC_PID=""
+  [ -f "$XDG_RUNTIME_DIR/pulse/pid" ] && kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid")" 2>/dev/null || true
 }

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# A prayer time reached a minute after start: the digital text shows the
+# prayer's name, the window blinks, and the adzan is really played.
+source "$(dirname "$0")/lib.sh"
+setup
+: "${QOV_JADWAL:?the native qov-jadwal}"
+
+# Avoid straddling midnight, where the day's times are recomputed.
+while [ "$(date +%H%M)" -ge 2355 ] || [ "$(date +%H%M)" -lt 0003 ]; do sleep 20; done
+
+# Find a longitude (zone 0, no additions) whose Dzuhur is two minutes from
+# now, using the schedule tool that shares the clock's engine.
+target=$(date -d '+2 min' +%H:%M)
+today=$(date +%F)
+dz_at() { "$QOV_JADWAL" --lat 0 --lon "$1" --tz 0 --dzuhur 0 --maghrib 0 --date "$today" --csv | tail -n1 | cut -d, -f3; }
+mins() { echo $((10#${1%:*} * 60 + 10#${1#*:})); }
+lon=$(awk -v t="$(mins "$target")" 'BEGIN { printf "%.3f", (12 * 60 - t) / 4 }')
+for _ in $(seq 20); do
+  got=$(dz_at "$lon")
+  d=$(( $(mins "$got") - $(mins "$target") ))
+  [ "$d" -eq 0 ] && break
+  lon=$(awk -v l="$lon" -v d="$d" 'BEGIN { printf "%.3f", l + d * 0.25 }')
+done
+log "longitude $lon gives Dzuhur $(dz_at "$lon") (target $target)"
+check "a longitude puts Dzuhur at $target" [ "$(dz_at "$lon")" = "$target" ]
+
+store_place "Uji" 0 "$lon" 0 0 0
+reg_set PosisiWindow "Suara Adzhan" "-1"
+start_recording "$WORK/rec.wav" || log "no PulseAudio: sound not captured"
+
+start_clock
+read -r w h x y <<<"$(wait_window)"
+strip="${w}x$((h * 12 / 100))+${x}+$((y + h - h * 12 / 100))"
+before=$(ocr "$strip")
+log "digital text before: '$before'"
+
+# Wait for the prayer minute, then watch the text and the blink.
+while [ "$(date +%H:%M)" != "$target" ]; do sleep 0.5; done
+sleep 2
+seen_name=0
+seen_unmapped=0
+seen_mapped=0
+states=""
+for _ in $(seq 40); do
+  if is_mapped; then seen_mapped=1; states+="1"; else seen_unmapped=1; states+="0"; fi
+  sleep 0.15
+done
+log "map states every 0.15 s: $states"
+for _ in $(seq 12); do
+  if is_mapped; then
+    text=$(ocr "$strip")
+    [[ "$text" == *Dzhuhur* ]] && seen_name=1 && break
+  fi
+  sleep 0.3
+done
+is_mapped && shot_window alert-dzhuhur >/dev/null || true
+check "the digital text shows Dzhuhur" [ "$seen_name" -eq 1 ]
+check "the window blinks (seen hidden and shown)" [ "$seen_unmapped" -eq 1 -a "$seen_mapped" -eq 1 ]
+
+sleep 4
+stop_recording
+if [ -s "$WORK/rec.wav" ]; then
+  rms=$(sox "$WORK/rec.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
+  log "recorded RMS amplitude $rms"
+  check "the adzan was played (RMS $rms)" awk -v r="$rms" 'BEGIN { exit !(r > 0.01) }'
+else
+  check "sound was captured" false
+fi
+close_clock
+finish
