@@ -73,11 +73,10 @@ void FormWindow::PaintContent(HDC hdc, const RECT& rc) {
 void FormWindow::DrawControl(HDC dc, const ui::Control& c, const PxRect& dirty) {
   const Scale s = scale();
   const PxRect client = ClientPx();
+  const PxRect drawn = DrawnRectPx(c, s, client);
+  damage_.Drawn(c, drawn);
+  if (Intersect(drawn, dirty).empty()) return;
   Cached& cache = cache_[&c];
-  // Recorded as drawn, so the next change of this control repaints exactly
-  // where it is now, even after its container moved.
-  cache.drawn = DrawnRectPx(c, s, client);
-  if (Intersect(cache.drawn, dirty).empty()) return;
   const PxRect clip = Intersect(ClipRectPx(c, s, client), dirty);
   ScopedSaveDc save(dc);
   IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);

@@ -220,22 +220,19 @@ void FormWindow::OnWindowPosChanged(const WINDOWPOS& wp) {
   if (!GetWindowRect(hwnd_, &wr)) return;
   const PxRect actual{wr.left, wr.top, wr.right, wr.bottom};
   if (actual == FormRectPx(*form_)) return;
-  const Scale s = scale();
-  form_->ReportGeometry(static_cast<float>(actual.left) * s.tppX, static_cast<float>(actual.top) * s.tppY,
-                        static_cast<float>(actual.right - actual.left) * s.tppX,
-                        static_cast<float>(actual.bottom - actual.top) * s.tppY);
+  const TwipsRect t = ToTwips(actual, scale());
+  form_->ReportGeometry(t.left, t.top, t.width, t.height);
 }
 
 void FormWindow::UpdateBorder() {
   if (!hwnd_ || !form_) return;
   RECT wr, cr;
   if (!GetWindowRect(hwnd_, &wr) || !GetClientRect(hwnd_, &cr)) return;
-  const int bx = std::max(0, static_cast<int>((wr.right - wr.left) - cr.right) / 2);
-  const int by = std::max(0, static_cast<int>((wr.bottom - wr.top) - cr.bottom) / 2);
-  if (bx == border_.left && by == border_.top) return;
-  border_ = {bx, by, 0, 0};
+  const Border b = BorderOf(wr.right - wr.left, wr.bottom - wr.top, cr.right, cr.bottom);
+  if (b == border_) return;
+  border_ = b;
   const Scale s = scale();
-  form_->ReportBorder(static_cast<float>(bx) * s.tppX, static_cast<float>(by) * s.tppY);
+  form_->ReportBorder(static_cast<float>(b.x) * s.tppX, static_cast<float>(b.y) * s.tppY);
   InvalidateAll();
 }
 
@@ -273,37 +270,18 @@ void FormWindow::Invalidate(const PxRect& r) {
 void FormWindow::InvalidateAll() {
   if (!hwnd_) return;
   InvalidateRect(hwnd_, nullptr, FALSE);
-  RefreshDrawnRects(nullptr);
-}
-
-void FormWindow::RefreshDrawnRects(const ui::Control* container) {
-  if (!form_) return;
-  const Scale s = scale();
-  const PxRect client = ClientPx();
-  for (const auto& c : form_->controls()) {
-    bool inside = container == nullptr;
-    for (const ui::Control* k = c->container(); k && !inside; k = k->container()) inside = k == container;
-    if (inside) cache_[c.get()].drawn = DrawnRectPx(*c, s, client);
-  }
+  if (form_) damage_.Reset(*form_, scale(), ClientPx());
 }
 
 void FormWindow::ControlChanged(ui::Control& c) {
   if (!hwnd_ || destroying_) return;
-  Cached& k = cache_[&c];
-  k.textStale = true;
+  cache_[&c].textStale = true;
   if (IsNative(c.kind())) {
     ScheduleNativeSync();
     return;
   }
-  // Where it was and where it is now: a hand's tick repaints two thin
-  // boxes, never the whole face.
-  const PxRect now = DrawnRectPx(c, scale(), ClientPx());
-  Invalidate(Union(k.drawn, now));
-  k.drawn = now;
-  if (IsContainer(c.kind())) {
-    RefreshDrawnRects(&c);
-    ScheduleNativeSync();  // children follow their container
-  }
+  Invalidate(damage_.Changed(c, scale(), ClientPx()));
+  if (IsContainer(c.kind())) ScheduleNativeSync();  // children follow their container
 }
 
 // ------------------------------------------------------------ visibility
@@ -426,6 +404,7 @@ void FormWindow::OnNcDestroy() {
   ReleaseBackBuffer();
   pictureDc_.reset();
   cache_.clear();
+  damage_.Clear();
   if (form_) {
     if (form_->view() == this) form_->SetView(nullptr);
     form_->SetHandle(0);

@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "platform/model.h"
-#include "platform/win32/core/geometry.h"
-#include "platform/win32/core/mouse_router.h"
-#include "platform/win32/core/timer_plan.h"
+#include "platform/win32/portable/damage.h"
+#include "platform/win32/portable/geometry.h"
+#include "platform/win32/portable/mouse_router.h"
+#include "platform/win32/portable/timer_plan.h"
 #include "platform/win32/win.h"
 
 namespace qov::win32 {
@@ -50,8 +51,9 @@ class FormWindow final : public ui::FormView {
   void FormChanged() override;
 
  private:
+  // A label's or frame's text as the system draws it, converted once per
+  // change rather than at every paint.
   struct Cached {
-    PxRect drawn;  // where the control was last drawn (or will be)
     std::wstring text;
     bool textStale = true;
   };
@@ -111,7 +113,6 @@ class FormWindow final : public ui::FormView {
   PxRect ClientPx() const;
   void Invalidate(const PxRect& r);
   void InvalidateAll();
-  void RefreshDrawnRects(const ui::Control* container);
   void SyncTimers();
   void UpdateBorder();
   void ApplyVisibility();
@@ -131,10 +132,11 @@ class FormWindow final : public ui::FormView {
   bool shownOnce_ = false;
   bool syncing_ = false;    // pushing model state into the natives
   bool syncPosted_ = false;
-  PxRect border_;           // frame thickness, pixels (left, top as sizes)
+  Border border_;           // frame thickness, pixels
   MouseRouter router_;
   std::vector<ArmedTimer> timers_;
   std::unordered_map<const ui::Control*, Cached> cache_;
+  DamageTracker damage_;
   std::vector<std::unique_ptr<Native>> natives_;
   // The back buffer every paint draws into before one blit.
   AutoDc backDc_;

@@ -35,8 +35,7 @@ void GdiCache::Trim() {
 
 HFONT GdiCache::CreateFontFor(const ui::Font& f, UINT dpi) {
   LOGFONTW lf{};
-  const double px = SizeKey(f.size) / 100.0 * (dpi ? dpi : 96) / 72.0;
-  lf.lfHeight = -static_cast<LONG>(std::max(1.0, std::round(px)));
+  lf.lfHeight = -FontHeightPx(f.size, dpi);  // negative: the character height, not the cell's
   lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = f.underline ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;

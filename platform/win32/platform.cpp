@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/core/menu_plan.h"
+#include "platform/win32/portable/menu_plan.h"
 #include "platform/win32/form_window.h"
 
 namespace qov::win32 {

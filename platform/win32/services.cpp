@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "engine/datetime.h"
-#include "platform/win32/core/reg_value.h"
+#include "platform/win32/portable/reg_value.h"
 
 namespace qov::win32 {
 
@@ -63,8 +63,7 @@ bool RegistrySettings::Save(const std::string& section, const std::string& key, 
 double LocalClock::Now() {
   SYSTEMTIME st;
   GetLocalTime(&st);
-  const double ms = ((st.wHour * 60.0 + st.wMinute) * 60.0 + st.wSecond) * 1000.0 + st.wMilliseconds;
-  return DateSerial(st.wYear, st.wMonth, st.wDay) + ms / 86400000.0;
+  return DateTimeFromLocal(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
 }
 
 std::string UserLocale::LongTime(double dateTime) {
@@ -109,6 +108,8 @@ ScreenInfo MonitorScreen::Info() {
   // primary monitor and right on the others.
   info.width = static_cast<ui::Twips>(work.right) * tpp;
   info.height = static_cast<ui::Twips>(work.bottom) * tpp;
+  info.left = static_cast<ui::Twips>(work.left) * tpp;
+  info.top = static_cast<ui::Twips>(work.top) * tpp;
   info.twipsPerPixelX = tpp;
   info.twipsPerPixelY = tpp;
   return info;
@@ -178,12 +179,7 @@ std::string SystemFiles::AppPath() {
     if (path.size() >= 32768) return {};
     path.resize(path.size() * 2);
   }
-  const size_t slash = path.find_last_of(L"\\/");
-  if (slash == std::wstring::npos) return {};
-  path.resize(slash);
-  // A program in a drive's root: the folder is "C:\", as the system gives it.
-  if (path.size() == 2 && path[1] == L':') path.push_back(L'\\');
-  return Narrow(path);
+  return Narrow(FolderOf(path));
 }
 
 std::optional<std::string> SystemFiles::ReadAll(const std::string& path, size_t maxBytes) {

@@ -27,7 +27,8 @@
 #include <utility>
 
 #include "platform/model.h"
-#include "platform/win32/core/utf.h"
+#include "platform/win32/portable/conversions.h"
+#include "platform/win32/portable/utf.h"
 
 namespace qov::win32 {
 
@@ -152,6 +153,5 @@ inline COLORREF TextColor(ui::Color c) {
 // The window's current dots per inch: GetDpiForWindow where the system has
 // it, otherwise the screen's.
 UINT WindowDpi(HWND w);
-inline float TwipsPerPixel(UINT dpi) { return 1440.0f / static_cast<float>(dpi ? dpi : 96); }
 
 }  // namespace qov::win32

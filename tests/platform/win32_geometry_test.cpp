@@ -3,12 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "platform/win32/core/geometry.h"
+#include "platform/win32/portable/geometry.h"
 
 namespace qov::win32 {
+
+// Readable failures for pixel rectangles.
+inline void PrintTo(const PxRect& r, std::ostream* os) {
+  *os << "{" << r.left << "," << r.top << " - " << r.right << "," << r.bottom << "}";
+}
+
 namespace {
 
 using ui::Kind;

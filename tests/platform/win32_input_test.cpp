@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/core/menu_plan.h"
-#include "platform/win32/core/mouse_router.h"
-#include "platform/win32/core/timer_plan.h"
+#include "platform/win32/portable/menu_plan.h"
+#include "platform/win32/portable/mouse_router.h"
+#include "platform/win32/portable/timer_plan.h"
 
 namespace qov::win32 {
 namespace {

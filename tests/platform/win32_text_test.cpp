@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/core/reg_value.h"
-#include "platform/win32/core/utf.h"
+#include "platform/win32/portable/reg_value.h"
+#include "platform/win32/portable/utf.h"
 
 namespace qov::win32 {
 namespace {
