@@ -57,6 +57,7 @@ class ClockFace {
   void mAna_Click();
   void Timer1_Timer();
   void PaintFace();
+  void KeepOnScreen();
 
   // ---- placement (app/placement.cpp)
   void mAOP_Click();

@@ -1,5 +1,6 @@
 // The layout pass, the two display versions, the analog switch and the end
 // of the sizing mode.
+#include <algorithm>
 #include <cmath>
 
 #include "app/clockface.h"
@@ -93,10 +94,24 @@ void ClockFace::Form_Resize() {
     Assign16(ShortHandLen, h * 0.13);
   }
 
+  KeepOnScreen();
+
   ResizePending = true;
   Timer1->SetInterval(2000);
   Timer1->SetEnabled(true);
   AnchorHands();
+}
+
+// A window that grew past the right or bottom edge of the work area (the
+// wide strip, the location dialog) is pulled back in, so that nothing it
+// shows is out of reach. A window dragged partly off screen stays there
+// until its size next changes.
+void ClockFace::KeepOnScreen() {
+  const ScreenInfo sc = svc_.screen->Info();
+  float left = form_.left(), top = form_.top();
+  if (left + form_.width() > sc.width) left = std::max(sc.width - form_.width(), sc.left);
+  if (top + form_.height() > sc.height) top = std::max(sc.height - form_.height(), sc.top);
+  if (left < form_.left() || top < form_.top()) form_.Move(left, top, form_.width(), form_.height());
 }
 
 void ClockFace::mVer1_Click() {

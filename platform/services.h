@@ -43,8 +43,12 @@ class Locale {
 
 // The screen the main window is on: its work area in twips.
 struct ScreenInfo {
+  // Right and bottom edges of the work area (its size on the primary
+  // monitor), and its left and top edges.
   ui::Twips width = 19200;   // 1280 px at 15 twips per pixel
   ui::Twips height = 12000;  // 800 px
+  ui::Twips left = 0;
+  ui::Twips top = 0;
   float twipsPerPixelX = 15;
   float twipsPerPixelY = 15;
 };

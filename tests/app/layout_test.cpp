@@ -105,6 +105,22 @@ TEST_F(Layout, LocationDialogInTheStripKeepsItsButtonsReachable) {
   EXPECT_FLOAT_EQ(c.form().height(), strip);
 }
 
+TEST_F(Layout, GrowingPastTheScreenEdgePullsTheWindowBackIn) {
+  // Started near the top right corner: the strip and the dialog would
+  // otherwise reach past the right edge.
+  const ScreenInfo sc = p.screen.Info();
+  c.mVer2_Click();
+  EXPECT_LE(c.form().left() + c.form().width(), sc.width);
+  c.mVer1_Click();
+  c.mLok_Click();
+  EXPECT_LE(c.form().left() + c.form().width(), sc.width);
+  EXPECT_GE(c.form().left(), 0);
+  // Moving alone never pulls it in.
+  c.Command2_Click();
+  c.form().SetLeft(sc.width - 300);
+  EXPECT_FLOAT_EQ(c.form().left(), sc.width - 300);
+}
+
 TEST_F(Layout, Version1ChosenInVersion1DoesNothing) {
   p.settings.writes.clear();
   const float h = c.form().height();
