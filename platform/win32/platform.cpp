@@ -71,14 +71,29 @@ void Platform::Reap() {
                  windows_.end());
 }
 
+namespace {
+
+// Tab, the arrow keys and the like move between the location dialog's
+// boxes and buttons, as in any dialog, while one of them has the keyboard.
+void Dispatch(MSG& msg) {
+  if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+    HWND focus = GetFocus();
+    HWND top = focus ? GetAncestor(focus, GA_ROOT) : nullptr;
+    if (top && top != focus && IsDialogMessageW(top, &msg)) return;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+}  // namespace
+
 int Platform::RunMessageLoop() {
   MSG msg;
   for (;;) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    Dispatch(msg);
     Reap();
   }
 }
@@ -164,8 +179,7 @@ void Platform::ShowModal(ui::Form& form, ui::Form& owner) {
       break;
     }
     if (got == -1) break;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    Dispatch(msg);
     Reap();
   }
   if (ownerWindow && IsWindow(ownerWindow)) EnableWindow(ownerWindow, TRUE);
