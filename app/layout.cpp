@@ -2,6 +2,7 @@
 // of the sizing mode.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/clockface.h"
 #include "app/settings.h"
@@ -44,7 +45,12 @@ void ClockFace::Form_Resize() {
   } else {
     const std::string panjang = Get(s::kPosisiWindow, s::kPanjang);
     if (!panjang.empty()) {
-      form_.SetHeight(static_cast<float>(s::Val(panjang)));
+      // A hand-edited height that gives no window (0, negative, unreadable,
+      // under a pixel, beyond single precision) is not restored: the window
+      // would vanish, and unload would store the same height again.
+      const double height = s::Val(panjang);
+      if (height >= form_.twipsPerPixelY() && height <= std::numeric_limits<float>::max())
+        form_.SetHeight(static_cast<float>(height));
       // A coordinate that was never stored leaves the window where start-up
       // placed it, instead of throwing it to the screen's corner.
       const std::string top = Get(s::kPosisiWindow, s::kTop);
