@@ -101,8 +101,11 @@ double Val(const std::string& text) {
     size_t j = i + 1;
     std::string ex = "e";
     if (j < s.size() && (s[j] == '+' || s[j] == '-')) ex.push_back(s[j++]);
+    // Every exponent digit counts, leading zeros included, so that a text the
+    // strict reading takes ("1e0000001") reads the same here; strtod
+    // saturates a long exponent and ERANGE turns that into 0 below.
     size_t expDigits = 0;
-    while (j < s.size() && IsDigit(s[j]) && expDigits < 6) ex.push_back(s[j++]), ++expDigits;
+    while (j < s.size() && IsDigit(s[j])) ex.push_back(s[j++]), ++expDigits;
     if (expDigits > 0) num += ex;
   }
   errno = 0;

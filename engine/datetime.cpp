@@ -32,6 +32,14 @@ CivilDate CivilFromDays(long long z) {
 
 constexpr long long kEpochOffset = 25569;  // 1970-01-01 minus 1899-12-30
 
+// Far beyond any calendar the platform has (years 100 to 9999), yet small
+// enough that whole seconds stay exact and every integer conversion fits.
+constexpr double kMaxDays = 1e9;
+
+bool HasDate(double dateTime) {
+  return std::isfinite(dateTime) && std::fabs(dateTime) <= kMaxDays;
+}
+
 }  // namespace
 
 double DateSerial(int year, int month, int day) {
@@ -50,7 +58,7 @@ double TimeSerial(int hour, int minute, int second) {
 double DatePart(double dateTime) { return std::floor(dateTime); }
 
 CivilDate DateOf(double dateTime) {
-  if (!std::isfinite(dateTime)) return CivilDate{};
+  if (!HasDate(dateTime)) return CivilDate{};
   // The fraction may round up to the next day only through TimeOf; the date
   // is the whole part after the same rounding to seconds.
   double secs = std::nearbyint(dateTime * 86400.0);
@@ -58,7 +66,7 @@ CivilDate DateOf(double dateTime) {
 }
 
 TimeOfDay TimeOf(double dateTime) {
-  if (!std::isfinite(dateTime)) return TimeOfDay{};
+  if (!HasDate(dateTime)) return TimeOfDay{};
   double secs = std::nearbyint(dateTime * 86400.0);
   long long s = static_cast<long long>(secs - std::floor(secs / 86400.0) * 86400.0);
   return TimeOfDay{static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60)};

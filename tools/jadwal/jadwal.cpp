@@ -19,7 +19,22 @@ constexpr const char* kProgram = "qov-jadwal";
 constexpr int kMinZone = -12;
 constexpr int kMaxZone = 14;
 
-std::string Quote(const std::string& s) { return "\"" + s + "\""; }
+// Control characters are written as \xNN so that an error stays one line and
+// an argument cannot drive the terminal.
+std::string Quote(const std::string& s) {
+  std::string out = "\"";
+  for (const char c : s) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0x7F) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02X", b);
+      out += buf;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
 
 // Shortest text that reads back as the same double.
 std::string NumberText(double v) {
@@ -260,8 +275,14 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   const Options& o = *parsed;
   if (o.help) {
+    // Flushed here, not at exit, so that a full disk is not a success.
     out << Usage();
-    return out ? kExitOk : kExitWriteError;
+    out.flush();
+    if (!out) {
+      err << kProgram << ": cannot write the output\n";
+      return kExitWriteError;
+    }
+    return kExitOk;
   }
 
   // One engine for the run, one call per day in order, as the clock does:
