@@ -166,50 +166,6 @@ TEST(LaterStart, RestoresStoredHeightAndPosition) {
   EXPECT_TRUE(Win(p, *run.clock).topmost);
 }
 
-TEST(LaterStart, ZeroOrGarbageDelayAndVersionAreReplacedAndWritten) {
-  for (const char* garbage : {"", "0", "abc", " 0.4"}) {
-    MemoryPlatform p;
-    p.settings.values = {{{"Lokasi", "Kota"}, "Jakarta"},
-                         {{"Lokasi", "Pop Delay"}, garbage},
-                         {{"Lokasi", "Versi Display"}, garbage}};
-    ProgramRun run(p);
-    ASSERT_TRUE(run.Start());
-    EXPECT_EQ(run.clock->PopDelay, 5) << garbage;
-    EXPECT_EQ(run.clock->VersiDisplay, 1) << garbage;
-    EXPECT_EQ(Stored(p, "Lokasi", "Pop Delay"), " 5");
-    EXPECT_EQ(Stored(p, "Lokasi", "Versi Display"), " 1");
-  }
-}
-
-TEST(LaterStart, HandEditedGarbageNeverStopsTheStart) {
-  MemoryPlatform p;
-  const std::string huge(100000, '9');
-  p.settings.values = {{{"Lokasi", "Kota"}, "X"},
-                       {{"Lokasi", "LAT"}, "1e999"},
-                       {{"Lokasi", "LONG"}, huge},
-                       {{"Lokasi", "Time ZOne"}, "99999"},
-                       {{"Lokasi", "AddDhuhur"}, "-40000"},
-                       {{"Lokasi", "AddMaghrib"}, "\x01\x02\xff"},
-                       {{"Lokasi", "MazhabAshar"}, "&HFFFFFFFF"},
-                       {{"Lokasi", "sudutFajar"}, "5.5abc"},
-                       {{"Lokasi", "sudutIsya"}, "1e300"},
-                       {{"PosisiWindow", "Panjang"}, "-1e30"},
-                       {{"PosisiWindow", "Top"}, "nan"},
-                       {{"PosisiWindow", "Left"}, huge}};
-  ProgramRun run(p);
-  ASSERT_TRUE(run.Start());
-  ClockFace& c = *run.clock;
-  EXPECT_EQ(c.TimeZone, 0) << "16-bit overflow leaves the field at 0";
-  EXPECT_EQ(c.AddDhuhur, 0);
-  EXPECT_EQ(c.MazhabAshar, -1);
-  EXPECT_DOUBLE_EQ(c.SudutFajar, 5.5);
-  EXPECT_DOUBLE_EQ(c.Lat, 0);
-  // The engine still produced times of day.
-  EXPECT_GE(c.engine().WaktuDzuhur, 0);
-  EXPECT_LE(c.engine().WaktuDzuhur, 1);
-  p.RunFor(5000);
-}
-
 TEST(LaterStart, UnknownDisplayVersionLeavesTheLayoutAloneAndStaysUsable) {
   MemoryPlatform p;
   p.settings.values = {{{"Lokasi", "Kota"}, "Jakarta"}, {{"Lokasi", "Versi Display"}, "7"}};
