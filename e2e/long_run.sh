@@ -13,6 +13,7 @@ SAMPLE_SECONDS=${QOV_SAMPLE_SECONDS:-20}
 PROBE=${QOV_PROBE:-$EXE_DIR/qov-probe.exe}
 GUI_BOUND=5                  # objects
 MEM_BOUND=$((2 * 1024))      # KiB
+HEAP_BOUND=256               # KiB: a brush escaping every tick adds ~100 KiB in 5 min
 [ -f "$PROBE" ] || { echo "missing $PROBE" >&2; exit 1; }
 setup
 store_place Jakarta -6.15 106.816 7
@@ -101,6 +102,14 @@ printf '%s\n' "${ROWS[@]}"
 echo
 
 # A count Wine cannot give is reported, not passed as flat.
+# Wine answers some questions with nothing: such a figure is reported, not
+# counted as a pass.
+measurable() {
+  case "$1$2" in
+    *unsupported* | *\?* | '') log "not measurable here ($1 -> $2)"; return 1 ;;
+  esac
+}
+
 within() {  # name start end bound
   case "$2$3" in
     *unsupported* | *\?* | '') log "$1: not measurable here ($2 -> $3)"; return 0 ;;
@@ -115,11 +124,11 @@ check "the panel opened in every cycle ($PANEL_OPENED of $CYCLES)" [ "$PANEL_OPE
 check "the location dialog opened in every cycle ($DIALOG_OPENED of $CYCLES)" [ "$DIALOG_OPENED" -eq "$CYCLES" ]
 check "the window got its height back in every cycle ($CLOSED_AGAIN of $CYCLES)" [ "$CLOSED_AGAIN" -eq "$CYCLES" ]
 check "the probe could sample the clock" [ -n "$S_PRIV$S_GDI" ]
-check "GDI objects stay flat" within gdi "$B_GDI" "$S_GDI" "$GUI_BOUND"
-check "USER objects stay flat" within user "$B_USER" "$S_USER" "$GUI_BOUND"
-check "private memory stays flat" within private "$B_PRIV" "$S_PRIV" "$MEM_BOUND"
+measurable "$B_GDI" "$S_GDI" && check "GDI objects stay flat" within gdi "$B_GDI" "$S_GDI" "$GUI_BOUND"
+measurable "$B_USER" "$S_USER" && check "USER objects stay flat" within user "$B_USER" "$S_USER" "$GUI_BOUND"
+measurable "$B_PRIV" "$S_PRIV" && check "private memory stays flat" within private "$B_PRIV" "$S_PRIV" "$MEM_BOUND"
 check "resident memory stays flat" within rss "$B_RSS" "$S_RSS" "$MEM_BOUND"
-check "anonymous (heap) memory stays flat" within anon "$B_ANON" "$S_ANON" "$MEM_BOUND"
+check "anonymous (heap) memory stays flat" within anon "$B_ANON" "$S_ANON" "$HEAP_BOUND"
 
 close_clock
 finish
