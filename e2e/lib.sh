@@ -40,18 +40,23 @@ prepare_prefix() {
   local template=$QOV_WIN_DIR/e2e-template-prefix
   (
     flock 9
-    if [ ! -f "$template/.ready-unmanaged" ]; then
+    if [ ! -f "$template/.ready-managed" ]; then
       rm -rf "$template"
       WINEPREFIX=$template "$WINE" wineboot -i >/dev/null 2>&1 || true
-      # Without a window manager Wine waits for one on every hide and show
-      # of a managed window, which swallows a one-second blink.
-      WINEPREFIX=$template "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
       WINEPREFIX=$template "$WINESERVER" -w
-      touch "$template/.ready-unmanaged"
+      touch "$template/.ready-managed"
     fi
   ) 9>"$QOV_WIN_DIR/e2e-template.lock"
   cp -a "$template" "$WINEPREFIX"
-  rm -f "$WINEPREFIX/.ready-unmanaged"
+  rm -f "$WINEPREFIX/.ready-managed"
+}
+
+# Without a window manager Wine waits for one on every hide and show of a
+# managed window, which swallows a one-second blink. Unmanaged windows carry
+# no window-manager hints (such as "above"), so only tests that need quick
+# hiding ask for them.
+unmanaged_windows() {
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
 }
 
 start_display() {

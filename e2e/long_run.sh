@@ -16,6 +16,7 @@ MEM_BOUND=$((2 * 1024))      # KiB
 HEAP_BOUND=256               # KiB: a brush escaping every tick adds ~100 KiB in 5 min
 [ -f "$PROBE" ] || { echo "missing $PROBE" >&2; exit 1; }
 setup
+unmanaged_windows
 store_place Jakarta -6.15 106.816 7
 # The panel's auto-close must not race the click that closes it.
 reg_set Lokasi "Pop Delay" " 600"

@@ -3,6 +3,7 @@
 # prayer's name, the window blinks, and the adzan is really played.
 source "$(dirname "$0")/lib.sh"
 setup
+unmanaged_windows
 : "${QOV_JADWAL:?the native qov-jadwal}"
 
 # Avoid straddling midnight, where the day's times are recomputed.
