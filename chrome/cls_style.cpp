@@ -7,34 +7,20 @@ void ClsStyle::SetClient(ui::Form* form) {
   mhWnd = form ? form->hWnd() : 0;
 }
 
-int32_t ClsStyle::GetSetStyle(int32_t value) {
+// The style and the extended style are handled alike; only the word differs.
+int32_t ClsStyle::GetSetWord(int index, int32_t value) {
   if (mhWnd == 0) return 0;
-  if (value != 0) api_.SetWindowLong(mhWnd, WindowApi::kGwlStyle, value);
-  return api_.GetWindowLong(mhWnd, WindowApi::kGwlStyle);
+  if (value != 0) api_.SetWindowLong(mhWnd, index, value);
+  return api_.GetWindowLong(mhWnd, index);
 }
 
-int32_t ClsStyle::GetSetExStyle(int32_t value) {
-  if (mhWnd == 0) return 0;
-  if (value != 0) api_.SetWindowLong(mhWnd, WindowApi::kGwlExStyle, value);
-  return api_.GetWindowLong(mhWnd, WindowApi::kGwlExStyle);
-}
-
-bool ClsStyle::SetStyleBit(int32_t bits, bool on) {
+bool ClsStyle::SetWordBit(int index, int32_t bits, bool on) {
   if (mhWnd == 0) return false;
-  const int32_t old = api_.GetWindowLong(mhWnd, WindowApi::kGwlStyle);
+  const int32_t old = api_.GetWindowLong(mhWnd, index);
   const int32_t wanted = on ? (old | bits) : (old & ~bits);
-  api_.SetWindowLong(mhWnd, WindowApi::kGwlStyle, wanted);
+  api_.SetWindowLong(mhWnd, index, wanted);
   pRedraw();
-  return api_.GetWindowLong(mhWnd, WindowApi::kGwlStyle) == wanted;
-}
-
-bool ClsStyle::SetExStyleBit(int32_t bits, bool on) {
-  if (mhWnd == 0) return false;
-  const int32_t old = api_.GetWindowLong(mhWnd, WindowApi::kGwlExStyle);
-  const int32_t wanted = on ? (old | bits) : (old & ~bits);
-  api_.SetWindowLong(mhWnd, WindowApi::kGwlExStyle, wanted);
-  pRedraw();
-  return api_.GetWindowLong(mhWnd, WindowApi::kGwlExStyle) == wanted;
+  return api_.GetWindowLong(mhWnd, index) == wanted;
 }
 
 void ClsStyle::SetTopMost(bool on) {

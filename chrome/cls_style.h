@@ -69,10 +69,12 @@ class ClsStyle {
   void mClient_MouseUp(int button);
 
  private:
-  int32_t GetSetStyle(int32_t value);
-  int32_t GetSetExStyle(int32_t value);
-  bool SetStyleBit(int32_t bits, bool on);
-  bool SetExStyleBit(int32_t bits, bool on);
+  int32_t GetSetStyle(int32_t value) { return GetSetWord(WindowApi::kGwlStyle, value); }
+  int32_t GetSetExStyle(int32_t value) { return GetSetWord(WindowApi::kGwlExStyle, value); }
+  bool SetStyleBit(int32_t bits, bool on) { return SetWordBit(WindowApi::kGwlStyle, bits, on); }
+  bool SetExStyleBit(int32_t bits, bool on) { return SetWordBit(WindowApi::kGwlExStyle, bits, on); }
+  int32_t GetSetWord(int index, int32_t value);
+  bool SetWordBit(int index, int32_t bits, bool on);
 
   WindowApi& api_;
   ui::Form* mClient = nullptr;
