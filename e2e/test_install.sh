@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The installer and the uninstaller, silently, as an administrator deploying
+# the clock would run them: per user with start at sign-in, then for all
+# users without it; the installed clock starts from elsewhere and writes its
+# first-run settings; uninstalling removes the program, closes a running
+# clock properly, and keeps the settings unless asked to remove them.
+source "$(dirname "$0")/lib.sh"
+: "${QOV_RELEASE_DIR:?folder of the release packages}"
+: "${QOV_VERSION:?version of the program}"
+SETUP=$QOV_RELEASE_DIR/QOVClock-$QOV_VERSION-setup.exe
+[ -f "$SETUP" ] || { echo "missing $SETUP" >&2; exit 1; }
+setup
+
+UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QOVClock'
+RUN_KEY='Software\Microsoft\Windows\CurrentVersion\Run'
+# reg query's value of a key ("" when absent).
+reg_query() { "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p" || true; }
+unix_path() { "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r' || true; }
+# Waits until a path is gone (the uninstaller runs on from a copy of itself).
+wait_gone() {
+  for _ in $(seq 150); do [ -e "$1" ] || return 0; sleep 0.2; done
+  return 1
+}
+
+# --- per user, the default, with start at sign-in -------------------------
+rc=0
+"$WINE" "$SETUP" /S /StartAtSignIn=1 >/dev/null 2>&1 || rc=$?
+check "the silent per-user install succeeds (status $rc)" [ "$rc" -eq 0 ]
+win_dir=$(reg_query "$UNINSTALL_KEY" InstallLocation)
+dir=$(unix_path "$win_dir")
+check "it installs under the user's own programs folder ($win_dir)" \
+  bash -c "[[ '$win_dir' == *'\\AppData\\Local\\Programs\\QOV Clock' ]]"
+for f in QOVClock.exe daftar_all.TXT adzhan.wav Uninstall.exe README.txt LICENSE.txt THIRD-PARTY-NOTICES.txt; do
+  check "installed $f" [ -f "$dir/$f" ]
+done
+check "the installed program is the one built" cmp -s "$dir/QOVClock.exe" "$EXE"
+check "Add/Remove Programs shows version $QOV_VERSION" [ "$(reg_query "$UNINSTALL_KEY" DisplayVersion)" = "$QOV_VERSION" ]
+shortcut=$(unix_path "$("$WINE" cmd /c echo %APPDATA% | tr -d '\r')")/Microsoft/Windows/Start\ Menu/Programs/Jam\ QOV.lnk
+check "a Start-menu shortcut 'Jam QOV'" [ -f "$shortcut" ]
+check "the clock starts at sign-in" [ "$(reg_query "HKCU\\$RUN_KEY" QOVClock)" = "\"$win_dir\\QOVClock.exe\"" ]
+
+# Started from another folder, it finds its files beside itself and writes
+# the first run's settings.
+(cd / && exec "$WINE" "$dir/QOVClock.exe") >/dev/null 2>&1 &
+CLOCK_PID=$!
+wait_window >/dev/null || log "the installed clock's window never appeared"
+sleep 2
+check "the installed clock writes its first-run settings" [ "$(reg_get Lokasi Kota)" = "Jakarta" ]
+shot installed-clock >/dev/null
+
+# Uninstalling while it runs closes it as its own Exit does (the height is
+# stored on the way out) and removes what the installer put in place.
+"$WINE" "$dir/Uninstall.exe" /S >/dev/null 2>&1
+wait_gone "$dir/QOVClock.exe"
+for _ in $(seq 50); do kill -0 "$CLOCK_PID" 2>/dev/null || break; sleep 0.2; done
+check "the uninstaller closed the running clock" bash -c "! kill -0 $CLOCK_PID 2>/dev/null"
+CLOCK_PID=""
+check "the clock stored its height on the way out" [ -n "$(reg_get PosisiWindow Panjang)" ]
+wait_gone "$dir"
+check "the program folder is gone" [ ! -e "$dir" ]
+check "the shortcut is gone" [ ! -e "$shortcut" ]
+check "the start at sign-in is gone" [ -z "$(reg_query "HKCU\\$RUN_KEY" QOVClock)" ]
+check "the Add/Remove Programs entry is gone" [ -z "$(reg_query "$UNINSTALL_KEY" InstallLocation)" ]
+check "the user's settings are kept" [ "$(reg_get Lokasi Kota)" = "Jakarta" ]
+
+# --- all users, without start at sign-in; settings removed on request -----
+rc=0
+"$WINE" "$SETUP" /S /AllUsers /StartAtSignIn=0 >/dev/null 2>&1 || rc=$?
+check "the silent all-users install succeeds (status $rc)" [ "$rc" -eq 0 ]
+machine_key=${UNINSTALL_KEY/HKCU/HKLM}
+win_dir=$(reg_query "$machine_key" InstallLocation)
+dir=$(unix_path "$win_dir")
+check "it installs under Program Files ($win_dir)" bash -c "[[ '$win_dir' == 'C:\\Program Files\\QOV Clock' ]]"
+check "installed QOVClock.exe for all users" [ -f "$dir/QOVClock.exe" ]
+check "no start at sign-in when declined" \
+  [ -z "$(reg_query "HKLM\\$RUN_KEY" QOVClock)$(reg_query "HKCU\\$RUN_KEY" QOVClock)" ]
+"$WINE" "$dir/Uninstall.exe" /S /RemoveSettings >/dev/null 2>&1
+wait_gone "$dir"
+check "the all-users uninstall removes the folder" [ ! -e "$dir" ]
+check "the all-users entry is gone" [ -z "$(reg_query "$machine_key" InstallLocation)" ]
+for _ in $(seq 50); do [ -z "$(reg_values Lokasi)" ] && break; sleep 0.2; done
+check "settings removed when asked" [ -z "$(reg_values Lokasi)" ]
+
+finish
