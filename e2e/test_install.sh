@@ -63,14 +63,17 @@ check "the start at sign-in is gone" [ -z "$(reg_query "HKCU\\$RUN_KEY" QOVClock
 check "the Add/Remove Programs entry is gone" [ -z "$(reg_query "$UNINSTALL_KEY" InstallLocation)" ]
 check "the user's settings are kept" [ "$(reg_get Lokasi Kota)" = "Jakarta" ]
 
-# --- all users, without start at sign-in; settings removed on request -----
+# --- all users, in a folder of one's own, without start at sign-in; settings
+# removed on request
 rc=0
-"$WINE" "$SETUP" /S /AllUsers /StartAtSignIn=0 >/dev/null 2>&1 || rc=$?
+# No blank in /D=: Wine would quote the argument, and the installer takes
+# /D= only unquoted.
+"$WINE" "$SETUP" /S /AllUsers /StartAtSignIn=0 '/D=C:\Apps\QOVClock' >/dev/null 2>&1 || rc=$?
 check "the silent all-users install succeeds (status $rc)" [ "$rc" -eq 0 ]
 machine_key=${UNINSTALL_KEY/HKCU/HKLM}
 win_dir=$(reg_query "$machine_key" InstallLocation)
 dir=$(unix_path "$win_dir")
-check "it installs under Program Files ($win_dir)" bash -c "[[ '$win_dir' == 'C:\\Program Files\\QOV Clock' ]]"
+check "it installs in the folder given ($win_dir)" [ "$win_dir" = 'C:\Apps\QOVClock' ]
 check "installed QOVClock.exe for all users" [ -f "$dir/QOVClock.exe" ]
 check "no start at sign-in when declined" \
   [ -z "$(reg_query "HKLM\\$RUN_KEY" QOVClock)$(reg_query "HKCU\\$RUN_KEY" QOVClock)" ]

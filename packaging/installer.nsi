@@ -179,7 +179,12 @@ Section "$(SecSignIn)" SecSignIn
 SectionEnd
 
 Function .onInit
+  ; The mode's default folder must not override a folder given with /D=.
+  StrCpy $R8 $INSTDIR
   !insertmacro MULTIUSER_INIT
+  ${If} $R8 != ""
+    StrCpy $INSTDIR $R8
+  ${EndIf}
   ${GetParameters} $R0
   ClearErrors
   ${GetOptions} $R0 "/StartAtSignIn=" $R1
