@@ -49,6 +49,7 @@ done
 log "map states every 0.15 s: $states"
 for _ in $(seq 12); do
   if is_mapped; then
+    shot_window alert-dzhuhur >/dev/null || true
     text=$(ocr "$strip")
     [[ "$text" == *Dzhuhur* ]] && seen_name=1 && break
   fi

@@ -10,6 +10,7 @@ geo=$(wait_window) || { log "the clock window never appeared"; exit 1; }
 read -r w h x y <<<"$geo"
 sleep 2
 shot window-first-run >/dev/null
+shot_window window-versi-1 >/dev/null
 
 lokasi=$(reg_values Lokasi | sort)
 expected=$(printf '%s\n' "AddDhuhur= 2" "AddMaghrib= 2" "Kota=Jakarta" "LAT=-6.15" "LONG= 106.816" \
