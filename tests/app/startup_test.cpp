@@ -34,120 +34,110 @@ std::string Stored(MemoryPlatform& p, const char* section, const char* key) {
   return p.settings.values[{section, key}];
 }
 
-TEST(FirstRun, WritesTheElevenLocationValuesInOrderAndNoWindowValue) {
-  MemoryPlatform p;
-  ProgramRun run(p);
-  ASSERT_TRUE(run.Start());
-  const std::vector<std::string> expected = {
-      "Lokasi/AddDhuhur= 2",   "Lokasi/AddMaghrib= 2", "Lokasi/MazhabAshar= 1",
-      "Lokasi/sudutFajar= 19", "Lokasi/sudutIsya= 20", "Lokasi/Kota=Jakarta",
-      "Lokasi/LAT=-6.15",      "Lokasi/LONG= 106.816", "Lokasi/Time ZOne= 7",
-      "Lokasi/Pop Delay= 5",   "Lokasi/Versi Display= 1"};
-  EXPECT_EQ(p.settings.writes, expected);
-  ClockFace& c = *run.clock;
+// The switches as a first run shows them, and a later start that finds
+// none of them stored: sound off, analog and on top on.
+void ExpectFirstRunSwitches(MemoryPlatform& p, ClockFace& c) {
   EXPECT_TRUE(c.mAOP->checked);
   EXPECT_TRUE(Win(p, c).topmost);
   EXPECT_TRUE(c.mAna->checked);
-  EXPECT_FALSE(c.msuara->checked);
   EXPECT_TRUE(c.hHand->visible());
-  EXPECT_TRUE(c.AdzanArmed);
-  EXPECT_FALSE(c.mVer1->checked);
-  EXPECT_FALSE(c.mVer2->checked);
+  EXPECT_EQ(c.Picture1->picture(), ClockFace::kImage1);
+  EXPECT_FALSE(c.msuara->checked);
 }
 
-TEST(FirstRun, OpensNearTheTopRightCornerOfTheScreen) {
+// A first run stores the location at once and only the height at unload;
+// the next start reads it all back, writes nothing, and neither jumps to
+// 0,0 (no "Top" was stored) nor changes a switch no one touched.
+TEST(FirstThenLaterRun, StoresTheLocationThenTheHeightAndReadsThemBack) {
   MemoryPlatform p;
-  ProgramRun run(p);
-  ASSERT_TRUE(run.Start());
-  ui::Form& f = run.clock->form();
-  const ScreenInfo s = p.screen.Info();
-  // One tenth of the design width in from the right edge, a tenth of the
-  // height down (in whole pixels).
-  EXPECT_NEAR(f.left(), s.width - 1.1 * 2115, 15);
-  EXPECT_NEAR(f.top(), 0.1 * 3075, 15);
-  EXPECT_TRUE(f.visible());
-}
-
-TEST(LaterStart, ReadsBackWhatTheFirstRunWrote) {
-  MemoryPlatform p;
+  float left = 0, top = 0;
   {
     ProgramRun first(p);
     ASSERT_TRUE(first.Start());
+    const std::vector<std::string> eleven = {
+        "Lokasi/AddDhuhur= 2",   "Lokasi/AddMaghrib= 2", "Lokasi/MazhabAshar= 1",
+        "Lokasi/sudutFajar= 19", "Lokasi/sudutIsya= 20", "Lokasi/Kota=Jakarta",
+        "Lokasi/LAT=-6.15",      "Lokasi/LONG= 106.816", "Lokasi/Time ZOne= 7",
+        "Lokasi/Pop Delay= 5",   "Lokasi/Versi Display= 1"};
+    EXPECT_EQ(p.settings.writes, eleven);
+    ClockFace& c = *first.clock;
+    ExpectFirstRunSwitches(p, c);
+    EXPECT_TRUE(c.AdzanArmed);
+    EXPECT_FALSE(c.mVer1->checked || c.mVer2->checked);
+    // A tenth of the design width in from the right edge, a tenth of the
+    // height down (in whole pixels).
+    ui::Form& f = c.form();
+    EXPECT_NEAR(f.left(), p.screen.Info().width - 1.1 * 2115, 15);
+    EXPECT_NEAR(f.top(), 0.1 * 3075, 15);
+    EXPECT_TRUE(f.visible());
+    left = f.left();
+    top = f.top();
+    p.settings.writes.clear();
+    const float h = f.height();
     first.Exit();
+    EXPECT_EQ(p.settings.writes, std::vector<std::string>{"PosisiWindow/Panjang=" + settings::SignedBlankSingle(h)});
+    EXPECT_EQ(c.Style, nullptr);
   }
   p.settings.writes.clear();
   ProgramRun second(p);
   ASSERT_TRUE(second.Start());
   ClockFace& c = *second.clock;
   EXPECT_EQ(c.Kota, "Jakarta");
-  EXPECT_DOUBLE_EQ(c.Lat, -6.15);
-  EXPECT_DOUBLE_EQ(c.Lon, 106.816);
-  EXPECT_EQ(c.TimeZone, 7);
-  EXPECT_EQ(c.AddDhuhur, 2);
-  EXPECT_EQ(c.AddMaghrib, 2);
-  EXPECT_EQ(c.MazhabAshar, 1);
-  EXPECT_DOUBLE_EQ(c.SudutFajar, 19);
-  EXPECT_DOUBLE_EQ(c.SudutIsya, 20);
-  EXPECT_EQ(c.PopDelay, 5);
-  EXPECT_EQ(c.VersiDisplay, 1);
+  EXPECT_EQ((std::vector<double>{c.Lat, c.Lon, c.SudutFajar, c.SudutIsya}),
+            (std::vector<double>{-6.15, 106.816, 19, 20}));
+  EXPECT_EQ((std::vector<int>{c.TimeZone, c.AddDhuhur, c.AddMaghrib, c.MazhabAshar, c.PopDelay, c.VersiDisplay}),
+            (std::vector<int>{7, 2, 2, 1, 5, 1}));
   EXPECT_TRUE(p.settings.writes.empty()) << "a later start writes nothing it does not replace";
+  EXPECT_FLOAT_EQ(c.form().left(), left);
+  EXPECT_FLOAT_EQ(c.form().top(), top);
+  ExpectFirstRunSwitches(p, c);
 }
 
-TEST(LaterStart, UnmovedWindowStaysNearTheCornerInsteadOfJumpingToZero) {
-  MemoryPlatform p;
-  float firstLeft = 0, firstTop = 0;
-  {
-    ProgramRun first(p);
-    ASSERT_TRUE(first.Start());
-    firstLeft = first.clock->form().left();
-    firstTop = first.clock->form().top();
-    first.Exit();
+// Each menu switch stores its own key and nothing else at once, and the
+// next start shows what was stored.
+TEST(MenuSwitches, EachStoresOnlyItsOwnKeyAndTheNextStartShowsIt) {
+  using Shown = std::vector<bool> (*)(MemoryPlatform&, ClockFace&);
+  const struct {
+    void (ClockFace::*click)();
+    const char* key;
+    bool firstRun;
+    Shown shown;
+  } cases[] = {
+      {&ClockFace::mAOP_Click, "AOT", true,
+       [](MemoryPlatform& p, ClockFace& c) { return std::vector<bool>{c.mAOP->checked, Win(p, c).topmost}; }},
+      {&ClockFace::mAna_Click, "Analog", true,
+       [](MemoryPlatform&, ClockFace& c) {
+         return std::vector<bool>{c.mAna->checked, c.hHand->visible(), c.secHand->visible(),
+                                  c.Picture1->picture() == ClockFace::kImage1};
+       }},
+      {&ClockFace::msuara_Click, "Suara Adzhan", false,
+       [](MemoryPlatform&, ClockFace& c) { return std::vector<bool>{c.msuara->checked}; }},
+  };
+  auto expectAll = [](const std::vector<bool>& shown, bool on) {
+    for (bool b : shown) EXPECT_EQ(b, on);
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.key);
+    MemoryPlatform p;
+    const std::string key = std::string("PosisiWindow/") + k.key;
+    {
+      ProgramRun first(p);
+      ASSERT_TRUE(first.Start());
+      p.settings.writes.clear();
+      (first.clock.get()->*k.click)();
+      expectAll(k.shown(p, *first.clock), !k.firstRun);
+      EXPECT_EQ(p.settings.writes, std::vector<std::string>{key + (k.firstRun ? "=0" : "=-1")});
+      first.Exit();
+    }
+    ProgramRun second(p);
+    ASSERT_TRUE(second.Start());
+    ClockFace& c = *second.clock;
+    expectAll(k.shown(p, c), !k.firstRun);
+    p.settings.writes.clear();
+    (c.*k.click)();
+    expectAll(k.shown(p, c), k.firstRun);
+    EXPECT_EQ(p.settings.writes, std::vector<std::string>{key + (k.firstRun ? "=-1" : "=0")});
   }
-  ASSERT_TRUE(p.settings.Has("PosisiWindow", "Panjang"));
-  ASSERT_FALSE(p.settings.Has("PosisiWindow", "Top"));
-  ProgramRun second(p);
-  ASSERT_TRUE(second.Start());
-  EXPECT_FLOAT_EQ(second.clock->form().left(), firstLeft);
-  EXPECT_FLOAT_EQ(second.clock->form().top(), firstTop);
-}
-
-TEST(LaterStart, UntouchedSwitchesKeepWhatTheFirstRunShowed) {
-  MemoryPlatform p;
-  {
-    ProgramRun first(p);
-    ASSERT_TRUE(first.Start());
-    first.Exit();
-  }
-  ProgramRun second(p);
-  ASSERT_TRUE(second.Start());
-  ClockFace& c = *second.clock;
-  EXPECT_TRUE(c.mAna->checked);
-  EXPECT_TRUE(c.hHand->visible());
-  EXPECT_EQ(c.Picture1->picture(), ClockFace::kImage1);
-  EXPECT_TRUE(c.mAOP->checked);
-  EXPECT_TRUE(Win(p, c).topmost);
-  EXPECT_FALSE(c.msuara->checked);
-}
-
-TEST(LaterStart, SwitchesTheUserTurnedOffStayOff) {
-  MemoryPlatform p;
-  {
-    ProgramRun first(p);
-    ASSERT_TRUE(first.Start());
-    first.clock->mAna_Click();
-    first.clock->mAOP_Click();
-    first.Exit();
-  }
-  EXPECT_EQ(Stored(p, "PosisiWindow", "Analog"), "0");
-  EXPECT_EQ(Stored(p, "PosisiWindow", "AOT"), "0");
-  ProgramRun second(p);
-  ASSERT_TRUE(second.Start());
-  ClockFace& c = *second.clock;
-  EXPECT_FALSE(c.mAna->checked);
-  EXPECT_FALSE(c.hHand->visible());
-  EXPECT_EQ(c.Picture1->picture(), ClockFace::kImage2);
-  EXPECT_FALSE(c.mAOP->checked);
-  EXPECT_FALSE(Win(p, c).topmost);
 }
 
 TEST(LaterStart, RestoresStoredHeightAndPosition) {
@@ -195,18 +185,6 @@ TEST(SecondCopy, IsRefusedBeforeAnySettingIsTouched) {
   EXPECT_FALSE(run.clock->form().visible());
 }
 
-TEST(Unload, StoresTheHeightButNotThePosition) {
-  MemoryPlatform p;
-  ProgramRun run(p);
-  ASSERT_TRUE(run.Start());
-  p.settings.writes.clear();
-  const float h = run.clock->form().height();
-  run.Exit();
-  ASSERT_EQ(p.settings.writes.size(), 1u);
-  EXPECT_EQ(p.settings.writes[0], "PosisiWindow/Panjang=" + settings::SignedBlankSingle(h));
-  EXPECT_EQ(run.clock->Style, nullptr);
-}
-
 TEST(AlwaysOnTop, RestatesPositionAndSizeInPixels) {
   MemoryPlatform p;
   ui::Form f("w");
@@ -222,24 +200,6 @@ TEST(AlwaysOnTop, RestatesPositionAndSizeInPixels) {
   EXPECT_EQ(call.cy, 213);
   EXPECT_EQ(call.flags, 0u);
   EXPECT_TRUE(p.window.windows[f.hWnd()].active);
-}
-
-TEST(MenuSwitches, EachTogglesOnlyItsOwnKey) {
-  MemoryPlatform p;
-  ProgramRun run(p);
-  ASSERT_TRUE(run.Start());
-  ClockFace& c = *run.clock;
-  p.settings.writes.clear();
-  c.mAOP_Click();  // checked at first run: off
-  c.mAOP_Click();
-  c.msuara_Click();
-  c.msuara_Click();
-  const std::vector<std::string> expected = {"PosisiWindow/AOT=0", "PosisiWindow/AOT=-1",
-                                             "PosisiWindow/Suara Adzhan=-1",
-                                             "PosisiWindow/Suara Adzhan=0"};
-  EXPECT_EQ(p.settings.writes, expected);
-  EXPECT_TRUE(Win(p, c).topmost);
-  EXPECT_FALSE(c.msuara->checked);
 }
 
 TEST(WindowStyle, ReadsBitsFromTheWindowItself) {

@@ -1,10 +1,12 @@
 #include <functional>
 
 #include "chrome/about.h"
-#include "tests/chrome/chrome_fixture.h"
+#include "tests/clock/clock_fixture.h"
 
 namespace qov {
 namespace {
+
+using ChromeTest = testing::ClockTest;
 
 TEST_F(ChromeTest, AboutShowsTheFullFiveSecondsAfterAnyEarlierClose) {
   Start();
@@ -90,10 +92,6 @@ TEST_F(ChromeTest, OneAboutBoxAtATimeAndLinks) {
   c->mAbout_Click();  // e.g. from the icon's menu while the box is open
   ASSERT_EQ(c->about.get(), first);
   EXPECT_EQ(p.windows.modal.size(), 1u);
-  const ui::Control& mail = first->form().Get("Label3");
-  EXPECT_EQ(mail.text(), kAuthorMail);
-  EXPECT_TRUE(mail.font().underline && mail.font().bold);
-  EXPECT_EQ(first->form().Get("Label2").text(), std::string("Created by  ") + kAuthorName);
   Destroy();  // the open box goes with the clock
   EXPECT_TRUE(p.windows.modal.empty());
 }

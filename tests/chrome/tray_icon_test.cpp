@@ -2,10 +2,12 @@
 #include <array>
 
 #include "chrome/cls_tray_icon.h"
-#include "tests/chrome/chrome_fixture.h"
+#include "tests/clock/clock_fixture.h"
 
 namespace qov {
 namespace {
+
+using ChromeTest = testing::ClockTest;
 
 constexpr uint32_t kCallback = 1025;
 constexpr intptr_t kDblClk = 515, kRightDown = 516;
@@ -99,6 +101,9 @@ TEST_F(ChromeTest, OnlyDoubleAndRightClickOnTheClocksIconAct) {
   Start();
   c->Form_MouseDown(2, 0, 0, 0);
   EXPECT_FALSE(MenuHasExit(p.windows));
+  c->digTime_MouseDown(2, 0, 10, 10);
+  EXPECT_FALSE(MenuHasExit(p.windows));
+  EXPECT_EQ(p.windows.popups, 2);
   c->form().Hide();
   const int popups = p.windows.popups;
   for (intptr_t l : {512, 513, 514, 517, 518}) p.window.Deliver(h, kCallback, 114, l);

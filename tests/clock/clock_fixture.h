@@ -1,4 +1,4 @@
-// A started clock on the in-memory back end, and helpers to observe alerts.
+// A clock on the in-memory back end, and helpers to observe alerts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -32,12 +32,16 @@ class ClockTest : public ::testing::Test {
     double at;
   };
 
-  // Starts the program at the given moment on an empty store and records
-  // every alert the tick starts.
+  // The window on the back end, not yet started: for what must come first.
+  void Create() {
+    c = std::make_unique<ClockFace>(p.services);
+    h = p.Attach(c->form());
+  }
+  // Starts the program at the given moment on the store as it is (empty
+  // unless the test filled it) and records every alert the tick starts.
   void StartAt(double when) {
     p.clock.SetValue(when);
-    c = std::make_unique<ClockFace>(p.services);
-    p.Attach(c->form());
+    if (!c) Create();
     ASSERT_TRUE(StartClock(*c));
     auto tick = c->tmr->onTimer;
     c->tmr->onTimer = [this, tick] {
@@ -47,10 +51,16 @@ class ClockTest : public ::testing::Test {
     };
   }
 
+  void Start() { StartAt(p.clock.Now()); }
+  void Destroy() {
+    p.Detach(c->form());
+    c.reset();
+  }
   void RunUntil(double when) { p.RunFor(std::llround((when - p.clock.Now()) * 86400000.0)); }
 
   memory::MemoryPlatform p;
   std::unique_ptr<ClockFace> c;
+  ui::Handle h = 0;
   std::vector<Alert> alerts;
 };
 

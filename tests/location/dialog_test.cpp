@@ -45,11 +45,11 @@ class Dialog : public testing::Test {
 };
 
 TEST_F(Dialog, OpensWithTheWorkingValuesAndCancelDropsEdits) {
-  c.Lat = -7.25;
+  c.Lat = -0.25;  // near the equator: the box shows the leading zero
   c.TimeZone = -3;
   const std::string before = Working();
   c.mLok_Click();
-  EXPECT_EQ(Shown(), "Jakarta|-7.25|106.816|-3|2|2|19|20|Hambali");
+  EXPECT_EQ(Shown(), "Jakarta|-0.25|106.816|-3|2|2|19|20|Hambali");
   EXPECT_TRUE(c.Frame2->shown());
   for (ui::Control* box : Boxes()) Type(box, "9");
   c.Option1->SetValue(true);
@@ -58,7 +58,7 @@ TEST_F(Dialog, OpensWithTheWorkingValuesAndCancelDropsEdits) {
   EXPECT_TRUE(p.settings.writes.empty());
   EXPECT_EQ(Working(), before);
   c.mLok_Click();
-  EXPECT_EQ(Shown(), "Jakarta|-7.25|106.816|-3|2|2|19|20|Hambali");
+  EXPECT_EQ(Shown(), "Jakarta|-0.25|106.816|-3|2|2|19|20|Hambali");
 }
 
 TEST_F(Dialog, PickingACityFillsThePlaceBoxesFromTheRecordOfItsItemData) {
