@@ -16,8 +16,10 @@ struct Outcome {
   std::string out, err;
 };
 
-Outcome Jadwal(const std::vector<std::string>& args, double today = DateSerial(2004, 6, 15)) {
+Outcome Jadwal(const std::vector<std::string>& args, double today = DateSerial(2004, 6, 15),
+               bool failedOutput = false) {
   std::ostringstream out, err;
+  if (failedOutput) out.setstate(std::ios::badbit);
   const int status = RunJadwal(args, out, err, today);
   return {status, out.str(), err.str()};
 }
@@ -31,20 +33,21 @@ std::vector<std::string> With(std::vector<std::string> base, const std::vector<s
   return base;
 }
 
-TEST(Jadwal, CsvRowOfTheWorkedExample) {
+// The worked example as CSV, in either spelling of the options, and as a table.
+TEST(Jadwal, WorkedExampleAsCsvAndAsATable) {
+  const std::string csv =
+      "tanggal,shubuh,dzuhur,ashar,maghrib,isya\n"
+      "2004-06-15,04:36,11:55,15:15,17:48,19:01\n";
   const Outcome r = Jadwal(With(kWorkedExample, {"--csv"}));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out,
-            "tanggal,shubuh,dzuhur,ashar,maghrib,isya\n"
-            "2004-06-15,04:36,11:55,15:15,17:48,19:01\n");
-}
-
-TEST(Jadwal, TableHasTheSameColumns) {
-  const std::string out = Jadwal(kWorkedExample).out;
-  EXPECT_NE(out.find("tanggal     shubuh  dzuhur  ashar   maghrib  isya\n"
-                     "2004-06-15  04:36   11:55   15:15   17:48    19:01\n"),
-            std::string::npos) << out;
+  EXPECT_EQ(r.out, csv);
+  EXPECT_EQ(Jadwal({"--lat=-6.1744", "--lon=106.8294", "--tz=+7", "--fajr=20", "--isya=18",
+                    "--date=2004-06-15", "--csv"}).out, csv);
+  const std::string table = Jadwal(kWorkedExample).out;
+  EXPECT_NE(table.find("tanggal     shubuh  dzuhur  ashar   maghrib  isya\n"
+                       "2004-06-15  04:36   11:55   15:15   17:48    19:01\n"),
+            std::string::npos) << table;
 }
 
 TEST(Jadwal, DefaultsAreTheClocksFirstRunValuesAndToday) {
@@ -84,12 +87,6 @@ TEST(Jadwal, FajrZeroMeansAngleZeroOnTheFirstCall) {
   w.HitungWaktuSholat(DateSerial(2004, 6, 15), -6.15, 106.816, 7, 2, 2, 1, 0, 20);
   const Outcome r = Jadwal({"--date", "2004-06-15", "--csv", "--fajr", "0"});
   EXPECT_NE(r.out.find("2004-06-15," + FormatHHMM(w.WaktuShubuh) + ","), std::string::npos);
-}
-
-TEST(Jadwal, AlternativeSpellings) {
-  EXPECT_EQ(Jadwal({"--lat=-6.1744", "--lon=106.8294", "--tz=+7", "--fajr=20", "--isya=18",
-                    "--date=2004-06-15", "--csv"}).out,
-            Jadwal(With(kWorkedExample, {"--csv"})).out);
 }
 
 TEST(Jadwal, HelpExplainsEveryOption) {
@@ -134,7 +131,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{{"--bogus"}, "\"--bogus\""}, BadCase{{"stray"}, "\"stray\""},
         BadCase{{"--csv=yes"}, "--csv"},
         BadCase{{"--date", "2004-06-15", "--month", "2004-06"}, "--date and --month"},
-        BadCase{{"--month", "2004-06", "--date", "2004-06-15"}, "--date and --month"}));
+        BadCase{{"--month", "2004-06", "--date", "2004-06-15"}, "--date and --month"},
+        // Control characters are escaped, so the error stays one line.
+        BadCase{{"--he\n"}, "unknown option \"--he\\x0A\" (see --help)\n"},
+        BadCase{{"--lat", "1\x1b[2J"}, "--lat: \"1\\x1B[2J\" is not a number\n"},
+        BadCase{{"--date", "2026-01-0\x7f"}, "--date: \"2026-01-0\\x7F\" is not a valid date (YYYY-MM-DD)\n"}));
+
+TEST(JadwalBadInput, AnUnwritableOutputIsAFailureForTheHelpTooAndTheSchedule) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--help"}, std::vector<std::string>{"--date", "2026-01-01"}}) {
+    const Outcome r = Jadwal(args, DateSerial(2026, 12, 6), true);
+    EXPECT_EQ(r.status, kExitWriteError) << args[0];
+    EXPECT_EQ(r.err, "qov-jadwal: cannot write the output\n") << args[0];
+  }
+}
 
 }  // namespace
 }  // namespace qov::jadwal

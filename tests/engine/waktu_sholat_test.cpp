@@ -69,13 +69,6 @@ TEST(JulianDay, JanuaryFebruaryAndTheGregorianSwitch) {
   for (const auto& c : kCases) EXPECT_EQ(JulianDay(c.y, c.m, c.d), c.jd) << c.y << "-" << c.m;
 }
 
-TEST(ClampCosine, HeldInsideTheOpenInterval) {
-  const std::pair<double, double> kCases[] = {{1.0, 0.999999}, {-1.0, -0.999999},
-                                              {1.5, 0.999999}, {-7.0, -0.999999},
-                                              {0.9999995, 0.9999995}, {-0.5, -0.5}};
-  for (auto [x, want] : kCases) EXPECT_EQ(ClampCosine(x), want) << x;
-}
-
 TEST(ClockNumber, RoundsHoldsAndFolds) {
   const struct { double hours; const char* text; bool folded; } kCases[] = {
       {4.5930, "4.35", false}, {4.5940, "4.36", false}, {-0.5, "0.01", false},
