@@ -152,12 +152,5 @@ INSTANTIATE_TEST_SUITE_P(
                     HitCase{"TextBelowPanel", true, 10, 195, "digTime", 150, 219}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CapturedPointer, IsRelativeToThePressedSurfaceEvenOutsideIt) {
-  ClockLike c;
-  const Hit h = RelativeTo(&c.digTime, -5, 170, k96);  // the capture reports outside points
-  EXPECT_FLOAT_EQ(h.x, -75);
-  EXPECT_FLOAT_EQ(h.y, 170 * 15 - 2706);
-}
-
 }  // namespace
 }  // namespace qov::win32

@@ -52,71 +52,63 @@ struct Surfaces {
   void Move(int held, int px, int py) { router.Move(form, held, 0, px, py, k96); }
 };
 
-TEST(MouseRouting, ADragKeepsItsSurfaceAcrossNeighbours) {
-  Surfaces s;
-  EXPECT_TRUE(s.Down(L, 10, 10));
-  s.Move(L, 10, 110);  // now over the digital text
-  EXPECT_FALSE(s.Up(L, 0, 12, 115));
-  EXPECT_EQ(s.log, (std::vector<std::string>{"face:down:1:150,150", "face:move:1:150,1650", "face:up:1:180,1725"}));
-  // Released elsewhere: no Click, and the press is over.
-  s.log.clear();
-  s.Move(0, 10, 110);
-  EXPECT_EQ(s.log, (std::vector<std::string>{"text:move:0:150,150"}));
-}
-
-TEST(MouseRouting, ReleaseOnThePressedSurfaceIsAClick) {
-  Surfaces s;
-  s.Down(L, 10, 105);
-  s.Up(L, 0, 11, 106);
-  EXPECT_EQ(s.log, (std::vector<std::string>{"text:down:1:150,75", "text:up:1:165,90", "text:click"}));
-}
-
-TEST(MouseRouting, DoubleClickGivesTheClassicOrderWithoutASecondPress) {
-  Surfaces s;
-  s.Down(L, 5, 5);
-  s.Up(L, 0, 5, 5);
-  EXPECT_TRUE(s.router.DoubleClick(s.form, 0, 5, 5, k96));
-  EXPECT_FALSE(s.Up(L, 0, 5, 5));
-  EXPECT_EQ(s.log, (std::vector<std::string>{"face:down:1:75,75", "face:up:1:75,75", "face:click",
-                                             "face:dblclick", "face:up:1:75,75"}));
-}
-
-TEST(MouseRouting, AMenuTakingTheCaptureEndsThePress) {
-  Surfaces s;
-  // The right press opens the context menu, which takes the capture and
-  // swallows the release.
-  s.face.onMouseDown = [&](int, int, float, float) { s.router.CaptureLost(); };
-  EXPECT_FALSE(s.Down(R, 5, 5));
-  EXPECT_FALSE(s.router.pressed());
-  // Moves go where the pointer is again, and a stray release reaches no one.
-  s.Move(0, 5, 105);
-  EXPECT_FALSE(s.Up(R, 0, 5, 105));
-  EXPECT_EQ(s.log, (std::vector<std::string>{"text:move:0:75,75"}));
-}
-
-TEST(MouseRouting, AChordEndsOnlyWhenEveryButtonIsUp) {
-  Surfaces s;
-  s.Down(L, 5, 5);
-  EXPECT_TRUE(s.Down(R, 5, 105));  // still the face's press
-  EXPECT_TRUE(s.Up(L, R, 5, 5));
-  EXPECT_FALSE(s.Up(R, 0, 5, 5));
-  EXPECT_EQ(s.log, (std::vector<std::string>{"face:down:1:75,75", "face:down:2:75,1575", "face:up:1:75,75",
-                                             "face:up:2:75,75"}));  // no Click for a chord
-}
-
-TEST(MouseRouting, TheFormGetsWhatNoControlCovers) {
-  Surfaces s;
-  s.Down(L, 120, 10);
-  s.Up(L, 0, 120, 10);
-  EXPECT_EQ(s.log, (std::vector<std::string>{"form:down:1:1800,150", "form:up:1:1800,150", "form:click"}));
+// Each press belongs to the surface it began on until every button is up;
+// a Click needs the release on that same surface and a single button.
+TEST(MouseRouting, APressKeepsItsSurfaceUntilEveryButtonIsUp) {
+  const struct {
+    const char* what;
+    void (*act)(Surfaces&);
+    std::vector<std::string> log;
+  } cases[] = {
+      {"release on the pressed surface", [](Surfaces& s) { s.Down(L, 10, 105); s.Up(L, 0, 11, 106); },
+       {"text:down:1:150,75", "text:up:1:165,90", "text:click"}},
+      {"what no control covers is the form's", [](Surfaces& s) { s.Down(L, 120, 10); s.Up(L, 0, 120, 10); },
+       {"form:down:1:1800,150", "form:up:1:1800,150", "form:click"}},
+      {"a drag across a neighbour, released there",
+       [](Surfaces& s) {
+         EXPECT_TRUE(s.Down(L, 10, 10));
+         s.Move(L, 10, 110);  // now over the digital text
+         s.Move(L, -5, 110);  // and out of the window: the capture reports it
+         EXPECT_FALSE(s.Up(L, 0, 12, 115));
+         s.Move(0, 10, 110);  // no Click, and the press is over
+       },
+       {"face:down:1:150,150", "face:move:1:150,1650", "face:move:1:-75,1650", "face:up:1:180,1725",
+        "text:move:0:150,150"}},
+      {"a double click, in the classic order without a second press",
+       [](Surfaces& s) {
+         s.Down(L, 5, 5);
+         s.Up(L, 0, 5, 5);
+         EXPECT_TRUE(s.router.DoubleClick(s.form, 0, 5, 5, k96));
+         EXPECT_FALSE(s.Up(L, 0, 5, 5));
+       },
+       {"face:down:1:75,75", "face:up:1:75,75", "face:click", "face:dblclick", "face:up:1:75,75"}},
+      {"a chord: no Click",
+       [](Surfaces& s) {
+         s.Down(L, 5, 5);
+         EXPECT_TRUE(s.Down(R, 5, 105));  // still the face's press
+         EXPECT_TRUE(s.Up(L, R, 5, 5));
+         EXPECT_FALSE(s.Up(R, 0, 5, 5));
+       },
+       {"face:down:1:75,75", "face:down:2:75,1575", "face:up:1:75,75", "face:up:2:75,75"}},
+      {"a context menu takes the capture and swallows the release",
+       [](Surfaces& s) {
+         s.face.onMouseDown = [&s](int, int, float, float) { s.router.CaptureLost(); };
+         EXPECT_FALSE(s.Down(R, 5, 5));
+         EXPECT_FALSE(s.router.pressed());
+         s.Move(0, 5, 105);  // moves go where the pointer is again
+         EXPECT_FALSE(s.Up(R, 0, 5, 105));  // and a stray release reaches no one
+       },
+       {"text:move:0:75,75"}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    Surfaces s;
+    k.act(s);
+    EXPECT_EQ(s.log, k.log);
+  }
 }
 
 // ---------------------------------------------------------------- timers
-
-struct TimerStep {
-  const char* change;
-  TimerAction expect;
-};
 
 TEST(TimerPlan, FollowsEveryRestartAndStop) {
   ui::Form f("f");
@@ -144,14 +136,10 @@ TEST(TimerPlan, FollowsEveryRestartAndStop) {
   EXPECT_FALSE(ShouldFire(t, state));
   t.SetEnabled(false);
   EXPECT_EQ(step("already stopped"), TimerAction::kNone);
-}
-
-TEST(TimerPlan, ADisabledNewTimerIsNeverArmed) {
-  ui::Form f("f");
-  ui::Timer& t = f.AddTimer("Timer2", 1000, false);
-  ArmedTimer state;
-  EXPECT_EQ(PlanTimer(t, state), TimerAction::kNone);
-  EXPECT_FALSE(state.armed);
+  ui::Timer& off = f.AddTimer("Timer2", 1000, false);
+  ArmedTimer offState;
+  EXPECT_EQ(PlanTimer(off, offState), TimerAction::kNone) << "created disabled: never armed";
+  EXPECT_FALSE(offState.armed);
 }
 
 // ------------------------------------------------------------------ menus
@@ -202,17 +190,6 @@ TEST(MenuPlan, BuildsTheVisibleTreeAndFindsEveryChosenItem) {
   EXPECT_EQ(plan.Find(5), &ver2);
   EXPECT_EQ(plan.Find(0), nullptr);  // the menu closed unchosen
   EXPECT_EQ(plan.Find(7), nullptr);
-}
-
-TEST(MenuPlan, ShowsExitOnceItIsVisible) {
-  ui::MenuItem root;
-  ui::MenuItem& exit = root.Add("mExit", "Exit");
-  exit.visible = false;
-  EXPECT_EQ(Describe(PlanMenu(root)), "");
-  exit.visible = true;
-  const MenuPlan plan = PlanMenu(root);
-  EXPECT_EQ(Describe(plan), "Exit#1 ");
-  EXPECT_EQ(plan.Find(1), &exit);
 }
 
 }  // namespace
