@@ -240,5 +240,9 @@ bool StartClock(ClockFace& clock);
 
 // Moves `window` into or out of the topmost band without moving it.
 void SetAlwaysOnTop(ui::Form& window, bool onTop, WindowApi& api);
+// Moves a window to (left, top), pulled into the work area where it would
+// cross an edge; a window larger than the work area keeps its left and top
+// edges on it. Moves nothing when the place is unchanged.
+void MoveOnScreen(ui::Form& window, const ScreenInfo& area, float left, float top);
 
 }  // namespace qov

@@ -49,8 +49,16 @@ void ClockFace::Form_Resize() {
       // under a pixel, beyond single precision) is not restored: the window
       // would vanish, and unload would store the same height again.
       const double height = s::Val(panjang);
-      if (height >= form_.twipsPerPixelY() && height <= std::numeric_limits<float>::max())
+      if (height >= form_.twipsPerPixelY() && height <= std::numeric_limits<float>::max()) {
         form_.SetHeight(static_cast<float>(height));
+        // The strip's width is never stored, only its height: its proportion
+        // gives the width back, so the strip reopens as it was closed rather
+        // than at the new window's width (a sliver 141 pixels wide).
+        if (VersiDisplay == 2) {
+          const ScreenInfo area = svc_.screen->Info();
+          form_.SetWidth(std::min(static_cast<float>(form_.height() * kVersion2Aspect), area.width - area.left));
+        }
+      }
       // A coordinate that was never stored leaves the window where start-up
       // placed it, instead of throwing it to the screen's corner.
       const std::string top = Get(s::kPosisiWindow, s::kTop);
@@ -108,17 +116,11 @@ void ClockFace::Form_Resize() {
   AnchorHands();
 }
 
-// A window that grew past the right or bottom edge of the work area (the
-// wide strip, the location dialog) is pulled back in, so that nothing it
-// shows is out of reach. A window dragged partly off screen stays there
-// until its size next changes.
-void ClockFace::KeepOnScreen() {
-  const ScreenInfo sc = svc_.screen->Info();
-  float left = form_.left(), top = form_.top();
-  if (left + form_.width() > sc.width) left = std::max(sc.width - form_.width(), sc.left);
-  if (top + form_.height() > sc.height) top = std::max(sc.height - form_.height(), sc.top);
-  if (left < form_.left() || top < form_.top()) form_.Move(left, top, form_.width(), form_.height());
-}
+// A window that grew past an edge of the work area (the wide strip, the
+// location dialog), or that was stored where no monitor is any more, is
+// pulled back in, so that nothing it shows is out of reach. A window dragged
+// partly off screen stays there until its size next changes.
+void ClockFace::KeepOnScreen() { MoveOnScreen(form_, svc_.screen->Info(), form_.left(), form_.top()); }
 
 void ClockFace::mVer1_Click() {
   if (VersiDisplay != 2) return;

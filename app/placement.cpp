@@ -1,5 +1,7 @@
 // Always-on-top and the sound switch.
 #include "app/clockface.h"
+
+#include <algorithm>
 #include "app/settings.h"
 #include "engine/numeric.h"
 
@@ -17,6 +19,12 @@ void SetAlwaysOnTop(ui::Form& window, bool onTop, WindowApi& api) {
   const int cy = ToInt32(window.height() / ty).value_or(0);
   api.SetWindowPos(window.hWnd(), onTop ? WindowApi::kHwndTopmost : WindowApi::kHwndNoTopmost, x, y,
                    cx, cy, 0);
+}
+
+void MoveOnScreen(ui::Form& window, const ScreenInfo& area, float left, float top) {
+  left = std::max(std::min(left, area.width - window.width()), area.left);
+  top = std::max(std::min(top, area.height - window.height()), area.top);
+  if (left != window.left() || top != window.top()) window.Move(left, top, window.width(), window.height());
 }
 
 void ClockFace::mAOP_Click() {

@@ -78,8 +78,10 @@ void FrmAbout::Form_Load() {
   timer1_->SetEnabled(true);
 
   const ui::Form& clock = owner_.form();
-  form_.Move(clock.left() + (clock.width() - form_.width()) / 2,
-             clock.top() + (clock.height() - form_.height()) / 2, form_.width(), form_.height());
+  // Centred over the clock, but never past the screen's edge: the box is
+  // wider than the clock, which often sits in the top right corner.
+  MoveOnScreen(form_, owner_.services().screen->Info(), clock.left() + (clock.width() - form_.width()) / 2,
+               clock.top() + (clock.height() - form_.height()) / 2);
 
   const int w = ToInt32(static_cast<double>(form_.width()) / form_.twipsPerPixelX()).value_or(0);
   const int h = ToInt32(static_cast<double>(form_.height()) / form_.twipsPerPixelY()).value_or(0);

@@ -163,6 +163,10 @@ void ClockFace::Command1_Click() {
   Save(s::kLokasi, s::kSudutIsya, sdIsya->text());
   SudutIsya = s::Val(sdIsya->text());
 
+  // The new place applies at once: until the next computation (midnight,
+  // or the panel) the alerts would keep the old place's times.
+  HitungHariIni();
+
   DialogMinHeight = 0;
   form_.SetHeight(SavedHeight);
   Frame2->SetVisible(false);

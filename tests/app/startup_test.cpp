@@ -156,6 +156,32 @@ TEST(LaterStart, RestoresStoredHeightAndPosition) {
   EXPECT_TRUE(Win(p, *run.clock).topmost);
 }
 
+// The strip's width is not stored; it comes back from the stored height,
+// no wider than the screen. A place where no monitor is any more (the
+// default screen is 19200 x 12000 twips) is pulled back onto the screen.
+TEST(LaterStart, TheStripReopensAsClosedAndALostPlaceComesBackOnScreen) {
+  const struct {
+    const char *panjang, *top, *left;
+    float width, height, x, y;
+  } cases[] = {{" 2730", " 3000", " 1500", 2730 * 4.50588f, 2730, 1500, 3000},
+               {" 2730", " -9000", " 25000", 2730 * 4.50588f, 2730, 19200 - 2730 * 4.50588f, 0},
+               {" 6000", " 1500", " -30000", 19200, 19200 / 4.50588f, 0, 1500}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.panjang + std::string(k.top) + k.left);
+    MemoryPlatform p;
+    p.settings.values = {{{"Lokasi", "Kota"}, "Bandung"},     {{"Lokasi", "Versi Display"}, " 2"},
+                         {{"Lokasi", "Pop Delay"}, " 5"},     {{"PosisiWindow", "Panjang"}, k.panjang},
+                         {{"PosisiWindow", "Top"}, k.top},    {{"PosisiWindow", "Left"}, k.left}};
+    ProgramRun run(p);
+    ASSERT_TRUE(run.Start());
+    const ui::Form& f = run.clock->form();
+    EXPECT_NEAR(f.width(), k.width, 15);
+    EXPECT_NEAR(f.height(), k.height, 15);
+    EXPECT_NEAR(f.left(), k.x, 15);
+    EXPECT_NEAR(f.top(), k.y, 15);
+  }
+}
+
 TEST(LaterStart, UnknownDisplayVersionLeavesTheLayoutAloneAndStaysUsable) {
   MemoryPlatform p;
   p.settings.values = {{{"Lokasi", "Kota"}, "Jakarta"}, {{"Lokasi", "Versi Display"}, "7"}};

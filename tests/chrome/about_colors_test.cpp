@@ -61,6 +61,14 @@ TEST_F(ChromeTest, AboutIsCentredOverTheClockWithARoundedRegion) {
     EXPECT_NEAR(a.top() + a.height() / 2, f.top() + f.height() / 2, k.tpp);
     a.onClick();
   }
+  // In the top right corner, where the clock starts, the wider box is
+  // pulled in rather than cut off by the screen's edge.
+  const ScreenInfo sc = p.screen.Info();
+  c->form().Move(sc.width - c->form().width(), 0, c->form().width(), c->form().height());
+  c->mAbout_Click();
+  const ui::Form& a = c->about->form();
+  EXPECT_GT(a.width(), c->form().width());
+  EXPECT_FLOAT_EQ(a.left() + a.width(), sc.width);
 }
 
 TEST_F(ChromeTest, MailLinkKeepsTheBoxOpenAndTheClockEndsTopmost) {

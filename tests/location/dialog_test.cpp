@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/clockface.h"
+#include "engine/datetime.h"
 #include "platform/memory/memory_platform.h"
 
 namespace qov {
@@ -89,7 +90,12 @@ TEST_F(Dialog, OkStoresTheRawTextsInOrderAndSetsTheConvertedValues) {
                                       "Lokasi/sudutIsya= 1 8"}));
   EXPECT_EQ(Working(), "Desa Kecil|-10.170000|123.600000|8|4|2|1|20.000000|18.000000");
   EXPECT_FALSE(c.Frame2->visible());
-  EXPECT_EQ(c.engine().WaktuDzuhur, dzuhur) << "OK computes nothing";
+  // The alerts follow the new place at once, not from the next midnight.
+  engine::WaktuSholat expected;
+  expected.HitungWaktuSholat(DatePart(p.clock.Now()), -10.17, 123.6, 8, 4, 2, 1, 20, 18);
+  EXPECT_NE(c.engine().WaktuDzuhur, dzuhur);
+  EXPECT_EQ(c.engine().WaktuDzuhur, expected.WaktuDzuhur);
+  EXPECT_EQ(c.engine().WaktuIsya, expected.WaktuIsya);
 }
 
 // Hanafi casts a shadow twice the object's length, Hanbali once; the stored
