@@ -17,6 +17,8 @@ WORK=$(mktemp -d /tmp/qov-e2e.XXXXXX)
 export WINEPREFIX=$WORK/prefix
 XVFB_PID=""
 CLOCK_PID=""
+BACKGROUND_PIDS=""  # helpers a test started itself, ended by PID at exit
+CLOCK_STDERR=/dev/null
 PASSED=0
 FAILED=0
 
@@ -28,6 +30,7 @@ cleanup() {
   [ -n "${REC_PID:-}" ] && kill "$REC_PID" 2>/dev/null
   [ -n "${XDG_RUNTIME_DIR:-}" ] && [ -f "$XDG_RUNTIME_DIR/pulse/pid" ] && kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid")" 2>/dev/null
   "$WINESERVER" -k 2>/dev/null
+  for p in $BACKGROUND_PIDS; do kill "$p" 2>/dev/null; done
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$WORK"
@@ -82,9 +85,10 @@ setup() {
   prepare_prefix
 }
 
-# Starts the clock from its own folder (so it finds its data files).
+# Starts the clock from its own folder (so it finds its data files); its
+# Wine debug output goes to $CLOCK_STDERR.
 start_clock() {
-  (cd "$EXE_DIR" && exec "$WINE" QOVClock.exe "$@") >/dev/null 2>&1 &
+  (cd "$EXE_DIR" && exec "$WINE" QOVClock.exe "$@") >/dev/null 2>"$CLOCK_STDERR" &
   CLOCK_PID=$!
 }
 

@@ -4,6 +4,13 @@
 # menu, while its GDI and USER object counts and its memory are sampled.
 # After the warm-up they must stay flat: a clock that repaints three times a
 # second runs out of handles quickly if any brush, pen, font or bitmap escapes.
+#
+# Wine's GetGuiResources always answers 0, so the counts come from Wine
+# itself: the clock's gdi debug channel logs every GDI handle allocated and
+# freed with the process's live count, and the wineserver's request trace
+# shows every USER handle (window, menu, icon, cursor, hook) made and
+# destroyed. Both stream through one filter that keeps the live counts per
+# process and writes them only when the script asks.
 #   QOV_LONG_RUN_SECONDS  length of the run after the warm-up (default 300)
 #   QOV_SAMPLE_SECONDS    time between samples (default 20)
 #   QOV_PROBE             qov-probe.exe (default: beside QOVClock.exe)
@@ -16,19 +23,115 @@ MEM_BOUND=$((2 * 1024))      # KiB
 HEAP_BOUND=256               # KiB: a brush escaping every tick adds ~100 KiB in 5 min
 [ -f "$PROBE" ] || { echo "missing $PROBE" >&2; exit 1; }
 setup
+
+# The filter reads $TALLY_FIFO: the clock's gdi trace ("PID:TID:trace:gdi:..."),
+# the wineserver's USER-handle requests ("TID: request..."), and "#mark N"
+# from this script, on which it writes to $TALLY, for each process and
+# counter ("gdi", "gdi.TYPE", "user", "user.KIND"), the count now and the
+# lowest since the previous mark, then "end N". Every writer puts out whole
+# lines with one write each, so the lines never interleave.
+TALLY=$WORK/objects
+TALLY_FIFO=$WORK/objects.fifo
+mkfifo "$TALLY_FIFO"
+exec 7<>"$TALLY_FIFO"
+awk -v state="$TALLY" '
+  function put(k, v) { n[k] = v; if (!(k in lo) || v < lo[k]) lo[k] = v }
+  function add(k, d) { put(k, n[k] + d) }
+  function forget(p, what,   k, parts) {  # a process id used again starts from nothing
+    for (k in n) { split(k, parts, SUBSEP); if (parts[1] == p && index(parts[2], what) == 1) { delete n[k]; delete lo[k] } }
+  }
+  function hexarg(key) {
+    if (!match($0, key "=[0-9a-f]+")) return ""
+    return substr($0, RSTART + length(key) + 1, RLENGTH - length(key) - 1)
+  }
+  function made(h, t, kind,   p) {
+    if (!(t in pidof)) return
+    gone(h)
+    p = pidof[t]; owner[h] = p; kindof[h] = kind; thread[h] = t
+    add(p SUBSEP "user", 1); add(p SUBSEP "user." kind, 1)
+  }
+  function gone(h,   p) {
+    if (!(h in owner)) return
+    p = owner[h]
+    add(p SUBSEP "user", -1); add(p SUBSEP "user." kindof[h], -1)
+    delete owner[h]; delete kindof[h]; delete thread[h]
+  }
+  $1 == "#mark" {
+    for (k in n) { split(k, parts, SUBSEP); print parts[1], parts[2], n[k], lo[k] > state; lo[k] = n[k] }
+    print "end", $2 > state
+    close(state)
+    next
+  }
+  # "allocated TYPE HANDLE N/65536" counts N after the allocation, "freed"
+  # counts N before the free.
+  /:trace:gdi:alloc_gdi_handle allocated / || /:trace:gdi:free_gdi_handle freed / {
+    p = substr($1, 1, index($1, ":") - 1)
+    type = $3; sub(/^NTGDI_OBJ_/, "", type)
+    split($5, count, "/")
+    if ($2 == "allocated") {
+      if (count[1] == 1) forget(p, "gdi")
+      put(p SUBSEP "gdi", count[1]); add(p SUBSEP "gdi." type, 1)
+    } else {
+      put(p SUBSEP "gdi", count[1] - 1); add(p SUBSEP "gdi." type, -1)
+    }
+    next
+  }
+  { t = $1; sub(/:$/, "", t) }
+  $2 == "init_first_thread()" && $4 == "0" {
+    p = hexarg("pid")
+    forget(p, "user")
+    for (h in owner) if (owner[h] == p) { delete owner[h]; delete kindof[h]; delete thread[h] }
+    pidof[t] = p
+    next
+  }
+  $2 == "new_thread(" { self[t] = ($3 == "process=ffffffff,"); next }
+  $2 == "new_thread()" { c = hexarg("tid"); delete pidof[c]; if (self[t] && (t in pidof)) pidof[c] = pidof[t]; next }
+  $2 == "create_window()" && $4 == "0" { made(hexarg("handle"), t, "window"); next }
+  $2 == "alloc_user_handle()" && $4 == "0" { made(hexarg("handle"), t, "object"); next }
+  $2 == "set_hook()" && $4 == "0" { made(hexarg("handle"), t, "hook"); next }
+  $2 ~ /^(destroy_window|free_user_handle|remove_hook)\($/ { doomed[t] = hexarg("handle"); next }
+  $2 ~ /^(destroy_window|free_user_handle|remove_hook)\(\)$/ { if ($4 == "0") gone(doomed[t]); delete doomed[t]; next }
+  # A thread that ends takes its windows and hooks with it.
+  $2 == "*killed*" {
+    for (h in owner) if (thread[h] == t && kindof[h] != "object") gone(h)
+    delete pidof[t]
+  }
+' <"$TALLY_FIFO" >/dev/null 2>&1 &
+BACKGROUND_PIDS+=" $!"
+# This prefix's wineserver, started before any other Wine process, with its
+# request trace on.
+( echo "$BASHPID" >"$WORK/wineserver.pid"; exec "$WINESERVER" -f -p -d1 2>&1 >/dev/null ) |
+  grep --line-buffered -E '^[0-9a-f]+: (init_first_thread\(\) =|new_thread\(|(create_window|alloc_user_handle|set_hook)\(\) =|(destroy_window|free_user_handle|remove_hook)\(|\*killed\*)' \
+    >"$TALLY_FIFO" &
+BACKGROUND_PIDS+=" $!"
+for _ in $(seq 50); do [ -s "$WORK/wineserver.pid" ] && break; sleep 0.1; done
+BACKGROUND_PIDS+=" $(cat "$WORK/wineserver.pid")"
+# Wait for its socket so no Wine process starts a server of its own. The
+# socket's folder is named after the prefix's device and inode, under
+# /tmp/.wine-UID upstream and a random /tmp/wine-* on Debian; one left by
+# an older server of a recycled inode is older than this one.
+SERVER_DIR=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+listening() {
+  [ -n "$(find "/tmp/.wine-$(id -u)" /tmp/wine-* -maxdepth 2 -path "*/$SERVER_DIR/socket" -type s \
+    -newer "$WORK/wineserver.pid" 2>/dev/null)" ]
+}
+for _ in $(seq 50); do listening && break; sleep 0.1; done
+listening || { log "the traced wineserver did not start"; exit 1; }
+
 unmanaged_windows
 store_place Jakarta -6.15 106.816 7
 # The panel's auto-close must not race the click that closes it.
 reg_set Lokasi "Pop Delay" " 600"
 
-start_clock
+CLOCK_STDERR=$TALLY_FIFO WINEDEBUG=-all,+gdi,+pid start_clock
 read -r W H X Y <<<"$(wait_window)" || { log "the clock window never appeared"; exit 1; }
 sleep 3
 PX=$((X + (W - 131) / 2))
 PY=$((Y + (H - 191) / 2))
 FACE=$(brightness "131x191+$PX+$PY")
 
-# The Windows side: "pid=N gdi=N user=N private=N working=N" (bytes).
+# The Windows side: "pid=N gdi=N user=N private=N working=N" (bytes); its
+# gdi and user are "unsupported" under Wine.
 probe() { "$WINE" "$PROBE" --name QOVClock.exe 2>/dev/null | tr -d '\r'; }
 field() { sed -n "s/.* $1=\([^ ]*\).*/\1/p" <<<"$2"; }
 # The Linux side: the resident size (KiB) of the process start_clock began,
@@ -63,12 +166,37 @@ cycle() {
   CYCLES=$((CYCLES + 1))
 }
 
+MARKS=0
+WINPID=""
+mark() {  # asks the filter for its counts; waits until they are written
+  MARKS=$((MARKS + 1))
+  echo "#mark $MARKS" >&7
+  for _ in $(seq 100); do
+    [ "$(tail -n1 "$TALLY" 2>/dev/null)" = "end $MARKS" ] && return 0
+    sleep 0.1
+  done
+  log "the object filter did not answer"
+  return 1
+}
+# The lowest count of a counter of the clock's process between the last two
+# marks, so objects of a paint in progress are not counted.
+lowest() { awk -v p="$WINPID" -v k="$1" '$1 == p && $2 == k {v = $4} END {if (v != "" || k ~ /\./) print v + 0}' "$TALLY"; }
+gdi_types() { awk -v p="$WINPID" '$1 == p && $2 ~ /^gdi\./ {sub(/^gdi\./, "", $2); print $2, $4}' "$TALLY" | sort; }
+
 ROWS=()
 sample() {  # label
-  local line
+  local line pid
+  # Two seconds between the marks span several ticks and settle the last
+  # click; the memory is read after them, at rest too.
+  mark && sleep 2 && mark || true
   line=$(probe)
-  S_GDI=$(field gdi "$line")
-  S_USER=$(field user "$line")
+  # Wine's traces name processes by their id in hex, four digits or more.
+  pid=$(sed -n 's/^pid=\([0-9]*\) .*/\1/p' <<<"$line")
+  [[ $pid =~ ^[0-9]+$ ]] && WINPID=$(printf '%04x' "$pid")
+  S_GDI=$(lowest gdi)
+  S_USER=$(lowest user)
+  S_TYPES=$(gdi_types)
+  S_KINDS="windows $(lowest user.window), menus/icons/cursors $(lowest user.object), hooks $(lowest user.hook)"
   S_PRIV=$(kib "$(field private "$line")")
   S_WORK=$(kib "$(field working "$line")")
   S_RSS=$(status_kib VmRSS)
@@ -83,7 +211,7 @@ sample() {  # label
 cycle
 cycle
 sample warm-up
-B_GDI=$S_GDI B_USER=$S_USER B_PRIV=$S_PRIV B_RSS=$S_RSS B_ANON=$S_ANON
+B_GDI=$S_GDI B_USER=$S_USER B_PRIV=$S_PRIV B_RSS=$S_RSS B_ANON=$S_ANON B_TYPES=$S_TYPES B_KINDS=$S_KINDS
 
 start=$SECONDS
 next=$SAMPLE_SECONDS
@@ -94,15 +222,20 @@ while [ $((SECONDS - start)) -lt "$RUN_SECONDS" ]; do
     next=$((next + SAMPLE_SECONDS))
   fi
 done
-# Let any pending repaint settle, then the last sample.
-sleep 2
 sample end
 
 printf '\n%-8s %6s %11s %11s %11s %11s %9s %9s\n' when cycles gdi user private_KiB working_KiB rss_KiB anon_KiB
 printf '%s\n' "${ROWS[@]}"
-echo
+printf '\n%-10s %8s %8s\n' gdi_type warm-up end
+join -a1 -a2 -e 0 -o 0,1.2,2.2 <(echo "$B_TYPES") <(echo "$S_TYPES") | awk '{printf "%-10s %8s %8s\n", $1, $2, $3}'
+printf '\nuser at warm-up: %s\nuser at the end: %s\n\n' "$B_KINDS" "$S_KINDS"
 
-# A count Wine cannot give is reported, not passed as flat.
+# Every GDI object type within the bound, not only their sum.
+types_flat() {
+  join -a1 -a2 -e 0 -o 0,1.2,2.2 <(echo "$B_TYPES") <(echo "$S_TYPES") |
+    awk -v b="$GUI_BOUND" '{d = $3 - $2; if (d < 0) d = -d; if (d > b) bad = 1} END {exit bad}'
+}
+
 # Wine answers some questions with nothing: such a figure is reported, not
 # counted as a pass.
 measurable() {
@@ -124,9 +257,15 @@ check "the clock is still running after $CYCLES cycles" kill -0 "$CLOCK_PID"
 check "the panel opened in every cycle ($PANEL_OPENED of $CYCLES)" [ "$PANEL_OPENED" -eq "$CYCLES" ]
 check "the location dialog opened in every cycle ($DIALOG_OPENED of $CYCLES)" [ "$DIALOG_OPENED" -eq "$CYCLES" ]
 check "the window got its height back in every cycle ($CLOSED_AGAIN of $CYCLES)" [ "$CLOSED_AGAIN" -eq "$CYCLES" ]
-check "the probe could sample the clock" [ -n "$S_PRIV$S_GDI" ]
-measurable "$B_GDI" "$S_GDI" && check "GDI objects stay flat" within gdi "$B_GDI" "$S_GDI" "$GUI_BOUND"
-measurable "$B_USER" "$S_USER" && check "USER objects stay flat" within user "$B_USER" "$S_USER" "$GUI_BOUND"
+check "the probe could sample the clock" [ -n "$WINPID" ]
+counted() {
+  local v
+  for v in "$B_GDI" "$S_GDI" "$B_USER" "$S_USER"; do [[ $v =~ ^[0-9]+$ ]] || return 1; done
+}
+check "Wine's traces gave the clock's GDI and USER counts" counted
+check "GDI objects stay flat" within gdi "${B_GDI:-?}" "${S_GDI:-?}" "$GUI_BOUND"
+check "each type of GDI object stays flat" types_flat
+check "USER objects stay flat" within user "${B_USER:-?}" "${S_USER:-?}" "$GUI_BOUND"
 measurable "$B_PRIV" "$S_PRIV" && check "private memory stays flat" within private "$B_PRIV" "$S_PRIV" "$MEM_BOUND"
 check "resident memory stays flat" within rss "$B_RSS" "$S_RSS" "$MEM_BOUND"
 check "anonymous (heap) memory stays flat" within anon "$B_ANON" "$S_ANON" "$HEAP_BOUND"
