@@ -20,7 +20,9 @@ SAMPLE_SECONDS=${QOV_SAMPLE_SECONDS:-20}
 PROBE=${QOV_PROBE:-$EXE_DIR/qov-probe.exe}
 GUI_BOUND=5                  # objects
 MEM_BOUND=$((2 * 1024))      # KiB
-HEAP_BOUND=256               # KiB: a brush escaping every tick adds ~100 KiB in 5 min
+# KiB. Handle leaks show in the GDI/USER counts, not here; Wine's own heap
+# has been seen to grow once by 228 KiB mid-run and then stay flat.
+HEAP_BOUND=512
 [ -f "$PROBE" ] || { echo "missing $PROBE" >&2; exit 1; }
 setup
 
