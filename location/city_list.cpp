@@ -4,6 +4,7 @@
 
 #include "app/settings.h"
 #include "engine/numeric.h"
+#include "platform/utf8.h"
 
 namespace qov {
 namespace {
@@ -58,20 +59,6 @@ bool IsValidUtf8(std::string_view s) {
     i += n;
   }
   return true;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    // Everything that reaches here is in the Basic Multilingual Plane.
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
 }
 
 char32_t Cp1252(unsigned char b) { return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b; }

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.h"
+
 namespace qov::win32 {
 
 inline constexpr char32_t kReplacement = 0xFFFD;
@@ -18,7 +20,6 @@ namespace detail {
 // lead, missing continuation, overlong form, surrogate, beyond U+10FFFF)
 // consume one byte and give U+FFFD.
 char32_t DecodeUtf8(std::string_view s, size_t& i);
-void AppendUtf8(std::string& out, char32_t cp);
 
 }  // namespace detail
 
@@ -51,12 +52,12 @@ std::string Utf16ToUtf8(std::basic_string_view<WChar> s) {
     if (u >= 0xD800 && u <= 0xDBFF && i + 1 < s.size()) {
       const char32_t lo = static_cast<uint16_t>(s[i + 1]);
       if (lo >= 0xDC00 && lo <= 0xDFFF) {
-        detail::AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (lo - 0xDC00));
+        AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (lo - 0xDC00));
         ++i;
         continue;
       }
     }
-    detail::AppendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? kReplacement : u);
+    AppendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? kReplacement : u);
   }
   return out;
 }
