@@ -15,20 +15,17 @@ mkdir -p "$SHOTS"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 WORK=$(mktemp -d /tmp/qov-e2e.XXXXXX)
 export WINEPREFIX=$WORK/prefix
-XVFB_PID=""
-CLOCK_PID=""
+XVFB_PID="" CLOCK_PID=""
 BACKGROUND_PIDS=""  # helpers a test started itself, ended by PID at exit
 CLOCK_STDERR=/dev/null
-PASSED=0
-FAILED=0
+PASSED=0 FAILED=0
 
 log() { printf '[%s] %s\n' "$(basename "$0" .sh)" "$*"; }
 
 cleanup() {
   set +e
   [ -n "$CLOCK_PID" ] && kill "$CLOCK_PID" 2>/dev/null
-  [ -n "${REC_PID:-}" ] && kill "$REC_PID" 2>/dev/null
-  [ -n "${XDG_RUNTIME_DIR:-}" ] && [ -f "$XDG_RUNTIME_DIR/pulse/pid" ] && kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid")" 2>/dev/null
+  [ -n "${XDG_RUNTIME_DIR:-}" ] && stop_recording
   "$WINESERVER" -k 2>/dev/null
   for p in $BACKGROUND_PIDS; do kill "$p" 2>/dev/null; done
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
@@ -36,6 +33,18 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
+
+# Runs the command until it succeeds, every 0.1 s for at most $1 seconds.
+wait_until() {
+  local end=$((${EPOCHREALTIME/./} + $1 * 1000000))
+  shift
+  until "$@"; do
+    [ "${EPOCHREALTIME/./}" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+stopped() { ! kill -0 "$1" 2>/dev/null; }
 
 # A fresh prefix costs several seconds; tests copy a template that is made
 # once per build (under a lock, since ctest may run tests in parallel).
@@ -69,10 +78,7 @@ start_display() {
     Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
-    for _ in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
+    wait_until 5 xdpyinfo >/dev/null 2>&1 && return 0
     kill "$XVFB_PID" 2>/dev/null || true
   done
   echo "no free X display" >&2
@@ -85,40 +91,35 @@ setup() {
   prepare_prefix
 }
 
-# Starts the clock from its own folder (so it finds its data files); its
-# Wine debug output goes to $CLOCK_STDERR.
-start_clock() {
-  (cd "$EXE_DIR" && exec "$WINE" QOVClock.exe "$@") >/dev/null 2>"$CLOCK_STDERR" &
-  CLOCK_PID=$!
-}
-
 MAIN=clockface  # the main window's (invisible) title
 
-# Waits until a window with that title is mapped; prints "W H X Y".
-wait_window() {
-  local name=${1:-$MAIN} geo
-  for _ in $(seq 150); do
-    geo=$(window_geometry "$name" || true)
-    if [ -n "$geo" ]; then
-      echo "$geo"
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
+# Starts the clock from its own folder (so it finds its data files), waits
+# for its window and lets it settle for $1 seconds (default 2); its Wine debug
+# output goes to $CLOCK_STDERR.
+start_clock() {
+  (cd "$EXE_DIR" && exec "$WINE" QOVClock.exe) >/dev/null 2>"$CLOCK_STDERR" &
+  CLOCK_PID=$!
+  wait_window >/dev/null || { log "the clock window never appeared"; exit 1; }
+  sleep "${1:-2}"
 }
 
-# Geometry "W H X Y" of the first viewable top-level window with that name.
+# The first viewable top-level window with that title; fails when there is none.
+window_id() { xdotool search --onlyvisible --name "^${1:-$MAIN}\$" 2>/dev/null | head -n1; }
+
+# Geometry "W H X Y" of that window.
 window_geometry() {
   local id
-  id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
-  [ -n "$id" ] || return 1
+  id=$(window_id "${1:-$MAIN}") || return 1
   xwininfo -id "$id" | awk '
     /Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
     /Width:/ {w=$2} /Height:/ {h=$2} END {print w, h, x, y}'
 }
 
-window_id() { xdotool search --onlyvisible --name "^${1:-$MAIN}\$" 2>/dev/null | head -n1; }
+# Waits until a window with that title is mapped; prints "W H X Y".
+wait_window() { wait_until 60 window_geometry "${1:-$MAIN}"; }
+
+# Whether the window with that title is mapped right now.
+is_mapped() { window_id "$@" >/dev/null; }
 
 # Whether the window is in the topmost band (Wine marks it for the X side).
 is_topmost() { xprop -id "$(window_id "${1:-$MAIN}")" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
@@ -126,16 +127,11 @@ is_topmost() { xprop -id "$(window_id "${1:-$MAIN}")" _NET_WM_STATE | grep -q _N
 # Opens the context menu on the clock at window offset (dx, dy) and walks it
 # with the keyboard: each argument is a key (Down, Right, Return...).
 menu() {
-  local dx=$1 dy=$2
-  shift 2
-  set -- "$@"
-  local geo
-  geo=$(window_geometry "$MAIN")
-  read -r _ _ x y <<<"$geo"
-  xdotool mousemove $((x + dx)) $((y + dy)) click 3
+  local x y k
+  read -r _ _ x y <<<"$(window_geometry)"
+  xdotool mousemove $((x + $1)) $((y + $2)) click 3
   sleep 0.8
-  local k
-  for k in "$@"; do
+  for k in "${@:3}"; do
     xdotool key "$k"
     sleep 0.25
   done
@@ -144,11 +140,9 @@ menu() {
 
 # Left-drags from window offset (dx, dy) by (mx, my) pixels.
 drag() {
-  local geo x y
-  geo=$(window_geometry "$MAIN")
-  read -r _ _ x y <<<"$geo"
+  local x y i
+  read -r _ _ x y <<<"$(window_geometry)"
   xdotool mousemove $((x + $1)) $((y + $2)) mousedown 1
-  local i
   for i in 1 2 3 4 5; do
     xdotool mousemove $((x + $1 + $3 * i / 5)) $((y + $2 + $4 * i / 5))
     sleep 0.15
@@ -160,11 +154,8 @@ drag() {
 # Asks the clock to close as the user would (the unload path runs).
 close_clock() {
   "$WINE" taskkill /im QOVClock.exe >/dev/null 2>&1 || true
-  for _ in $(seq 100); do
-    kill -0 "$CLOCK_PID" 2>/dev/null || { CLOCK_PID=""; return 0; }
-    sleep 0.1
-  done
-  return 1
+  wait_until 10 stopped "$CLOCK_PID" || return 1
+  CLOCK_PID=""
 }
 
 # Prints the values of a settings section as lines KEY=VALUE, exactly as
@@ -178,21 +169,23 @@ reg_values() {
 
 reg_get() { reg_values "$1" | sed -n "s/^$2=//p"; }
 
+# reg_set SECTION KEY VALUE [KEY VALUE...]
 reg_set() {
-  "$WINE" reg add "HKCU\\Software\\QOVClock\\$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1
+  local key="HKCU\\Software\\QOVClock\\$1"
+  shift
+  while [ $# -ge 2 ]; do
+    "$WINE" reg add "$key" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 || return 1
+    shift 2
+  done
 }
 
-shot() {
-  import -window root "$SHOTS/$1.png"
-  echo "$SHOTS/$1.png"
-}
-
-shot_window() {
+# Screenshots into $SHOTS/NAME.png: the whole screen, or one window.
+shot() { import -window root "$SHOTS/$1.png"; }
+shot_window() {  # name [title]
   local geo
   geo=$(window_geometry "${2:-$MAIN}") || return 1
   set -- "$1" $geo
   import -window root -crop "${2}x${3}+${4}+${5}" +repage "$SHOTS/$1.png"
-  echo "$SHOTS/$1.png"
 }
 
 # Mean brightness (0..1) of a screen region "WxH+X+Y".
@@ -200,15 +193,11 @@ brightness() {
   import -window root -crop "$1" +repage "$WORK/b.png" && convert "$WORK/b.png" -colorspace Gray -format '%[fx:mean]' info:
 }
 
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    PASSED=$((PASSED + 1))
-    log "ok: $what"
+check() {  # what command...
+  if "${@:2}"; then
+    PASSED=$((PASSED + 1)); log "ok: $1"
   else
-    FAILED=$((FAILED + 1))
-    log "FAIL: $what"
+    FAILED=$((FAILED + 1)); log "FAIL: $1"
   fi
 }
 
@@ -224,26 +213,10 @@ ocr() {
   tesseract "$WORK/ocr.png" - --psm "${2:-7}" 2>/dev/null | tr -s ' \n' ' ' | sed 's/ *$//'
 }
 
-# Whether the window with that title is mapped right now.
-is_mapped() {
-  local id
-  id=$(xdotool search --name "^${1:-$MAIN}\$" 2>/dev/null | head -n1)
-  [ -n "$id" ] && xwininfo -id "$id" | grep -q 'IsViewable'
-}
-
 # Writes a complete set of location values (not a first run).
 store_place() {  # name lat lon zone [addDzuhur addMaghrib mazhab fajr isya]
-  reg_set Lokasi Kota "$1"
-  reg_set Lokasi LAT "$2"
-  reg_set Lokasi LONG "$3"
-  reg_set Lokasi "Time ZOne" "$4"
-  reg_set Lokasi AddDhuhur "${5:-2}"
-  reg_set Lokasi AddMaghrib "${6:-2}"
-  reg_set Lokasi MazhabAshar "${7:-1}"
-  reg_set Lokasi sudutFajar "${8:-19}"
-  reg_set Lokasi sudutIsya "${9:-20}"
-  reg_set Lokasi "Pop Delay" " 5"
-  reg_set Lokasi "Versi Display" " 1"
+  reg_set Lokasi Kota "$1" LAT "$2" LONG "$3" "Time ZOne" "$4" AddDhuhur "${5:-2}" AddMaghrib "${6:-2}" \
+    MazhabAshar "${7:-1}" sudutFajar "${8:-19}" sudutIsya "${9:-20}" "Pop Delay" " 5" "Versi Display" " 1"
 }
 
 # A PulseAudio server with a null sink whose monitor records to $1.
@@ -253,7 +226,7 @@ start_recording() {
   chmod 700 "$XDG_RUNTIME_DIR"
   pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=nul" \
     --load=module-native-protocol-unix >/dev/null 2>&1 || return 1
-  for _ in $(seq 30); do pactl info >/dev/null 2>&1 && break; sleep 0.2; done
+  wait_until 6 pactl info >/dev/null 2>&1 || true
   pactl set-default-sink nul
   parec -d nul.monitor --file-format=wav "$1" &
   REC_PID=$!

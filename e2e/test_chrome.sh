@@ -17,27 +17,21 @@ tray_icons() {
 }
 
 start_clock
-read -r w h x y <<<"$(wait_window)"
-sleep 2
+read -r w h x y <<<"$(window_geometry)"
 read -r tw th tx ty <<<"$(window_geometry "Wine System Tray" || echo "0 0 0 0")"
 check "Wine's system tray is there" [ "$tw" -gt 0 ]
 colours=$(tray_icons)
 check "the icon shows in the tray ($colours colours)" [ "$colours" -gt 8 ]
-shot tray-icon >/dev/null
+shot tray-icon
 
 # About: opens centred over the clock yet on screen, rounded, gone after
 # about 5 s.
 menu 60 60 Down Down Down Down Down Return
-about=""
-for _ in $(seq 20); do
-  about=$(xdotool search --onlyvisible --name '^frmAbout$' 2>/dev/null | head -n1 || true)
-  [ -n "$about" ] && break
-  sleep 0.1
-done
+about=$(wait_until 3 window_id frmAbout || true)
 check "the about box opens" [ -n "$about" ]
 if [ -n "$about" ]; then
   read -r aw ah ax ay <<<"$(window_geometry frmAbout)"
-  shot about-box >/dev/null
+  shot about-box
   # Centred over the clock, except that the box, wider than the clock in
   # its top right corner, is pulled in to end at the screen's edge.
   cx=$((ax + aw / 2)); cy=$((ay + ah / 2))
@@ -51,17 +45,16 @@ if [ -n "$about" ]; then
   sleep 3
   check "still open after 3 s" is_mapped frmAbout
   sleep 4
-  check "closed by itself within 7 s" bash -c "! xdotool search --onlyvisible --name '^frmAbout\$' >/dev/null 2>&1"
+  check "closed by itself within 7 s" eval '! is_mapped frmAbout'
 fi
 
 # Right-click the icon: the menu ends with "Exit"; choosing it ends the
 # program and takes the icon away.
 xdotool mousemove $((tx + th / 2)) $((ty + th / 2)) click 3
 sleep 1
-shot tray-menu >/dev/null
+shot tray-menu
 xdotool key Up Return
-for _ in $(seq 50); do kill -0 "$CLOCK_PID" 2>/dev/null || break; sleep 0.2; done
-check "Exit from the tray menu ends the program" bash -c "! kill -0 $CLOCK_PID 2>/dev/null"
+check "Exit from the tray menu ends the program" wait_until 10 stopped "$CLOCK_PID"
 CLOCK_PID=""
 sleep 1
 colours=$(tray_icons)

@@ -17,10 +17,7 @@ RUN_KEY='Software\Microsoft\Windows\CurrentVersion\Run'
 reg_query() { "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p" || true; }
 unix_path() { "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r' || true; }
 # Waits until a path is gone (the uninstaller runs on from a copy of itself).
-wait_gone() {
-  for _ in $(seq 150); do [ -e "$1" ] || return 0; sleep 0.2; done
-  return 1
-}
+gone() { wait_until 30 test ! -e "$1"; }
 
 # --- per user, the default, with start at sign-in -------------------------
 rc=0
@@ -46,18 +43,16 @@ CLOCK_PID=$!
 wait_window >/dev/null || log "the installed clock's window never appeared"
 sleep 2
 check "the installed clock writes its first-run settings" [ "$(reg_get Lokasi Kota)" = "Jakarta" ]
-shot installed-clock >/dev/null
+shot installed-clock
 
 # Uninstalling while it runs closes it as its own Exit does (the height is
 # stored on the way out) and removes what the installer put in place.
 "$WINE" "$dir/Uninstall.exe" /S >/dev/null 2>&1
-wait_gone "$dir/QOVClock.exe"
-for _ in $(seq 50); do kill -0 "$CLOCK_PID" 2>/dev/null || break; sleep 0.2; done
-check "the uninstaller closed the running clock" bash -c "! kill -0 $CLOCK_PID 2>/dev/null"
+gone "$dir/QOVClock.exe" || true
+check "the uninstaller closed the running clock" wait_until 10 stopped "$CLOCK_PID"
 CLOCK_PID=""
 check "the clock stored its height on the way out" [ -n "$(reg_get PosisiWindow Panjang)" ]
-wait_gone "$dir"
-check "the program folder is gone" [ ! -e "$dir" ]
+check "the program folder is gone" gone "$dir"
 check "the shortcut is gone" [ ! -e "$shortcut" ]
 check "the start at sign-in is gone" [ -z "$(reg_query "HKCU\\$RUN_KEY" QOVClock)" ]
 check "the Add/Remove Programs entry is gone" [ -z "$(reg_query "$UNINSTALL_KEY" InstallLocation)" ]
@@ -78,10 +73,8 @@ check "installed QOVClock.exe for all users" [ -f "$dir/QOVClock.exe" ]
 check "no start at sign-in when declined" \
   [ -z "$(reg_query "HKLM\\$RUN_KEY" QOVClock)$(reg_query "HKCU\\$RUN_KEY" QOVClock)" ]
 "$WINE" "$dir/Uninstall.exe" /S /RemoveSettings >/dev/null 2>&1
-wait_gone "$dir"
-check "the all-users uninstall removes the folder" [ ! -e "$dir" ]
+check "the all-users uninstall removes the folder" gone "$dir"
 check "the all-users entry is gone" [ -z "$(reg_query "$machine_key" InstallLocation)" ]
-for _ in $(seq 50); do [ -z "$(reg_values Lokasi)" ] && break; sleep 0.2; done
-check "settings removed when asked" [ -z "$(reg_values Lokasi)" ]
+check "settings removed when asked" wait_until 10 eval '[ -z "$(reg_values Lokasi)" ]'
 
 finish

@@ -7,17 +7,15 @@ setup
 : "${QOV_JADWAL:?the native qov-jadwal}"
 
 start_clock
-wait_window >/dev/null
-sleep 2
 
 # Setting > Lokasi
 menu 60 60 Down Down Down Down Right Down Down Down Down Return
-read -r w h x y <<<"$(window_geometry "$MAIN")"
+read -r w h x y <<<"$(window_geometry)"
 check "the dialog makes the window at least 294 px high (${w}x${h})" [ "$h" -ge 293 ]
 # The frame (2835 x 4365 twips) is centred in the window.
 fx=$(( x + (w - 189) / 2 ))
 fy=$(( y + (h - 291) / 2 ))
-shot_window location-dialog >/dev/null
+shot_window location-dialog
 
 # Focus the city box and take the first entry of the list.
 xdotool mousemove $((fx + 60)) $((fy + 42)) click 1
@@ -27,11 +25,11 @@ sleep 0.5
 first=$(head -n1 "$EXE_DIR/daftar_all.TXT" | tr -d '\r')
 name=$(echo "$first" | sed 's/^"\([^"]*\)".*/\1/')
 IFS=, read -r lat lon zone <<<"$(echo "$first" | sed 's/^"[^"]*",//')"
-shot_window location-picked >/dev/null
+shot_window location-picked
 # OK
 xdotool mousemove $((fx + 50)) $((fy + 274)) click 1
 sleep 1
-read -r w2 h2 _ _ <<<"$(window_geometry "$MAIN")"
+read -r _ h2 _ _ <<<"$(window_geometry)"
 check "OK closes the dialog and restores the height (${h2})" [ "$h2" -lt "$h" ]
 check "Kota stored as '$name'" [ "$(reg_get Lokasi Kota)" = "$name" ]
 check "LAT stored as '$lat'" [ "$(reg_get Lokasi LAT)" = "$lat" ]
@@ -40,8 +38,8 @@ check "Time ZOne stored as '$zone'" [ "$(reg_get Lokasi 'Time ZOne')" = "$zone" 
 
 # Waktu Sholat: the panel's five times against the schedule tool.
 menu 60 60 Down Down Down Return
-read -r w3 h3 x3 y3 <<<"$(window_geometry "$MAIN")"
-shot_window panel >/dev/null
+read -r w3 h3 x3 y3 <<<"$(window_geometry)"
+shot_window panel
 px=$(( x3 + (w3 - 131) / 2 ))
 py=$(( y3 + (h3 - 191) / 2 ))
 panel=$(ocr "54x100+$((px + 79))+$((py + 50))" 6 | tr -c '0-9:\n ' ' ')

@@ -6,11 +6,9 @@ source "$(dirname "$0")/lib.sh"
 setup
 
 start_clock
-geo=$(wait_window) || { log "the clock window never appeared"; exit 1; }
-read -r w h x y <<<"$geo"
-sleep 2
-shot window-first-run >/dev/null
-shot_window window-versi-1 >/dev/null
+read -r w h x y <<<"$(window_geometry)"
+shot window-first-run
+shot_window window-versi-1
 
 lokasi=$(reg_values Lokasi | sort)
 expected=$(printf '%s\n' "AddDhuhur= 2" "AddMaghrib= 2" "Kota=Jakarta" "LAT=-6.15" "LONG= 106.816" \
@@ -30,22 +28,16 @@ check "face is dark (mean $face) and the time strip light (mean $strip)" \
 before=$(reg_values Lokasi; reg_values PosisiWindow)
 (cd "$EXE_DIR" && exec "$WINE" QOVClock.exe) >/dev/null 2>&1 &
 second=$!
-refusal=""
-for _ in $(seq 50); do
-  refusal=$(window_id "Jam QOV" || true)
-  [ -n "$refusal" ] && break
-  sleep 0.2
-done
+refusal=$(wait_until 10 window_id "Jam QOV" || true)
 check "a second copy shows the refusal box titled Jam QOV" [ -n "$refusal" ]
-shot second-copy-refused >/dev/null
+shot second-copy-refused
 [ -n "$refusal" ] && xdotool key --window "$refusal" Return
-for _ in $(seq 50); do kill -0 "$second" 2>/dev/null || break; sleep 0.2; done
-check "the second copy ends after OK" bash -c "! kill -0 $second 2>/dev/null"
+check "the second copy ends after OK" wait_until 10 stopped "$second"
 check "the second copy changed no setting" [ "$before" = "$(reg_values Lokasi; reg_values PosisiWindow)" ]
 
 # Dragging the face moves the window and stores its position.
 drag $((w / 2)) $((h / 3)) -300 200
-read -r w2 h2 x2 y2 <<<"$(window_geometry "$MAIN")"
+read -r _ h2 x2 y2 <<<"$(window_geometry)"
 check "a drag on the face moves the window (to ${x2},${y2})" [ "$x2" -lt $((x - 250)) -a "$y2" -gt $((y + 150)) ]
 top=$(reg_get PosisiWindow Top)
 left=$(reg_get PosisiWindow Left)
@@ -58,19 +50,17 @@ check "closing stores the height '$panjang'" awk -v p="$panjang" -v h="$h2" 'BEG
 
 # The next start restores height and position.
 start_clock
-wait_window >/dev/null
-sleep 2
-read -r w3 h3 x3 y3 <<<"$(window_geometry "$MAIN")"
+read -r w3 h3 x3 y3 <<<"$(window_geometry)"
 check "reopened at ${x3},${y3} ${w3}x${h3}, as it was closed" [ "$x3" -eq "$x2" -a "$y3" -eq "$y2" -a "$h3" -eq "$h2" ]
 
 # Setting > Clock Display > Versi 2 makes the wide strip.
 menu $((w3 / 2)) $((h3 / 3)) Down Down Down Down Right Down Right Down Return
-read -r w4 h4 _ _ <<<"$(window_geometry "$MAIN")"
+read -r w4 h4 _ _ <<<"$(window_geometry)"
 check "Versi 2 turns the window into a wide strip (${w4}x${h4})" [ "$w4" -gt $((4 * h4)) ]
 check "Versi 2 is stored as ' 2'" [ "$(reg_get Lokasi 'Versi Display')" = " 2" ]
 sleep 1
-shot_window window-versi-2 >/dev/null
-shot window-versi-2-screen >/dev/null
+shot_window window-versi-2
+shot window-versi-2-screen
 
 close_clock
 finish
