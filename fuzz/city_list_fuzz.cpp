@@ -4,37 +4,30 @@
 // that a list control can show (well-formed UTF-8, no control characters, at
 // most kMaxCityNameChars characters), finite coordinates; and the records,
 // written back in the file's own format, read back as themselves.
-#include <cmath>
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "app/settings.h"
 #include "fuzz/fuzz_check.h"
 #include "location/city_list.h"
 
+namespace s = qov::settings;
 using qov::Posisi;
-using qov::fuzz::Num;
-using qov::fuzz::Shown;
+using namespace qov::fuzz;
 
 namespace {
 
 // Code points of a well-formed UTF-8 text (shortest forms, no surrogates,
 // at most U+10FFFF), or false.
-bool DecodeUtf8(std::string_view s, std::vector<char32_t>& out) {
+bool DecodeUtf8(std::string_view t, std::vector<char32_t>& out) {
   out.clear();
-  for (size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    size_t n = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3
-                       : b >= 0xF0 && b <= 0xF4     ? 4
-                                                    : 0;
-    if (n == 0 || i + n > s.size()) return false;
+  for (size_t i = 0; i < t.size();) {
+    const auto b = static_cast<unsigned char>(t[i]);
+    const size_t n = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3
+                     : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+    if (n == 0 || i + n > t.size()) return false;
     char32_t c = n == 1 ? b : b & (0xFF >> (n + 1));
     for (size_t k = 1; k < n; ++k) {
-      const auto t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) return false;
-      c = (c << 6) | (t & 0x3F);
+      const auto u = static_cast<unsigned char>(t[i + k]);
+      if ((u & 0xC0) != 0x80) return false;
+      c = (c << 6) | (u & 0x3F);
     }
     static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
     if (c < kLeast[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
@@ -45,13 +38,12 @@ bool DecodeUtf8(std::string_view s, std::vector<char32_t>& out) {
 }
 
 std::string Describe(const Posisi& p) {
-  return Shown(p.nama) + "," + Num(p.latitude) + "," + Num(p.longitude) + "," +
-         std::to_string(p.zone);
+  return Line(Shown(p.nama), p.latitude, p.longitude, p.zone);
 }
 
 bool SameRecord(const Posisi& a, const Posisi& b) {
-  return a.nama == b.nama && qov::fuzz::Same(a.latitude, b.latitude) &&
-         qov::fuzz::Same(a.longitude, b.longitude) && a.zone == b.zone;
+  return a.nama == b.nama && Same(a.latitude, b.latitude) && Same(a.longitude, b.longitude) &&
+         a.zone == b.zone;
 }
 
 // Equal up to the fifteen significant digits the written form keeps.
@@ -65,14 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   // Mostly small tables, so that the limit is reached; sometimes the real one.
   const size_t maxRecords = data[0] >= 0xF0 ? qov::kDaftarPosisiSize : data[0] % 8;
-  const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+  const std::string_view bytes = Text(data + 1, size - 1);
 
   const std::vector<Posisi> records = qov::ParseCityList(bytes, maxRecords);
-  QOV_FUZZ_CHECK(records.size() <= maxRecords,
-                 std::to_string(records.size()) + " records for " + std::to_string(maxRecords));
+  QOV_FUZZ_CHECK(records.size() <= maxRecords, Line(records.size(), "records for", maxRecords));
   // The first record is always attempted: even an empty file lists one entry.
-  QOV_FUZZ_CHECK(maxRecords == 0 || !records.empty(), "no record for a table of " +
-                                                          std::to_string(maxRecords));
+  QOV_FUZZ_CHECK(maxRecords == 0 || !records.empty(), Line("no record for a table of", maxRecords));
 
   const std::vector<Posisi> all = qov::ParseCityList(bytes, SIZE_MAX);
   QOV_FUZZ_CHECK(all.size() >= records.size(), "more records in a smaller table");
@@ -82,11 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i < records.size(); ++i) {
     const Posisi& r = records[i];
     QOV_FUZZ_CHECK(SameRecord(r, all[i]),
-                   "record " + std::to_string(i) + " depends on the table size: " + Describe(r) +
-                       " vs " + Describe(all[i]));
+                   Line("record", i, "depends on the table size:", Describe(r), Describe(all[i])));
     QOV_FUZZ_CHECK(DecodeUtf8(r.nama, code), "malformed name " + Shown(r.nama));
     QOV_FUZZ_CHECK(code.size() <= qov::kMaxCityNameChars,
-                   std::to_string(code.size()) + " characters in " + Shown(r.nama));
+                   Line(code.size(), "characters in", Shown(r.nama)));
     for (const char32_t c : code)
       QOV_FUZZ_CHECK(c >= 0x20 && !(c >= 0x7F && c < 0xA0), "control character in " + Shown(r.nama));
     QOV_FUZZ_CHECK(std::isfinite(r.latitude) && std::isfinite(r.longitude), Describe(r));
@@ -96,13 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The format has no escape for a quote inside a quoted name.
   if (quotes || records.empty()) return 0;
   std::string file;
-  for (const Posisi& r : records) {
-    file += "\"" + r.nama + "\"," + qov::settings::SignedBlank(r.latitude) + "," +
-            qov::settings::SignedBlank(r.longitude) + "," + qov::settings::PlainInt(r.zone) + "\r\n";
-  }
+  for (const Posisi& r : records)
+    file += "\"" + r.nama + "\"," + s::SignedBlank(r.latitude) + "," + s::SignedBlank(r.longitude) +
+            "," + s::PlainInt(r.zone) + "\r\n";
   const std::vector<Posisi> again = qov::ParseCityList(file, maxRecords);
-  QOV_FUZZ_CHECK(again.size() == records.size(), std::to_string(again.size()) + " records from " +
-                                                     Shown(file));
+  QOV_FUZZ_CHECK(again.size() == records.size(), Line(again.size(), "records from", Shown(file)));
   for (size_t i = 0; i < records.size(); ++i) {
     const Posisi& a = records[i];
     const Posisi& b = again[i];

@@ -1,34 +1,48 @@
 // Shared pieces of the fuzz targets: invariant checks that abort with a
-// readable message (libFuzzer then saves the input as a crash), and the
-// splitting of one input into several texts.
+// readable message (libFuzzer then saves the input as a crash), message
+// building, the splitting of one input into several texts, and the standard
+// headers every target uses.
 #pragma once
 
+#include <bit>
 #include <cmath>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/waktu_sholat.h"
+
 namespace qov::fuzz {
+
+[[noreturn]] inline void Fail(const char* file, int line, const char* condition,
+                              const std::string& detail) {
+  std::fprintf(stderr, "\n%s:%d: invariant broken: %s\n  %s\n", file, line, condition,
+               detail.c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+// Checked in every build type: the targets exist to find these.
+#define QOV_FUZZ_CHECK(condition, detail)                                    \
+  do {                                                                       \
+    if (!(condition)) ::qov::fuzz::Fail(__FILE__, __LINE__, #condition, (detail)); \
+  } while (0)
 
 // The text with control and non-ASCII bytes escaped, for messages.
 inline std::string Shown(std::string_view s) {
   std::string out = "\"";
   for (const char c : s) {
     const auto b = static_cast<unsigned char>(c);
-    if (b == '"' || b == '\\') {
-      out += '\\';
-      out += c;
-    } else if (b < 0x20 || b >= 0x7F) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\x%02X", b);
-      out += buf;
-    } else {
-      out += c;
-    }
+    char buf[8];
+    std::snprintf(buf, sizeof buf,
+                  b == '"' || b == '\\' ? "\\%c" : b < 0x20 || b >= 0x7F ? "\\x%02X" : "%c", b);
+    out += buf;
   }
   return out + "\"";
 }
@@ -39,35 +53,48 @@ inline std::string Num(double v) {
   return buf;
 }
 
-[[noreturn]] inline void Fail(const char* file, int line, const char* condition,
-                              const std::string& detail) {
-  std::fprintf(stderr, "\n%s:%d: invariant broken: %s\n  %s\n", file, line, condition,
-               detail.c_str());
-  std::fflush(stderr);
-  std::abort();
+inline std::string Part(std::string_view s) { return std::string(s); }
+inline std::string Part(double v) { return Num(v); }
+template <std::integral I>
+std::string Part(I v) { return std::to_string(v); }
+
+// The parts joined by blanks, for a message.
+template <class... T>
+std::string Line(const T&... parts) {
+  std::string out;
+  const char* blank = "";
+  ((out += blank + Part(parts), blank = " "), ...);
+  return out;
 }
 
 // Bit-exact equality that also holds for two NaNs of any payload.
-inline bool Same(double a, double b) {
-  return (std::isnan(a) && std::isnan(b)) || a == b;
+inline bool Same(double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; }
+
+// The input bytes as text.
+inline std::string_view Text(const uint8_t* data, size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
 }
 
-// Texts separated by NUL bytes; n NULs give n + 1 texts.
-inline std::vector<std::string> SplitOnNul(const uint8_t* data, size_t size) {
+// Texts separated by sep; n separators give n + 1 texts.
+inline std::vector<std::string> Split(std::string_view s, char sep) {
   std::vector<std::string> parts(1);
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == 0)
+  for (const char c : s) {
+    if (c == sep)
       parts.emplace_back();
     else
-      parts.back().push_back(static_cast<char>(data[i]));
+      parts.back() += c;
   }
   return parts;
 }
 
-}  // namespace qov::fuzz
+inline std::string Outputs(const engine::WaktuSholat& w) {
+  return Line(w.WaktuShubuh, w.WaktuDzuhur, w.WaktuAshar, w.WaktuMaghrib, w.WaktuIsya);
+}
 
-// Checked in every build type: the targets exist to find these.
-#define QOV_FUZZ_CHECK(condition, detail)                                    \
-  do {                                                                       \
-    if (!(condition)) ::qov::fuzz::Fail(__FILE__, __LINE__, #condition, (detail)); \
-  } while (0)
+// The engine's five outputs are times of day, whatever it was given.
+inline void CheckTimesOfDay(const engine::WaktuSholat& w, const std::string& where) {
+  for (const double t : {w.WaktuShubuh, w.WaktuDzuhur, w.WaktuAshar, w.WaktuMaghrib, w.WaktuIsya})
+    QOV_FUZZ_CHECK(std::isfinite(t) && t >= 0 && t <= 1.0001, where + ": " + Outputs(w));
+}
+
+}  // namespace qov::fuzz

@@ -4,16 +4,15 @@
 // problem and nothing on the output; 1 only when the output cannot be
 // written (never success then); 0 with a well-formed schedule and nothing
 // on the error stream. Two runs on the same arguments print the same.
-#include <cstdint>
+#include <algorithm>
+#include <regex>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "engine/datetime.h"
 #include "fuzz/fuzz_check.h"
 #include "tools/jadwal/jadwal.h"
 
-using qov::fuzz::Shown;
+using namespace qov::fuzz;
 
 namespace {
 
@@ -35,46 +34,21 @@ std::string Joined(const std::vector<std::string>& args) {
   return s;
 }
 
-bool IsTime(const std::string& t) {
-  auto d = [&](size_t i) { return t[i] >= '0' && t[i] <= '9'; };
-  return t.size() == 5 && d(0) && d(1) && t[2] == ':' && d(3) && d(4) &&
-         (t[0] - '0') * 10 + (t[1] - '0') < 24 && t[3] < '6';
-}
-
-std::vector<std::string> Split(const std::string& s, char sep) {
-  std::vector<std::string> parts(1);
-  for (const char c : s) {
-    if (c == sep)
-      parts.emplace_back();
-    else
-      parts.back().push_back(c);
-  }
-  return parts;
-}
-
 // Every schedule line: a date and five times, in the columns the format
 // gives them.
 void CheckSchedule(const std::string& out, bool csv, const std::string& args) {
+  static const std::string kTime = "([01][0-9]|2[0-3]):[0-5][0-9]";
+  static const std::regex kCsv("[^,]{4}-[^,]{2}-[^,]{2}(," + kTime + "){5}");
+  static const std::regex kTable(" *[^ ]{4}-[^ ]{2}-[^ ]{2}( +" + kTime + "){5} *");
   QOV_FUZZ_CHECK(!out.empty() && out.back() == '\n', "unterminated output for" + args);
   std::vector<std::string> lines = Split(out.substr(0, out.size() - 1), '\n');
   const size_t header = csv ? 1 : 2;
   const size_t days = lines.size() - header;
   QOV_FUZZ_CHECK(lines.size() > header && (days == 1 || (days >= 28 && days <= 31)),
-                 std::to_string(lines.size()) + " lines for" + args);
-  for (size_t i = header; i < lines.size(); ++i) {
-    std::vector<std::string> cells;
-    if (csv) {
-      cells = Split(lines[i], ',');
-    } else {
-      for (const std::string& c : Split(lines[i], ' '))
-        if (!c.empty()) cells.push_back(c);
-    }
-    QOV_FUZZ_CHECK(cells.size() == 6, Shown(lines[i]) + " for" + args);
-    QOV_FUZZ_CHECK(cells[0].size() == 10 && cells[0][4] == '-' && cells[0][7] == '-',
+                 Line(lines.size(), "lines for") + args);
+  for (size_t i = header; i < lines.size(); ++i)
+    QOV_FUZZ_CHECK(std::regex_match(lines[i], csv ? kCsv : kTable),
                    Shown(lines[i]) + " for" + args);
-    for (size_t k = 1; k < 6; ++k)
-      QOV_FUZZ_CHECK(IsTime(cells[k]), Shown(lines[i]) + " for" + args);
-  }
 }
 
 }  // namespace
@@ -83,12 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool broken = size > 0 && data[0] == 0xFF;
   if (broken) ++data, --size;
   std::vector<std::string> args;
-  if (size > 0) args = qov::fuzz::SplitOnNul(data, size);
+  if (size > 0) args = Split(Text(data, size), '\0');
   const std::string shown = Joined(args);
 
   const Run r = RunOnce(args, broken);
   QOV_FUZZ_CHECK(r.status == 0 || r.status == 1 || r.status == 2,
-                 "status " + std::to_string(r.status) + " for" + shown);
+                 Line("status", r.status, "for") + shown);
   const Run again = RunOnce(args, broken);
   QOV_FUZZ_CHECK(again.status == r.status && again.out == r.out && again.err == r.err,
                  "two runs differ for" + shown);
@@ -108,15 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     default:
       QOV_FUZZ_CHECK(!broken, "success on a failed stream for" + shown);
       QOV_FUZZ_CHECK(r.err.empty(), "error " + Shown(r.err) + " with success for" + shown);
-      bool help = false, csv = false;
-      for (const std::string& a : args) {
-        help = help || a == "--help" || a == "-h";
-        csv = csv || a == "--csv";
-      }
-      if (help)
+      const auto has = [&args](const char* a) { return std::ranges::find(args, a) != args.end(); };
+      if (has("--help") || has("-h"))
         QOV_FUZZ_CHECK(r.out == qov::jadwal::Usage(), "help text for" + shown);
       else
-        CheckSchedule(r.out, csv, shown);
+        CheckSchedule(r.out, has("--csv"), shown);
   }
   return 0;
 }

@@ -5,20 +5,14 @@
 // the strict reading accepts must read the same leniently: the dialog checks
 // a box strictly, stores its raw text, and the next start reads that text
 // back with Val.
-#include <cmath>
-#include <cstdint>
-#include <optional>
-#include <string>
-
 #include "app/settings.h"
 #include "fuzz/fuzz_check.h"
 
 namespace s = qov::settings;
-using qov::fuzz::Num;
-using qov::fuzz::Shown;
+using namespace qov::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text(Text(data, size));
 
   const double v = s::Val(text);
   QOV_FUZZ_CHECK(std::isfinite(v), Shown(text) + " reads as " + Num(v));
@@ -31,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QOV_FUZZ_CHECK(off < 0.5 || *i16 % 2 == 0, Shown(text) + ": half of " + Num(v) + " went odd");
   } else {
     // -32768.5 rounds to the even -32768; 32767.5 to 32768.
-    QOV_FUZZ_CHECK(v < -32768.5 || v >= 32767.5,
-                   Shown(text) + ": " + Num(v) + " fits 16 bits but was refused");
+    QOV_FUZZ_CHECK(v < -32768.5 || v >= 32767.5, Line(Shown(text), v, "fits 16 bits, refused"));
   }
 
   QOV_FUZZ_CHECK(s::ValFlag(text) == (v != 0), Shown(text) + ": flag disagrees with " + Num(v));
@@ -46,9 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::optional<double> strict = s::StrictNumber(text);
   if (strict) {
-    QOV_FUZZ_CHECK(std::isfinite(*strict), Shown(text) + " is strictly " + Num(*strict));
-    QOV_FUZZ_CHECK(*strict == v, Shown(text) + " is strictly " + Num(*strict) +
-                                     " but leniently " + Num(v));
+    QOV_FUZZ_CHECK(std::isfinite(*strict) && *strict == v, Line(Shown(text), "is strictly", *strict, "but leniently", v));
     if (leadingDigit) {
       const std::optional<double> negated = s::StrictNumber("-" + text);
       QOV_FUZZ_CHECK(negated && *negated == -*strict, Shown(text) + ": strict minus not symmetric");
