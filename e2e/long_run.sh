@@ -71,12 +71,9 @@ awk -v state="$TALLY" '
     p = substr($1, 1, index($1, ":") - 1)
     type = $3; sub(/^NTGDI_OBJ_/, "", type)
     split($5, count, "/")
-    if ($2 == "allocated") {
-      if (count[1] == 1) forget(p, "gdi")
-      put(p SUBSEP "gdi", count[1]); add(p SUBSEP "gdi." type, 1)
-    } else {
-      put(p SUBSEP "gdi", count[1] - 1); add(p SUBSEP "gdi." type, -1)
-    }
+    d = $2 == "allocated" ? 1 : -1
+    if (d > 0 && count[1] == 1) forget(p, "gdi")
+    put(p SUBSEP "gdi", d > 0 ? count[1] : count[1] - 1); add(p SUBSEP "gdi." type, d)
     next
   }
   { t = $1; sub(/:$/, "", t) }
