@@ -196,13 +196,12 @@ TEST_P(FailingStore, FirstRunAndEveryWritingHandlerGoOn) {
   const double dzuhur = c.engine().WaktuDzuhur;
   EXPECT_GT(dzuhur, 0.4);
 
-  const bool sound = c.msuara->checked, analog = c.mAna->checked, aot = c.mAOP->checked;
-  c.msuara_Click();
-  c.mAna_Click();
-  c.mAOP_Click();
-  EXPECT_NE(c.msuara->checked, sound);
-  EXPECT_NE(c.mAna->checked, analog);
-  EXPECT_NE(c.mAOP->checked, aot);
+  for (auto [click, item] : {std::pair{&ClockFace::msuara_Click, c.msuara}, std::pair{&ClockFace::mAna_Click, c.mAna},
+                             std::pair{&ClockFace::mAOP_Click, c.mAOP}}) {
+    const bool was = item->checked;
+    (c.*click)();
+    EXPECT_NE(item->checked, was) << item->name;
+  }
   c.mVer2_Click();
   EXPECT_EQ(c.VersiDisplay, 2);
   c.mVer1_Click();

@@ -28,18 +28,15 @@ TEST_F(Layout, Version1At2130TwipsWide) {
   c.form().SetHeight(3180);
   ui::Form& f = c.form();
   ASSERT_FLOAT_EQ(f.width(), 2130);
-  EXPECT_EQ(c.hHand->borderWidth(), 4);
-  EXPECT_EQ(c.minHand->borderWidth(), 3);
-  EXPECT_EQ(c.secHand->borderWidth(), 1);
+  EXPECT_EQ((std::vector<int>{c.hHand->borderWidth(), c.minHand->borderWidth(), c.secHand->borderWidth()}),
+            (std::vector<int>{4, 3, 1}));
   EXPECT_FLOAT_EQ(c.Picture1->width(), 2130);
   EXPECT_FLOAT_EQ(c.Picture1->height(), 3180 * 0.88f);
   EXPECT_FLOAT_EQ(c.digTime->top(), c.Picture1->height());
   EXPECT_FLOAT_EQ(c.digTime->height(), 3180 - c.Picture1->height());
   EXPECT_NEAR(c.digTime->font().size, (3180 - 3180 * 0.88) / 28, 1e-3);
-  EXPECT_EQ(c.CenterX, 1065);
-  EXPECT_EQ(c.CenterY, 1590);
-  EXPECT_EQ(c.LongHandLen, 596);
-  EXPECT_EQ(c.ShortHandLen, 320) << "319.5 rounds to the even neighbour";
+  EXPECT_EQ((std::vector<int>{c.CenterX, c.CenterY, c.LongHandLen, c.ShortHandLen}),
+            (std::vector<int>{1065, 1590, 596, 320})) << "319.5 rounds to the even neighbour";
   for (ui::Control* hand : {c.hHand, c.minHand, c.secHand}) {
     EXPECT_FLOAT_EQ(hand->x1(), 1065);
     EXPECT_FLOAT_EQ(hand->y1(), 1590);
@@ -80,8 +77,7 @@ TEST_F(Layout, Version2KeepsTheFaceWidthAndMakesAStrip) {
   EXPECT_FLOAT_EQ(c.digTime->width(), f.width() - c.Picture1->width());
   EXPECT_NEAR(c.digTime->font().size, f.height() / 22.5, 1e-3);
   EXPECT_EQ(c.CenterY, static_cast<int16_t>(std::nearbyint(c.Picture1->height() * 0.56)));
-  EXPECT_FALSE(c.mVer1->checked);
-  EXPECT_TRUE(c.mVer2->checked);
+  EXPECT_EQ(std::pair(c.mVer1->checked, c.mVer2->checked), std::pair(false, true));
 
   p.settings.writes.clear();
   c.mVer2_Click();
@@ -91,8 +87,7 @@ TEST_F(Layout, Version2KeepsTheFaceWidthAndMakesAStrip) {
   EXPECT_EQ(c.VersiDisplay, 1);
   EXPECT_NEAR(f.height(), w1 * 1.4, 15);
   EXPECT_NEAR(f.width(), f.height() / 1.491383812010444, 15);
-  EXPECT_TRUE(c.mVer1->checked);
-  EXPECT_FALSE(c.mVer2->checked);
+  EXPECT_EQ(std::pair(c.mVer1->checked, c.mVer2->checked), std::pair(true, false));
 }
 
 TEST_F(Layout, LocationDialogInTheStripKeepsItsButtonsReachable) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "app/clockface.h"
 #include "app/settings.h"
@@ -149,9 +150,7 @@ TEST(LaterStart, RestoresStoredHeightAndPosition) {
   ProgramRun run(p);
   ASSERT_TRUE(run.Start());
   ui::Form& f = run.clock->form();
-  EXPECT_FLOAT_EQ(f.height(), 4500);
-  EXPECT_FLOAT_EQ(f.top(), 1500);
-  EXPECT_FLOAT_EQ(f.left(), 3000);
+  EXPECT_EQ((std::vector<float>{f.height(), f.top(), f.left()}), (std::vector<float>{4500, 1500, 3000}));
   EXPECT_NEAR(f.width(), 4500 / 1.491383812010444, 15);
   EXPECT_TRUE(Win(p, *run.clock).topmost);
 }
@@ -203,9 +202,7 @@ TEST(SecondCopy, IsRefusedBeforeAnySettingIsTouched) {
   p.instance.another = true;
   ProgramRun run(p);
   EXPECT_FALSE(run.Start());
-  ASSERT_EQ(p.dialogs.messages.size(), 1u);
-  EXPECT_EQ(p.dialogs.messages[0].first, "Sudah ada yang jalan");
-  EXPECT_EQ(p.dialogs.messages[0].second, "Jam QOV");
+  EXPECT_EQ(p.dialogs.messages, (decltype(p.dialogs.messages){{"Sudah ada yang jalan", "Jam QOV"}}));
   EXPECT_EQ(p.settings.reads, 0);
   EXPECT_TRUE(p.settings.writes.empty());
   EXPECT_FALSE(run.clock->form().visible());
@@ -218,13 +215,9 @@ TEST(AlwaysOnTop, RestatesPositionAndSizeInPixels) {
   f.Move(9000, 300, 2130, 3195);
   SetAlwaysOnTop(f, false, p.window);
   ASSERT_FALSE(p.window.posCalls.empty());
-  const auto& call = p.window.posCalls.back();
-  EXPECT_EQ(call.after, WindowApi::kHwndNoTopmost);
-  EXPECT_EQ(call.x, 600);
-  EXPECT_EQ(call.y, 20);
-  EXPECT_EQ(call.cx, 142);
-  EXPECT_EQ(call.cy, 213);
-  EXPECT_EQ(call.flags, 0u);
+  const auto& k = p.window.posCalls.back();
+  EXPECT_EQ(std::make_tuple(k.after, k.x, k.y, k.cx, k.cy, k.flags),
+            std::make_tuple(WindowApi::kHwndNoTopmost, 600, 20, 142, 213, 0u));
   EXPECT_TRUE(p.window.windows[f.hWnd()].active);
 }
 

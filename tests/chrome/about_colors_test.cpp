@@ -52,10 +52,8 @@ TEST_F(ChromeTest, AboutIsCentredOverTheClockWithARoundedRegion) {
     c->mAbout_Click();
     ui::Form& a = c->about->form();
     const auto& w = p.window.windows[a.hWnd()];
-    EXPECT_EQ(w.regionW, k.w);
-    EXPECT_EQ(w.regionH, k.h);
-    EXPECT_EQ(w.regionEllipseW, 30);
-    EXPECT_EQ(w.regionEllipseH, 30);
+    EXPECT_EQ((std::vector<int>{w.regionW, w.regionH, w.regionEllipseW, w.regionEllipseH}),
+              (std::vector<int>{k.w, k.h, 30, 30}));
     const ui::Form& f = c->form();
     EXPECT_NEAR(a.left() + a.width() / 2, f.left() + f.width() / 2, k.tpp);
     EXPECT_NEAR(a.top() + a.height() / 2, f.top() + f.height() / 2, k.tpp);

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include "chrome/cls_tray_icon.h"
 #include "tests/clock/clock_fixture.h"
@@ -52,12 +53,8 @@ TEST(ClsTrayIcon, RecordsAndRepeatedRemoval) {
   ASSERT_EQ(tray.calls.size(), std::size(ops));
   for (size_t i = 0; i < std::size(ops); ++i) {
     const auto& [op, d] = tray.calls[i];
-    EXPECT_EQ(op, ops[i]);
-    EXPECT_EQ(d.hWnd, 0x1000);
-    EXPECT_EQ(d.uID, 114u);
-    EXPECT_EQ(d.uFlags, 7u);
-    EXPECT_EQ(d.uCallbackMessage, kCallback);
-    EXPECT_EQ(d.iconId, "MAINICON");
+    EXPECT_EQ(std::tie(op, d.hWnd, d.uID, d.uFlags, d.uCallbackMessage, d.iconId),
+              std::make_tuple(ops[i], 0x1000, 114u, 7u, kCallback, std::string("MAINICON"))) << i;
   }
   EXPECT_EQ(tray.calls[1].second.tip.substr(0, 2), std::string("x\0", 2));
 }

@@ -21,6 +21,15 @@ inline engine::WaktuSholat TimesFor(double day) {
   return e;
 }
 
+// The clock holds that day's times exactly as a fresh engine computes them.
+inline void ExpectTimesOf(ClockFace& c, double day) {
+  auto all = [](const engine::WaktuSholat& e) {
+    return std::vector<double>{e.WaktuShubuh, e.WaktuDzuhur, e.WaktuAshar, e.WaktuMaghrib, e.WaktuIsya};
+  };
+  EXPECT_EQ(c.ComputedDate, day);
+  EXPECT_EQ(all(c.engine()), all(TimesFor(day)));
+}
+
 inline double At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
   return DateSerial(y, mo, d) + ((h * 60.0 + mi) * 60 + s) / 86400.0 + ms / 86400000.0;
 }

@@ -10,14 +10,6 @@ namespace {
 
 double June(int day, int h = 0, int mi = 0, int s = 0, int ms = 0) { return At(2004, 6, day, h, mi, s, ms); }
 
-void ExpectTimesOf(ClockFace& c, double day) {
-  const engine::WaktuSholat e = TimesFor(day);
-  EXPECT_EQ(c.ComputedDate, day);
-  EXPECT_EQ(c.engine().WaktuShubuh, e.WaktuShubuh);
-  EXPECT_EQ(c.engine().WaktuDzuhur, e.WaktuDzuhur);
-  EXPECT_EQ(c.engine().WaktuIsya, e.WaktuIsya);
-}
-
 }  // namespace
 
 TEST_F(ClockTest, EachPrayerAlertsOnceOverADayAtTheFirstTickOfItsMinute) {

@@ -166,9 +166,7 @@ TEST(Polar, MidsummerTimesAreHeldToTheDay) {
   WaktuSholat w;
   w.HitungWaktuSholat(DateSerial(2004, 6, 21), 66, 25, 2, 0, 0, 1, 18, 18);
   const Times t = Read(w);
-  EXPECT_EQ(t[0], "00:22");
-  EXPECT_EQ(t[3], "23:59");
-  EXPECT_EQ(t[4], "23:59");
+  EXPECT_EQ((Times{t[0], t[3], t[4]}), (Times{"00:22", "23:59", "23:59"}));
 }
 
 // West of the zone's meridian noon passes 13:00: the folded number is an

@@ -84,10 +84,8 @@ TEST(RepaintBox, CoversTheWholePenOfAHandAndStaysInsideTheFace) {
   const PxRect box = DrawnRectPx(c.hand, k96, kClient);
   // Every pixel the 4 px round-capped pen can touch, and no more than a
   // few pixels around it.
-  EXPECT_LE(box.left, static_cast<int>(l.x1) - 2);
-  EXPECT_GE(box.right, static_cast<int>(l.x1) + 3);
-  EXPECT_LE(box.top, static_cast<int>(l.y2) - 2);
-  EXPECT_GE(box.bottom, static_cast<int>(l.y1) + 3);
+  const int x = static_cast<int>(l.x1);
+  EXPECT_EQ(Union(box, PxRect{x - 2, static_cast<int>(l.y2) - 2, x + 3, static_cast<int>(l.y1) + 3}), box);
   EXPECT_LT(box.right - box.left, 12);
   // A hand pointing out of the face box is cut at its edge.
   c.hand.SetEnd(5000, 1538);

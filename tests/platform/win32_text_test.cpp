@@ -63,35 +63,24 @@ std::vector<uint8_t> Utf16Le(std::u16string_view s, bool terminate) {
   return b;
 }
 
-TEST(RegistryValue, ReadsStringsAsStored) {
-  const auto v = Utf16Le(u" -6.15", true);
-  EXPECT_EQ(DecodeRegString(kRegSz, v.data(), v.size()), " -6.15");  // the leading blank stays
-  const auto unterminated = Utf16Le(u"Jakarta", false);
-  EXPECT_EQ(DecodeRegString(kRegSz, unterminated.data(), unterminated.size()), "Jakarta");
-  const auto expand = Utf16Le(u"%X%", true);
-  EXPECT_EQ(DecodeRegString(kRegExpandSz, expand.data(), expand.size()), "%X%");  // not expanded
-}
-
-TEST(RegistryValue, WhatIsNotOneOfOurStringsReadsAsMissing) {
-  const auto text = Utf16Le(u"7", true);
+// Strings come back as stored (blanks kept, not expanded, up to the first
+// NUL, an odd byte dropped); anything not one of our strings reads as missing.
+TEST(RegistryValue, ReadsOurStringsAsStoredAndAnythingElseAsMissing) {
   const uint32_t kRegDword = 4, kRegBinary = 3, kRegMultiSz = 7;
-  for (uint32_t type : {kRegDword, kRegBinary, kRegMultiSz}) {
-    SCOPED_TRACE(type);
-    EXPECT_EQ(DecodeRegString(type, text.data(), text.size()), "");
-  }
-  std::vector<uint8_t> huge(kMaxSettingBytes + 2, 'a');
-  EXPECT_EQ(DecodeRegString(kRegSz, huge.data(), huge.size()), "");
+  const struct {
+    uint32_t type;
+    std::vector<uint8_t> bytes;
+    std::string want;
+  } cases[] = {
+      {kRegSz, Utf16Le(u" -6.15", true), " -6.15"},     {kRegSz, Utf16Le(u"Jakarta", false), "Jakarta"},
+      {kRegExpandSz, Utf16Le(u"%X%", true), "%X%"},     {kRegSz, Utf16Le({u"19\0x", 4}, false), "19"},
+      {kRegSz, {'2', 0, '0', 0, '5'}, "20"},            {kRegDword, Utf16Le(u"7", true), ""},
+      {kRegBinary, Utf16Le(u"7", true), ""},            {kRegMultiSz, Utf16Le(u"7", true), ""},
+      {kRegSz, std::vector<uint8_t>(kMaxSettingBytes + 2, 'a'), ""},
+  };
+  for (const auto& k : cases) EXPECT_EQ(DecodeRegString(k.type, k.bytes.data(), k.bytes.size()), k.want) << k.want;
   EXPECT_EQ(DecodeRegString(kRegSz, nullptr, 0), "");
   EXPECT_EQ(DecodeRegString(kRegSz, nullptr, 8), "");
-}
-
-TEST(RegistryValue, StopsAtTheFirstNulAndDropsAnOddByte) {
-  auto v = Utf16Le(u"19", false);
-  v.insert(v.end(), {0, 0, 'x', 0});
-  EXPECT_EQ(DecodeRegString(kRegSz, v.data(), v.size()), "19");
-  auto odd = Utf16Le(u"20", false);
-  odd.push_back('5');
-  EXPECT_EQ(DecodeRegString(kRegSz, odd.data(), odd.size()), "20");
 }
 
 TEST(TrayTip, IsTheFieldUpToItsTerminatorAtMost63Characters) {
