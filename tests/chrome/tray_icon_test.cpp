@@ -53,7 +53,7 @@ TEST(ClsTrayIcon, RecordsAndRepeatedRemoval) {
   ASSERT_EQ(tray.calls.size(), std::size(ops));
   for (size_t i = 0; i < std::size(ops); ++i) {
     const auto& [op, d] = tray.calls[i];
-    EXPECT_EQ(std::tie(op, d.hWnd, d.uID, d.uFlags, d.uCallbackMessage, d.iconId),
+    EXPECT_EQ(std::make_tuple(op, d.hWnd, d.uID, d.uFlags, d.uCallbackMessage, d.iconId),
               std::make_tuple(ops[i], 0x1000, 114u, 7u, kCallback, std::string("MAINICON"))) << i;
   }
   EXPECT_EQ(tray.calls[1].second.tip.substr(0, 2), std::string("x\0", 2));
