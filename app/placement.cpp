@@ -1,7 +1,8 @@
-// Always-on-top and the sound switch.
+// Always-on-top, keeping windows on the screen, and the sound switch.
 #include "app/clockface.h"
 
 #include <algorithm>
+
 #include "app/settings.h"
 #include "engine/numeric.h"
 
