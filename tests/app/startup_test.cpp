@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <tuple>
+#include <vector>
 
 #include "app/clockface.h"
 #include "app/settings.h"
@@ -208,10 +209,15 @@ TEST(SecondCopy, IsRefusedBeforeAnySettingIsTouched) {
   EXPECT_FALSE(run.clock->form().visible());
 }
 
-TEST(AlwaysOnTop, RestatesPositionAndSizeInPixels) {
+// A bare window on the back end, and the style class over it.
+struct BareWindow : testing::Test {
+  void SetUp() override { p.Attach(f); }
   MemoryPlatform p;
-  ui::Form f("w");
-  p.Attach(f);
+  ui::Form f{"w"};
+  ClsStyle style{p.window};
+};
+
+TEST_F(BareWindow, AlwaysOnTopRestatesPositionAndSizeInPixels) {
   f.Move(9000, 300, 2130, 3195);
   SetAlwaysOnTop(f, false, p.window);
   ASSERT_FALSE(p.window.posCalls.empty());
@@ -221,11 +227,7 @@ TEST(AlwaysOnTop, RestatesPositionAndSizeInPixels) {
   EXPECT_TRUE(p.window.windows[f.hWnd()].active);
 }
 
-TEST(WindowStyle, ReadsBitsFromTheWindowItself) {
-  MemoryPlatform p;
-  ui::Form f("w");
-  p.Attach(f);
-  ClsStyle style(p.window);
+TEST_F(BareWindow, StyleReadsBitsFromTheWindowItself) {
   EXPECT_FALSE(style.Sizable()) << "no client: every get is False";
   style.SetSizable(true);
   EXPECT_EQ(p.window.windows[f.hWnd()].style, 0);
@@ -246,11 +248,7 @@ TEST(WindowStyle, ReadsBitsFromTheWindowItself) {
   EXPECT_FALSE(style.MaxButton());
 }
 
-TEST(WindowStyle, AutoSysMenuAndAutoDrag) {
-  MemoryPlatform p;
-  ui::Form f("w");
-  p.Attach(f);
-  ClsStyle style(p.window);
+TEST_F(BareWindow, StyleAutoSysMenuAndAutoDrag) {
   style.SetClient(&f);
   style.mClient_MouseDown(1);
   style.mClient_MouseUp(2);
@@ -264,11 +262,10 @@ TEST(WindowStyle, AutoSysMenuAndAutoDrag) {
   EXPECT_TRUE(p.window.sent.empty());
   style.mClient_MouseUp(2);
   style.mClient_MouseDown(1);
-  ASSERT_EQ(p.window.sent.size(), 2u);
-  EXPECT_EQ(p.window.sent[0].msg, 0x313u);
-  EXPECT_EQ(p.window.sent[0].lParam, ClsStyle::MakeLParam(static_cast<int16_t>(40000), 700));
-  EXPECT_EQ(p.window.sent[1].msg, 0xA1u);
-  EXPECT_EQ(p.window.sent[1].wParam, 2u);
+  std::vector<std::tuple<uint32_t, uintptr_t, intptr_t>> sent;
+  for (const auto& m : p.window.sent) sent.emplace_back(m.msg, m.wParam, m.lParam);
+  EXPECT_EQ(sent, (decltype(sent){{0x313u, 0, ClsStyle::MakeLParam(static_cast<int16_t>(40000), 700)},
+                                  {0xA1u, 2u, 0}}));
   EXPECT_EQ(p.window.captureReleases, 1);
   EXPECT_EQ(ClsStyle::MakeLParam(-1, 5), static_cast<int32_t>(0xFFFF0005u));
 }

@@ -1,5 +1,6 @@
 // The prayer-time panel, its auto-close and the pop-delay editor.
 #include <string>
+#include <utility>
 
 #include "tests/clock/clock_fixture.h"
 
@@ -93,44 +94,36 @@ TEST_F(PanelTest, EditorOpensWithoutAutoCloseAndStaysUntilOk) {
   EXPECT_EQ(c->timerPopUp->interval(), 9000);
 }
 
-struct DelayCase {
-  const char* typed;
-  const char* stored;
-};
-
-class PopDelayTest : public PanelTest, public ::testing::WithParamInterface<DelayCase> {};
-
 // Whatever is typed, the panel opens and closes: a delay above 0 closes it
 // after that many seconds (32-bit arithmetic, up to 32767 s); 0 or below
 // leaves it until clicked.
-TEST_P(PopDelayTest, TypedDelayIsStoredAndUsedSafely) {
-  c->mpop_Click();
-  c->tkDel->SetTextFromUser(GetParam().typed);
-  c->Command3_Click();
-  EXPECT_EQ(p.settings.writes.back(), std::string("Lokasi/Pop Delay=") + GetParam().stored);
-  const int delay = std::stoi(GetParam().stored);
-  EXPECT_EQ(c->PopDelay, delay);
+TEST_F(PanelTest, TypedDelayIsStoredAndUsedSafely) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"7.5", "8"}, {"6.5", "6"}, {"12 detik", "12"}, {" 4 5", "45"},     {"&H10", "16"},      {"0", "0"},
+      {"", "0"},    {"abc", "0"}, {"-5", "-5"},       {"99999", "32767"}, {"1e9", "32767"}, {"-99999", "-32768"}};
+  for (const auto& [typed, stored] : cases) {
+    SCOPED_TRACE(typed);
+    c->mpop_Click();
+    c->tkDel->SetTextFromUser(typed);
+    c->Command3_Click();
+    EXPECT_EQ(p.settings.writes.back(), std::string("Lokasi/Pop Delay=") + stored);
+    const int delay = std::stoi(stored);
+    EXPECT_EQ(c->PopDelay, delay);
 
-  c->mwSholat_Click();
-  EXPECT_TRUE(c->Frame1->visible());
-  EXPECT_EQ(c->timerPopUp->enabled(), delay > 0);
-  if (delay > 0) {
-    EXPECT_EQ(c->timerPopUp->interval(), delay * 1000);
-    if (delay < 100) p.RunFor(delay * 1000);
-  } else {
-    p.RunFor(600000);
+    c->mwSholat_Click();
     EXPECT_TRUE(c->Frame1->visible());
+    EXPECT_EQ(c->timerPopUp->enabled(), delay > 0);
+    if (delay > 0) {
+      EXPECT_EQ(c->timerPopUp->interval(), delay * 1000);
+      if (delay < 100) p.RunFor(delay * 1000);
+    } else {
+      p.RunFor(600000);
+      EXPECT_TRUE(c->Frame1->visible());
+    }
+    if (c->Frame1->visible()) c->Frame1_Click();
+    EXPECT_FALSE(c->Frame1->visible());
+    EXPECT_EQ(form().height(), 2400);
   }
-  if (c->Frame1->visible()) c->Frame1_Click();
-  EXPECT_FALSE(c->Frame1->visible());
-  EXPECT_EQ(form().height(), 2400);
 }
-
-INSTANTIATE_TEST_SUITE_P(Typed, PopDelayTest,
-                         ::testing::Values(DelayCase{"7.5", "8"}, DelayCase{"6.5", "6"}, DelayCase{"12 detik", "12"},
-                                           DelayCase{" 4 5", "45"}, DelayCase{"&H10", "16"}, DelayCase{"0", "0"},
-                                           DelayCase{"", "0"}, DelayCase{"abc", "0"}, DelayCase{"-5", "-5"},
-                                           DelayCase{"99999", "32767"}, DelayCase{"1e9", "32767"},
-                                           DelayCase{"-99999", "-32768"}));
 
 }  // namespace qov::testing

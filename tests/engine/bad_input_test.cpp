@@ -9,19 +9,15 @@
 namespace qov {
 namespace {
 
-class BeyondAnyCalendar : public testing::TestWithParam<double> {};
-
 // No date and no time of day rather than a wrapped-around integer.
-TEST_P(BeyondAnyCalendar, ReadsAsTheEpoch) {
-  EXPECT_EQ(DateOf(GetParam()), CivilDate{});
-  EXPECT_EQ(FormatIsoDate(GetParam()), "1899-12-30");
-  EXPECT_EQ(FormatHHMMSS(GetParam()), "00:00:00");
+TEST(BeyondAnyCalendar, ReadsAsTheEpoch) {
+  for (double v : {1e300, -1.05836e178, 1e10, -1e10, std::numeric_limits<double>::max(),
+                   std::numeric_limits<double>::infinity()}) {
+    EXPECT_EQ(DateOf(v), CivilDate{}) << v;
+    EXPECT_EQ(FormatIsoDate(v), "1899-12-30") << v;
+    EXPECT_EQ(FormatHHMMSS(v), "00:00:00") << v;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, BeyondAnyCalendar,
-                         testing::Values(1e300, -1.05836e178, 1e10, -1e10,
-                                         std::numeric_limits<double>::max(),
-                                         std::numeric_limits<double>::infinity()));
 
 TEST(BeyondAnyCalendar, TheLimitItselfStillHasADate) {
   EXPECT_EQ(FormatHHMMSS(1e9 - 0.5), "12:00:00");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/clockface.h"
@@ -31,11 +32,9 @@ class Dialog : public testing::Test {
     for (ui::Control* b : Boxes()) s += "|" + b->text();
     return s + (c.Option1->value() ? "|Hanafi" : "") + (c.Option2->value() ? "|Hambali" : "");
   }
-  std::string Working() {
-    return c.Kota + "|" + std::to_string(c.Lat) + "|" + std::to_string(c.Lon) + "|" +
-           std::to_string(c.TimeZone) + "|" + std::to_string(c.AddDhuhur) + "|" +
-           std::to_string(c.AddMaghrib) + "|" + std::to_string(c.MazhabAshar) + "|" +
-           std::to_string(c.SudutFajar) + "|" + std::to_string(c.SudutIsya);
+  auto Working() {
+    return std::tuple(c.Kota, c.Lat, c.Lon, c.TimeZone, c.AddDhuhur, c.AddMaghrib, c.MazhabAshar, c.SudutFajar,
+                      c.SudutIsya);
   }
   std::vector<ui::Control*> Boxes() {
     return {c.tkLat, c.tkLong, c.tkTimeZone, c.tkDz, c.tkMag, c.sdFajar, c.sdIsya};
@@ -48,7 +47,7 @@ class Dialog : public testing::Test {
 TEST_F(Dialog, OpensWithTheWorkingValuesAndCancelDropsEdits) {
   c.Lat = -0.25;  // near the equator: the box shows the leading zero
   c.TimeZone = -3;
-  const std::string before = Working();
+  const auto before = Working();
   c.mLok_Click();
   EXPECT_EQ(Shown(), "Jakarta|-0.25|106.816|-3|2|2|19|20|Hambali");
   EXPECT_TRUE(c.Frame2->shown());
@@ -88,7 +87,7 @@ TEST_F(Dialog, OkStoresTheRawTextsInOrderAndSetsTheConvertedValues) {
                                       "Lokasi/Time ZOne=7.5", "Lokasi/AddDhuhur=3.5", "Lokasi/AddMaghrib=2.5",
                                       "Lokasi/MazhabAshar=1", "Lokasi/sudutFajar=20 derajat",
                                       "Lokasi/sudutIsya= 1 8"}));
-  EXPECT_EQ(Working(), "Desa Kecil|-10.170000|123.600000|8|4|2|1|20.000000|18.000000");
+  EXPECT_EQ(Working(), std::tuple(std::string("Desa Kecil"), -10.17, 123.6, 8, 4, 2, 1, 20.0, 18.0));
   EXPECT_FALSE(c.Frame2->visible());
   // The alerts follow the new place at once, not from the next midnight.
   engine::WaktuSholat expected;
@@ -115,22 +114,20 @@ TEST_F(Dialog, AsharOptionsStoreTheirSchoolsShadowFactor) {
   }
 }
 
-class DialogHeight : public Dialog, public testing::WithParamInterface<float> {};
-
-TEST_P(DialogHeight, GrowsTo4410WhileOpenAndReturnsAfterOkOrCancel) {
-  const float before = GetParam();
-  for (bool ok : {true, false}) {
-    c.form().SetHeight(before);
-    c.mLok_Click();
-    ui::Form& f = c.form();
-    EXPECT_EQ(f.height(), std::max(before, 4410.0f));
-    EXPECT_FLOAT_EQ(c.Frame2->top(), (f.height() - 4365) / 2);
-    EXPECT_FLOAT_EQ(c.Frame2->left(), (f.width() - 2835) / 2);
-    ok ? c.Command1_Click() : c.Command2_Click();
-    EXPECT_EQ(f.height(), before) << (ok ? "OK" : "Cancel");
+TEST_F(Dialog, GrowsTo4410WhileOpenAndReturnsAfterOkOrCancel) {
+  for (float before : {3000.0f, 4410.0f, 5010.0f}) {
+    for (bool ok : {true, false}) {
+      c.form().SetHeight(before);
+      c.mLok_Click();
+      ui::Form& f = c.form();
+      EXPECT_EQ(f.height(), std::max(before, 4410.0f));
+      EXPECT_FLOAT_EQ(c.Frame2->top(), (f.height() - 4365) / 2);
+      EXPECT_FLOAT_EQ(c.Frame2->left(), (f.width() - 2835) / 2);
+      ok ? c.Command1_Click() : c.Command2_Click();
+      EXPECT_EQ(f.height(), before) << before << (ok ? " OK" : " Cancel");
+    }
   }
 }
-INSTANTIATE_TEST_SUITE_P(Heights, DialogHeight, testing::Values(3000.0f, 4410.0f, 5010.0f));
 
 TEST_F(Dialog, TheSavedHeightIsSharedWithThePanelAndTakenWhenOpeningAgain) {
   c.form().SetHeight(3000);
@@ -147,50 +144,45 @@ TEST_F(Dialog, TheSavedHeightIsSharedWithThePanelAndTakenWhenOpeningAgain) {
 
 // A rejected OK stores nothing, changes no working value, keeps the dialog
 // open and marks the box; the next OK or Cancel clears the marks.
-struct Input {
-  const char* box;
-  std::string text;
-  const char* hint;  // nullptr: accepted
-};
-class DialogChecks : public Dialog, public testing::WithParamInterface<Input> {};
+TEST_F(Dialog, OkRejectsABadBoxWholeOrAccepts) {
+  const struct {
+    const char* box;
+    std::string text;
+    const char* hint;  // nullptr: accepted
+  } cases[] = {{"tkLat", "", "Lat"},          {"tkLat", "-6,2", "Lat"},         {"tkLat", "90", "Lat"},
+               {"tkLat", "1e999", "Lat"},     {"tkLat", " -89.99 ", nullptr},   {"tkLong", "180.5", "Long"},
+               {"tkLong", "-180", nullptr},   {"tkTimeZone", "7 WIB", "Gmt"},   {"tkTimeZone", "-12.6", "Gmt"},
+               {"tkTimeZone", "14.5", nullptr}, {"tkDz", "32767.5", "Dzhuhur"}, {"tkDz", "menit", nullptr},
+               {"tkMag", "-32769", "Maghrib"}, {"sdFajar", "derajat 20", "Fajar"}, {"sdFajar", " - .", "Fajar"},
+               {"sdFajar", " -.5", nullptr},  {"sdIsya", "&Hzz", "Isya"},       {"sdIsya", "&H12", nullptr}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(std::string(k.box) + " '" + k.text + "'");
+    c.form().SetHeight(3000);
+    const auto before = Working();
+    c.mLok_Click();
+    Type(c.tkDz, "40000");  // leaves a mark the next OK must clear
+    c.Command1_Click();
+    p.settings.writes.clear();
+    Type(c.tkDz, "2");
+    ui::Control* box = &c.form().Get(k.box);
+    Type(box, k.text);
+    c.Command1_Click();
 
-TEST_P(DialogChecks, RejectWholeOrAccept) {
-  c.form().SetHeight(3000);
-  const std::string before = Working();
-  c.mLok_Click();
-  Type(c.tkDz, "40000");  // leaves a mark the next OK must clear
-  c.Command1_Click();
-  Type(c.tkDz, "2");
-  ui::Control* box = &c.form().Get(GetParam().box);
-  Type(box, GetParam().text);
-  c.Command1_Click();
-
-  const bool rejected = GetParam().hint != nullptr;
-  EXPECT_EQ(c.Frame2->visible(), rejected);
-  EXPECT_EQ(c.Frame2->text(), rejected ? std::string("Lokasi - ") + GetParam().hint + " salah" : "Lokasi");
-  for (ui::Control* b : Boxes())
-    EXPECT_EQ(b->backColor(), rejected && b == box ? kWrongBox : ui::kSystemWindow) << b->name();
-  EXPECT_EQ(p.settings.writes.size(), rejected ? 0u : 9u);
-  EXPECT_EQ(c.form().height(), rejected ? 4410 : 3000);
-  if (rejected) {
-    EXPECT_EQ(Working(), before);
-    c.Command2_Click();
-    EXPECT_EQ(c.Frame2->text(), "Lokasi");
-    EXPECT_EQ(box->backColor(), ui::kSystemWindow);
+    const bool rejected = k.hint != nullptr;
+    EXPECT_EQ(c.Frame2->visible(), rejected);
+    EXPECT_EQ(c.Frame2->text(), rejected ? std::string("Lokasi - ") + k.hint + " salah" : "Lokasi");
+    for (ui::Control* b : Boxes())
+      EXPECT_EQ(b->backColor(), rejected && b == box ? kWrongBox : ui::kSystemWindow) << b->name();
+    EXPECT_EQ(p.settings.writes.size(), rejected ? 0u : 9u);
+    EXPECT_EQ(c.form().height(), rejected ? 4410 : 3000);
+    if (rejected) {
+      EXPECT_EQ(Working(), before);
+      c.Command2_Click();
+      EXPECT_EQ(c.Frame2->text(), "Lokasi");
+      EXPECT_EQ(box->backColor(), ui::kSystemWindow);
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, DialogChecks,
-    testing::Values(Input{"tkLat", "", "Lat"}, Input{"tkLat", "-6,2", "Lat"}, Input{"tkLat", "90", "Lat"},
-                    Input{"tkLat", "1e999", "Lat"}, Input{"tkLat", " -89.99 ", nullptr},
-                    Input{"tkLong", "180.5", "Long"}, Input{"tkLong", "-180", nullptr},
-                    Input{"tkTimeZone", "7 WIB", "Gmt"}, Input{"tkTimeZone", "-12.6", "Gmt"},
-                    Input{"tkTimeZone", "14.5", nullptr}, Input{"tkDz", "32767.5", "Dzhuhur"},
-                    Input{"tkDz", "menit", nullptr}, Input{"tkMag", "-32769", "Maghrib"},
-                    Input{"sdFajar", "derajat 20", "Fajar"}, Input{"sdFajar", " - .", "Fajar"},
-                    Input{"sdFajar", " -.5", nullptr}, Input{"sdIsya", "&Hzz", "Isya"},
-                    Input{"sdIsya", "&H12", nullptr}));
 
 }  // namespace
 }  // namespace qov

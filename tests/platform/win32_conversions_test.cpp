@@ -21,27 +21,17 @@ TEST(LocalTime, BecomesDaysSince1899WithMilliseconds) {
   EXPECT_NEAR((t - DateTimeFromLocal(2004, 1, 12, 19, 30, 5, 0)) * 86400000.0, 250.0, 1e-3);
 }
 
-struct FontCase {
-  float points;
-  unsigned dpi;
-  int px;
-};
-
-class FontHeights : public testing::TestWithParam<FontCase> {};
-
-TEST_P(FontHeights, FollowTheMonitorsDpi) {
-  EXPECT_EQ(FontHeightPx(GetParam().points, GetParam().dpi), GetParam().px);
+TEST(FontHeights, FollowTheMonitorsDpi) {
+  const struct {
+    float points;
+    unsigned dpi;
+    int px;
+  } cases[] = {{8.25f, 96, 11}, {8.25f, 144, 17}, {24, 96, 32}, {24, 192, 64}, {9.75f, 120, 16},
+               {8.25f, 0, 11},  // no DPI reported: 96
+               // The layout's size for a tiny window, or garbage.
+               {0.2f, 96, 1}, {-3, 96, 1}, {std::numeric_limits<float>::quiet_NaN(), 96, 11}, {1e9f, 96, 1333}};
+  for (const auto& k : cases) EXPECT_EQ(FontHeightPx(k.points, k.dpi), k.px) << k.points << " pt at " << k.dpi;
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, FontHeights,
-                         testing::Values(FontCase{8.25f, 96, 11}, FontCase{8.25f, 144, 17},
-                                         FontCase{24, 96, 32}, FontCase{24, 192, 64},
-                                         FontCase{9.75f, 120, 16},
-                                         FontCase{8.25f, 0, 11},  // no DPI reported: 96
-                                         // The layout's size for a tiny window, or garbage.
-                                         FontCase{0.2f, 96, 1}, FontCase{-3, 96, 1},
-                                         FontCase{std::numeric_limits<float>::quiet_NaN(), 96, 11},
-                                         FontCase{1e9f, 96, 1333}));
 
 TEST(SizingBorder, IsHalfTheDifferenceOnEachAxis) {
   EXPECT_EQ(BorderOf(141, 205, 141, 205), (Border{0, 0}));
@@ -54,22 +44,20 @@ TEST(SizingBorder, IsHalfTheDifferenceOnEachAxis) {
 // What the back end reports from the system must read back as the same
 // pixels, or every echo of its own move would look like news and the layout
 // would run again and again.
-class ReportedGeometry : public testing::TestWithParam<unsigned> {};
-
-TEST_P(ReportedGeometry, ReadsBackAsTheSamePixels) {
-  const float tpp = TwipsPerPixel(GetParam());
-  const Scale s{tpp, tpp};
-  ui::Form form("clockface");
-  form.ReportScale(tpp, tpp);
-  for (const PxRect& r : {PxRect{1125, 20, 1266, 225}, PxRect{0, 0, 141, 205}, PxRect{-300, 7, 522, 189},
-                          PxRect{1999, 1033, 2253, 1411}}) {
-    const TwipsRect t = ToTwips(r, s);
-    form.ReportGeometry(t.left, t.top, t.width, t.height);
-    EXPECT_EQ(FormRectPx(form), r) << "at " << GetParam() << " dpi";
+TEST(ReportedGeometry, ReadsBackAsTheSamePixels) {
+  for (unsigned dpi : {96u, 120u, 144u, 168u, 192u, 0u}) {
+    const float tpp = TwipsPerPixel(dpi);
+    const Scale s{tpp, tpp};
+    ui::Form form("clockface");
+    form.ReportScale(tpp, tpp);
+    for (const PxRect& r : {PxRect{1125, 20, 1266, 225}, PxRect{0, 0, 141, 205}, PxRect{-300, 7, 522, 189},
+                            PxRect{1999, 1033, 2253, 1411}}) {
+      const TwipsRect t = ToTwips(r, s);
+      form.ReportGeometry(t.left, t.top, t.width, t.height);
+      EXPECT_EQ(FormRectPx(form), r) << "at " << dpi << " dpi";
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Dpis, ReportedGeometry, testing::Values(96u, 120u, 144u, 168u, 192u, 0u));
 
 TEST(ProgramFolder, IsThePathUpToTheLastSeparator) {
   EXPECT_EQ(FolderOf(std::string("C:\\Program Files\\QOVClock\\QOVClock.exe")), "C:\\Program Files\\QOVClock");

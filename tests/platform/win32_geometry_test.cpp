@@ -115,40 +115,36 @@ TEST(PaintOrder, LabelsFirstThenContainersEachWithTheirContents) {
   EXPECT_EQ(PaintOrder(c.form), (std::vector<std::string>{"digTime", "Picture1", "secHand", "Frame1", "lbWkt"}));
 }
 
-struct HitCase {
-  const char* name;
-  bool panelShown;
-  int px, py;
-  const char* surface;  // "" for the form
-  float x, y;           // twips relative to the surface
-};
-
-class HitTesting : public testing::TestWithParam<HitCase> {};
-
-TEST_P(HitTesting, FindsTheSurfaceAndRelativePosition) {
-  const HitCase& h = GetParam();
-  ClockLike c;
-  c.frame.SetVisible(h.panelShown);
-  c.form.Move(0, 0, 2200, 3300);  // a strip of bare form on the right and bottom
-  const Hit hit = HitTest(c.form, h.px, h.py, k96);
-  EXPECT_EQ(hit.control ? hit.control->name() : std::string(), h.surface);
-  EXPECT_FLOAT_EQ(hit.x, h.x);
-  EXPECT_FLOAT_EQ(hit.y, h.y);
+TEST(HitTesting, FindsTheSurfaceAndRelativePosition) {
+  const struct {
+    const char* name;
+    bool panelShown;
+    int px, py;
+    const char* surface;  // "" for the form
+    float x, y;           // twips relative to the surface
+  } cases[] = {
+      {"Face", false, 70, 90, "Picture1", 1050, 1350},
+      // Lines never take the pointer: a click on a hand is a click on the face.
+      {"HandIsFace", false, 70, 60, "Picture1", 1050, 900},
+      {"DigitalText", false, 10, 190, "digTime", 150, 144},
+      {"FormOutsideTheControls", false, 143, 10, "", 2145, 150},
+      {"PanelOverFace", true, 20, 20, "Frame1", 300, 300},
+      {"LabelInPanel", true, 85, 57, "lbWkt", 60, 45},
+      // The native text box is a window of its own, not a surface here.
+      {"NativeBoxIsPanel", true, 20, 165, "Frame1", 300, 2475},
+      {"TextBelowPanel", true, 10, 195, "digTime", 150, 219},
+  };
+  for (const auto& h : cases) {
+    SCOPED_TRACE(h.name);
+    ClockLike c;
+    c.frame.SetVisible(h.panelShown);
+    c.form.Move(0, 0, 2200, 3300);  // a strip of bare form on the right and bottom
+    const Hit hit = HitTest(c.form, h.px, h.py, k96);
+    EXPECT_EQ(hit.control ? hit.control->name() : std::string(), h.surface);
+    EXPECT_FLOAT_EQ(hit.x, h.x);
+    EXPECT_FLOAT_EQ(hit.y, h.y);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Surfaces, HitTesting,
-    testing::Values(HitCase{"Face", false, 70, 90, "Picture1", 1050, 1350},
-                    // Lines never take the pointer: a click on a hand is a click on the face.
-                    HitCase{"HandIsFace", false, 70, 60, "Picture1", 1050, 900},
-                    HitCase{"DigitalText", false, 10, 190, "digTime", 150, 144},
-                    HitCase{"FormOutsideTheControls", false, 143, 10, "", 2145, 150},
-                    HitCase{"PanelOverFace", true, 20, 20, "Frame1", 300, 300},
-                    HitCase{"LabelInPanel", true, 85, 57, "lbWkt", 60, 45},
-                    // The native text box is a window of its own, not a surface here.
-                    HitCase{"NativeBoxIsPanel", true, 20, 165, "Frame1", 300, 2475},
-                    HitCase{"TextBelowPanel", true, 10, 195, "digTime", 150, 219}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qov::win32

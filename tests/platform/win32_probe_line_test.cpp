@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/win32/portable/probe_line.h"
 
@@ -23,26 +24,15 @@ TEST(ProbeLine, WritesEveryCounterAndMarksTheUnmeasured) {
   EXPECT_EQ(FormatProbeLine(none), "pid=0 gdi=unsupported user=unsupported private=unsupported working=unsupported");
 }
 
-struct IdCase {
-  const char* text;
-  std::optional<uint32_t> want;
-};
-
-class ProcessIdText : public ::testing::TestWithParam<IdCase> {};
-
-TEST_P(ProcessIdText, AcceptsOnlyPlainDecimalIds) {
-  EXPECT_EQ(ParseProcessId(GetParam().text), GetParam().want) << '"' << GetParam().text << '"';
+TEST(ProcessIdText, AcceptsOnlyPlainDecimalIds) {
+  const std::pair<const char*, std::optional<uint32_t>> cases[] = {
+      {"1", 1u}, {"0032", 32u}, {"4294967295", 4294967295u}, {"0", std::nullopt}, {"", std::nullopt},
+      {"4294967296", std::nullopt},   // one past 32 bits
+      {"99999999999", std::nullopt},  // would wrap if read leniently
+      {"-1", std::nullopt}, {"+5", std::nullopt}, {" 5", std::nullopt}, {"5 ", std::nullopt},
+      {"0x10", std::nullopt}, {"1e3", std::nullopt}, {"12a", std::nullopt}};
+  for (const auto& [text, want] : cases) EXPECT_EQ(ParseProcessId(text), want) << '"' << text << '"';
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, ProcessIdText,
-    ::testing::Values(IdCase{"1", 1u}, IdCase{"0032", 32u}, IdCase{"4294967295", 4294967295u},
-                      IdCase{"0", std::nullopt}, IdCase{"", std::nullopt},
-                      IdCase{"4294967296", std::nullopt},    // one past 32 bits
-                      IdCase{"99999999999", std::nullopt},   // would wrap if read leniently
-                      IdCase{"-1", std::nullopt}, IdCase{"+5", std::nullopt}, IdCase{" 5", std::nullopt},
-                      IdCase{"5 ", std::nullopt}, IdCase{"0x10", std::nullopt}, IdCase{"1e3", std::nullopt},
-                      IdCase{"12a", std::nullopt}));
 
 }  // namespace
 }  // namespace qov::win32
