@@ -1,5 +1,6 @@
 // Hand tips from the time.
 #include <cmath>
+#include <utility>
 
 #include "tests/clock/clock_fixture.h"
 
@@ -10,7 +11,7 @@ constexpr double k = 0.017453292519943278;
 
 int Nearest(double v) { return static_cast<int>(std::nearbyint(v)); }
 
-class HandsTest : public ClockTest, public ::testing::WithParamInterface<std::pair<int, int>> {
+class HandsTest : public ClockTest {
  protected:
   void SetUp() override { StartAt(At(2004, 6, 15, 8)); }
   void ShowTime(int h, int mi, int s) {
@@ -37,15 +38,13 @@ TEST_F(HandsTest, AtThreeOClockTheTipsPointRightAndUp) {
   ExpectTip(*c->secHand, 270, Nearest(c->LongHandLen * 1.05));
 }
 
-// (minutes after 03:00, degrees): half degrees go to the even neighbour.
-TEST_P(HandsTest, HourHandAngle) {
-  ShowTime(3 + GetParam().first / 60, GetParam().first % 60, 0);
-  ExpectTip(*c->hHand, GetParam().second, Nearest(c->ShortHandLen * 1.2));
+// Minutes after 03:00 and degrees: half degrees go to the even neighbour.
+TEST_F(HandsTest, HourHandAngle) {
+  for (auto [minutes, degrees] : {std::pair{0, 90}, {1, 90}, {3, 92}, {5, 92}, {7, 94}, {630, 405}, {1259, 720}}) {
+    ShowTime(3 + minutes / 60, minutes % 60, 0);
+    ExpectTip(*c->hHand, degrees, Nearest(c->ShortHandLen * 1.2));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Minutes, HandsTest,
-                         ::testing::Values(std::pair{0, 90}, std::pair{1, 90}, std::pair{3, 92}, std::pair{5, 92},
-                                           std::pair{7, 94}, std::pair{630, 405}, std::pair{1259, 720}));
 
 TEST_F(HandsTest, LengthsRoundHalvesToEvenAndSaturate) {
   c->LongHandLen = 5;  // minute hand 4.5 -> 4
