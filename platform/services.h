@@ -74,38 +74,20 @@ class Dialogs {
   virtual void MessageBox(const std::string& text, const std::string& caption) = 0;
   // Standard colour dialog owned by `owner`, opening with no preselected
   // colour and 16 black custom colours. False when the user cancelled.
-  virtual bool ChooseColor(ui::Handle owner, ui::Color* result) = 0;
+  virtual bool ChooseColor(ui::Form& owner, ui::Color* result) = 0;
 };
 
-// The user32 subset that the window-style class, always-on-top, the message
-// hook and the about box's region work with.
-class WindowApi {
+// What the logic asks of a top-level window beyond the model, stated as
+// intents; the back end translates them into its own window system.
+class WindowService {
  public:
-  virtual ~WindowApi() = default;
-  static constexpr int kGwlStyle = -16;
-  static constexpr int kGwlExStyle = -20;
-  static constexpr ui::Handle kHwndTopmost = -1;
-  static constexpr ui::Handle kHwndNoTopmost = -2;
-
-  virtual int32_t GetWindowLong(ui::Handle h, int index) = 0;
-  virtual int32_t SetWindowLong(ui::Handle h, int index, int32_t value) = 0;
-  virtual bool SetWindowPos(ui::Handle h, ui::Handle insertAfter, int x, int y, int cx, int cy,
-                            uint32_t flags) = 0;
-  virtual intptr_t SendMessage(ui::Handle h, uint32_t msg, uintptr_t wParam, intptr_t lParam) = 0;
-  virtual void ReleaseCapture() = 0;
-  // Mouse position in screen pixels.
-  virtual void GetCursorPos(int* x, int* y) = 0;
-
-  // Window-procedure subclassing. A window procedure is a callable; the
-  // token stands for the procedure that was in place (0 on failure).
-  using WindowProc = std::function<intptr_t(ui::Handle, uint32_t, uintptr_t, intptr_t)>;
-  virtual uintptr_t SubclassWindow(ui::Handle h, WindowProc proc) = 0;
-  virtual void RestoreWindowProc(ui::Handle h, uintptr_t token) = 0;
-  virtual intptr_t CallWindowProc(uintptr_t token, ui::Handle h, uint32_t msg, uintptr_t wParam,
-                                  intptr_t lParam) = 0;
-
-  // Rounded window region of w x h pixels; the window owns it afterwards.
-  virtual bool SetRoundRegion(ui::Handle h, int w, int h2, int ellipseW, int ellipseH) = 0;
+  virtual ~WindowService() = default;
+  // Into or out of the topmost band, without moving the window.
+  virtual void SetTopmost(ui::Form& form, bool on) = 0;
+  // A border the user can drag to resize the window, or none.
+  virtual void SetSizable(ui::Form& form, bool on) = 0;
+  // Rounds the window's corners with ellipses of the given size in pixels.
+  virtual void SetRoundCorners(ui::Form& form, int ellipsePixels) = 0;
 };
 
 // Asynchronous wave playback; missing or unplayable files play nothing.
@@ -122,21 +104,18 @@ class Shell {
   virtual void Open(const std::string& link) = 0;
 };
 
-// The notification-area icon call (Shell_NotifyIcon).
-struct TrayIconData {
-  ui::Handle hWnd = 0;
-  uint32_t uID = 0;
-  uint32_t uFlags = 0;
-  uint32_t uCallbackMessage = 0;
-  std::string iconId;
-  std::string tip;  // the 64-character field as the class holds it
-};
-
-class Tray {
+// The notification-area icon. It reports its own clicks; where the
+// notification area restarts, the back end shows the icon again.
+class TrayIcon {
  public:
-  virtual ~Tray() = default;
-  enum Op { kAdd = 0, kModify = 1, kDelete = 2 };
-  virtual int NotifyIcon(Op op, const TrayIconData& data) = 0;
+  virtual ~TrayIcon() = default;
+  enum class Click { kDoubleLeft, kRight };
+  // Shows the program's icon with a tip; `onClick` receives the user's
+  // clicks on it. False where there is no notification area (the clock
+  // then runs without an icon).
+  virtual bool Show(const std::string& tip, std::function<void(Click)> onClick) = 0;
+  // Removes the icon; harmless when it is not shown.
+  virtual void Remove() = 0;
 };
 
 // Showing windows and menus.
@@ -172,10 +151,10 @@ struct Services {
   Screen* screen = nullptr;
   InstanceLock* instance = nullptr;
   Dialogs* dialogs = nullptr;
-  WindowApi* window = nullptr;
+  WindowService* window = nullptr;
   Sound* sound = nullptr;
   Shell* shell = nullptr;
-  Tray* tray = nullptr;
+  TrayIcon* tray = nullptr;
   Windows* windows = nullptr;
   Files* files = nullptr;
 };

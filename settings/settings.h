@@ -1,0 +1,131 @@
+// The settings the clock keeps between runs, typed. This module alone knows
+// the stored key names, their text forms, the one lenient reader, the range
+// rules and the first-run defaults; the clock and qov-jadwal share it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/prayer_times.h"
+#include "platform/services.h"
+
+namespace qov::settings {
+
+// ---- ranges and defaults, stated once
+
+inline constexpr double kMinLatitude = -90, kMaxLatitude = 90;  // both excluded
+inline constexpr double kMinLongitude = -180, kMaxLongitude = 180;
+inline constexpr double kMinZone = -12, kMaxZone = 14;
+// Angles that give a meaningful twilight: below 10 degrees the sun is still
+// near the horizon (Shubuh comes out near sunrise), beyond 25 no method uses.
+inline constexpr double kMinAngle = 10, kMaxAngle = 25;
+inline constexpr int kDefaultPopDelay = 5;
+
+// The stored place and method, as the location dialog edits them.
+struct Location {
+  std::string city = "Jakarta";
+  double latitude = -6.15;
+  double longitude = 106.816;
+  int16_t timeZone = 7;
+  int16_t addDzuhur = 2;
+  int16_t addMaghrib = 2;
+  // 1 (Shafi'i and Hambali: the shadow once the object's length) or 2
+  // (Hanafi: twice); a stored value outside these reads as 2, the factor
+  // the engine has always used for it.
+  int16_t mazhab = 1;
+  double sudutFajar = 19;
+  double sudutIsya = 20;
+};
+
+enum class DisplayVersion : int16_t { kFace = 1, kStrip = 2 };
+
+// What the window keeps: place on the screen, height and switches. A value
+// that was never stored is empty.
+struct WindowState {
+  std::optional<float> top, left, height;
+  bool analog = true;       // never stored: the first run's face with hands
+  bool alwaysOnTop = true;  // never stored: the first run's topmost window
+  bool sound = false;
+  bool aotStored = false;   // "AOT" holds a value
+};
+
+// The engine's method and place for a stored location. Angles are whole
+// degrees for the engine, halves to even; an Isya angle outside 10..20
+// takes the latitude's default, as the published tables do.
+engine::Place PlaceOf(const Location& l);
+engine::Method MethodOf(const Location& l);
+
+class Settings {
+ public:
+  explicit Settings(SettingsStore& store) : store_(store) {}
+
+  // A store without "Kota" has never run the clock (or was never completed).
+  bool IsFirstRun() const;
+  // Writes the first run's place, method, pop delay and display version, in
+  // the signed-blank form, and returns them.
+  Location WriteFirstRun();
+
+  // The stored location; a number that does not fit its field keeps the
+  // default's value.
+  Location ReadLocation() const;
+  // What the location dialog's OK stores, in the dialog's plain text form.
+  void SaveLocation(const Location& l);
+
+  // The pop-up delay in seconds; 0 or unreadable is mended to the default
+  // (stored again).
+  int16_t ReadPopDelay();
+  void SavePopDelay(int16_t seconds);
+
+  // The display version; 0 or unreadable is mended to the face (stored).
+  DisplayVersion ReadDisplayVersion();
+  void SaveDisplayVersion(DisplayVersion v);
+
+  WindowState ReadWindow() const;
+  void SavePosition(float top, float left);
+  void SaveHeight(float height);
+  void SaveAnalog(bool on);
+  void SaveAlwaysOnTop(bool on);
+  void SaveSound(bool on);
+
+ private:
+  std::string Get(const char* section, const char* key) const;
+  void Put(const char* section, const char* key, const std::string& value);
+
+  SettingsStore& store_;
+};
+
+// ---- text forms and the readers
+
+// Signed-blank form: a leading blank unless negative, "." as separator, no
+// trailing zeros, no zero before the point (" 2", "-6.15", " .5").
+// `digits` significant digits: 15 for doubles, 7 for window geometry.
+std::string SignedBlank(double v, int digits = 15);
+// Plain integer: decimal digits, "-" when negative, no blank.
+std::string PlainInt(long v);
+// Plain number with up to 15 significant digits, no leading blank: what a
+// dialog box shows ("-6.2", "7").
+std::string PlainNumber(double v);
+
+// The lenient reader: blanks, tabs and line feeds anywhere are ignored; the
+// longest leading decimal number (sign, digits, point, fraction, exponent
+// after E or D; or &H / &O followed by hex or octal digits) is taken and the
+// rest ignored; no number gives 0. Never fails: an overflowing exponent
+// gives 0 too, so a hand-edited value cannot poison arithmetic.
+double Val(const std::string& text);
+// Whether Val finds a number at all (as opposed to reading 0 for none).
+bool HasNumber(const std::string& text);
+// Val rounded to 16 bits, halves to even; nullopt on overflow.
+std::optional<int16_t> ValInt16(const std::string& text);
+
+// Strict reading of a dialog box or an option: the whole text (blanks
+// around allowed) must be one decimal number; nullopt otherwise.
+std::optional<double> StrictNumber(const std::string& text);
+
+// Range rules shared by the dialog and qov-jadwal.
+inline bool LatitudeOk(double v) { return v > kMinLatitude && v < kMaxLatitude; }
+inline bool LongitudeOk(double v) { return v >= kMinLongitude && v <= kMaxLongitude; }
+inline bool ZoneOk(double v) { return v >= kMinZone && v <= kMaxZone && v == static_cast<int>(v); }
+inline bool AngleOk(double v) { return v >= kMinAngle && v <= kMaxAngle; }
+
+}  // namespace qov::settings
