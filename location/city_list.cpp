@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "engine/numeric.h"
 #include "platform/utf8.h"
 
@@ -160,8 +160,8 @@ class FieldReader {
 
 }  // namespace
 
-std::vector<Posisi> ParseCityList(std::string_view bytes, size_t maxRecords) {
-  std::vector<Posisi> records;
+std::vector<City> ParseCityList(std::string_view bytes, size_t maxRecords) {
+  std::vector<City> records;
   if (maxRecords == 0) return records;
 
   bool utf8 = false;
@@ -177,9 +177,9 @@ std::vector<Posisi> ParseCityList(std::string_view bytes, size_t maxRecords) {
   // The end test follows each record, so an empty file still yields one
   // (blank) record, which the list shows as its single entry.
   do {
-    Posisi r;
+    City r;
     const std::string_view name = in.NextText();
-    r.nama = DecodeName(name.substr(0, kMaxNameBytes), utf8);
+    r.name = DecodeName(name.substr(0, kMaxNameBytes), utf8);
     r.latitude = in.NextNumber();
     r.longitude = in.NextNumber();
     r.zone = ToInt16(in.NextNumber()).value_or(0);

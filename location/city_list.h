@@ -4,12 +4,23 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/clockface.h"
-
 namespace qov {
+
+// One record of the city list.
+struct City {
+  std::string name;
+  double latitude = 0;
+  double longitude = 0;
+  int16_t zone = 0;
+};
+
+// The list holds at most this many places; later records are not read.
+inline constexpr size_t kMaxCities = 2001;
 
 inline constexpr const char* kCityListFile = "daftar_all.TXT";
 // Far above any real list; a larger file is read up to here and its last
@@ -33,6 +44,6 @@ inline constexpr size_t kMaxCityNameChars = 200;
 // The first record is always attempted, so empty input gives one blank
 // record. A record cut short by the end of the input keeps 0 in its missing
 // fields. Runs in one pass with memory bounded by the records kept.
-std::vector<Posisi> ParseCityList(std::string_view bytes, size_t maxRecords);
+std::vector<City> ParseCityList(std::string_view bytes, size_t maxRecords);
 
 }  // namespace qov

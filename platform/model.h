@@ -23,6 +23,8 @@ inline constexpr Color kSystemWindow = 0xFF000000;  // "use the system's colour"
 
 enum class Kind { Label, TextBox, ComboBox, Button, OptionButton, Frame, PictureBox, Line };
 enum class Align { Left, Center, Right };
+// The pointer over a control: the system arrow, or the hand over a link.
+enum class Cursor { Arrow, Hand };
 
 struct Font {
   std::string name = "Arial";
@@ -122,6 +124,9 @@ class Control {
   Color borderColor() const { return borderColor_; }
   void SetBorderColor(Color c);
 
+  Cursor cursor() const { return cursor_; }
+  void SetCursor(Cursor c) { cursor_ = c; }
+
   MouseHandler onMouseDown, onMouseMove, onMouseUp;
   Handler onClick, onDblClick;
 
@@ -147,6 +152,7 @@ class Control {
   float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
   int borderWidth_ = 1;
   Color borderColor_ = kWhite;
+  Cursor cursor_ = Cursor::Arrow;
 };
 
 class Timer {

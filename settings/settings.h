@@ -17,9 +17,11 @@ namespace qov::settings {
 inline constexpr double kMinLatitude = -90, kMaxLatitude = 90;  // both excluded
 inline constexpr double kMinLongitude = -180, kMaxLongitude = 180;
 inline constexpr double kMinZone = -12, kMaxZone = 14;
-// Angles that give a meaningful twilight: below 10 degrees the sun is still
-// near the horizon (Shubuh comes out near sunrise), beyond 25 no method uses.
-inline constexpr double kMinAngle = 10, kMaxAngle = 25;
+// Angles that give a meaningful twilight: below 10 degrees the sky is
+// already bright (Shubuh would come out near sunrise); no method in use goes
+// beyond 25 for Fajr, and the engine takes Isya angles from 10 to 20 only.
+inline constexpr double kMinFajr = 10, kMaxFajr = 25;
+inline constexpr double kMinIsya = 10, kMaxIsya = 20;
 inline constexpr int kDefaultPopDelay = 5;
 
 // The stored place and method, as the location dialog edits them.
@@ -125,7 +127,8 @@ std::optional<double> StrictNumber(const std::string& text);
 // Range rules shared by the dialog and qov-jadwal.
 inline bool LatitudeOk(double v) { return v > kMinLatitude && v < kMaxLatitude; }
 inline bool LongitudeOk(double v) { return v >= kMinLongitude && v <= kMaxLongitude; }
-inline bool ZoneOk(double v) { return v >= kMinZone && v <= kMaxZone && v == static_cast<int>(v); }
-inline bool AngleOk(double v) { return v >= kMinAngle && v <= kMaxAngle; }
+inline bool ZoneOk(double v) { return v >= kMinZone && v <= kMaxZone; }
+inline bool FajrAngleOk(double v) { return v >= kMinFajr && v <= kMaxFajr; }
+inline bool IsyaAngleOk(double v) { return v >= kMinIsya && v <= kMaxIsya; }
 
 }  // namespace qov::settings

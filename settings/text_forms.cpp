@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <cerrno>
 #include <cmath>
@@ -115,6 +115,27 @@ double Val(const std::string& text) {
 }
 
 std::optional<int16_t> ValInt16(const std::string& text) { return ToInt16(Val(text)); }
+
+bool HasNumber(const std::string& text) {
+  std::string t;
+  for (char c : text)
+    if (!IsBlank(c)) t.push_back(c);
+  auto digit = [&](size_t i, int base) {
+    if (i >= t.size()) return false;
+    const char c = static_cast<char>(t[i] | 0x20);  // lower case for letters
+    if (base == 16) return IsDigit(t[i]) || (c >= 'a' && c <= 'f');
+    return t[i] >= '0' && t[i] < static_cast<char>('0' + base);
+  };
+  if (t.size() >= 2 && t[0] == '&') {
+    const char k = static_cast<char>(t[1] | 0x20);
+    if (k == 'h') return digit(2, 16);
+    if (k == 'o') return digit(2, 8);
+  }
+  size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  if (digit(i, 10)) return true;
+  return i < t.size() && t[i] == '.' && digit(i + 1, 10);
+}
 
 std::optional<double> StrictNumber(const std::string& text) {
   size_t b = 0, e = text.size();

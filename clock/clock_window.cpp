@@ -1,0 +1,339 @@
+#include "clock/clock_window.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/numeric.h"
+
+namespace qov {
+
+using settings::DisplayVersion;
+
+namespace {
+
+constexpr int kLeftButton = 1, kRightButton = 2;
+
+// Proportions of the two versions, and the hand widths per twip of the
+// master dimension (the doubles nearest 1/532.5, 1/710 and 1/2130).
+constexpr double kVersion1Aspect = 1.491383812010444;  // height / width
+constexpr double kVersion2Aspect = 4.505879999999999;  // width / height
+constexpr double kHourWidthPerTwip = 0.0018779342723004694;
+constexpr double kMinuteWidthPerTwip = 0.0014084507042253522;
+constexpr double kSecondWidthPerTwip = 0.00046948356807511736;
+
+// The sizing border stays this long after the last size change.
+constexpr int kSizingModeMs = 2000;
+
+// Degrees to radians with the factor the face has always used: a hair
+// below pi / 180, so 360 is not exactly a full turn.
+constexpr double kRadPerDeg = 0.017453292519943278;
+
+// Every statement of the layout pass ignores failure: a value that does not
+// fit its 16-bit field leaves the field unchanged.
+void Assign16(int16_t& field, double v) {
+  if (auto r = ToInt16(v)) field = *r;
+}
+
+int HandWidth(double master, double perTwip) {
+  const double w = std::floor(master * perTwip);
+  return w >= 1 && w < 1000 ? static_cast<int>(w) : 0;  // 0: not accepted by the line
+}
+
+// Nearest 16-bit integer, halves to even. A hand on an absurdly large
+// window saturates instead of failing the tick.
+int16_t Nearest16(double v) {
+  if (!(v > -32768.0)) return v < 0 ? INT16_MIN : 0;  // also NaN -> 0
+  const double r = RoundHalfEven(v);
+  return r > 32767.0 ? INT16_MAX : static_cast<int16_t>(r);
+}
+
+}  // namespace
+
+void MoveOnScreen(ui::Form& window, const ScreenInfo& area, float left, float top) {
+  left = std::max(std::min(left, area.width - window.width()), area.left);
+  top = std::max(std::min(top, area.height - window.height()), area.top);
+  if (left != window.left() || top != window.top()) window.Move(left, top, window.width(), window.height());
+}
+
+ClockWindow::ClockWindow(ui::Form& form, ContextMenu& menu, Services& services,
+                         settings::Settings& settings)
+    : form_(form), menu_(menu), svc_(services), settings_(settings) {
+  // Inner area at creation; the first layout pass applies the version's
+  // proportion to it.
+  form_.Move(0, 0, 2115, 3075);
+
+  face_ = &form_.Add(ui::Kind::PictureBox, "face");
+  face_->Move(0, 0, 2115, 2706);
+  face_->SetPicture(kFaceWithNumerals);
+
+  auto hand = [&](const char* name, int width) {
+    ui::Control& l = form_.Add(ui::Kind::Line, name, -1, face_);
+    l.SetBorderColor(ui::kWhite);
+    l.SetBorderWidth(width);
+    return &l;
+  };
+  hourHand_ = hand("hourHand", 4);
+  secondHand_ = hand("secondHand", 1);
+  minuteHand_ = hand("minuteHand", 2);
+
+  digital_ = &form_.Add(ui::Kind::Label, "digitalTime");
+  digital_->Move(0, 2706, 2115, 369);
+  digital_->SetText("Label1");
+  digital_->SetFont(ui::Font{"Arial", 24, true, false});
+  digital_->SetAlignment(ui::Align::Center);
+
+  sizingTimer_ = &form_.AddTimer("sizingMode", 1, true);
+  sizingTimer_->onTimer = [this] { EndSizingMode(); };
+
+  form_.onMouseDown = [this](int b, int, float x, float y) { OnMouseDown(b, x, y); };
+  form_.onMouseMove = [this](int, int, float x, float y) { Follow(x, y); };
+  // A drag that ends on the bare window keeps the height (the sizing mode
+  // ends here too), one that ends on the face keeps the place.
+  form_.onMouseUp = [this](int, int, float, float) {
+    dragging_ = false;
+    settings_.SaveHeight(form_.height());
+  };
+  for (ui::Control* c : {face_, digital_}) {
+    c->onMouseDown = [this](int b, int, float x, float y) {
+      if (b == kLeftButton && !dragging_) Grab(x, y);
+      else if (b == kRightButton) menu_.OpenFromWindow();
+    };
+    c->onMouseMove = [this](int, int, float x, float y) { Follow(x, y); };
+  }
+  face_->onMouseUp = [this](int, int, float, float) {
+    dragging_ = false;
+    settings_.SavePosition(form_.top(), form_.left());
+  };
+  digital_->onMouseUp = [this](int, int, float, float) { dragging_ = false; };
+  // A double click opens the sizing mode: a border to drag until two
+  // seconds after the last size change.
+  face_->onDblClick = [this] { svc_.window->SetSizable(form_, true); };
+  digital_->onDblClick = [this] {
+    svc_.window->SetSizable(form_, true);
+    settings_.SavePosition(form_.top(), form_.left());
+  };
+
+  menu_.alwaysOnTop.onClick = [this] { ToggleAlwaysOnTop(); };
+  menu_.analog.onClick = [this] { ToggleAnalog(); };
+  menu_.version1.onClick = [this] { ShowVersion1(); };
+  menu_.version2.onClick = [this] { ShowVersion2(); };
+  menu_.hourHandColor.onClick = [this] { PickHandColor(Hand::kHour); };
+  menu_.minuteHandColor.onClick = [this] { PickHandColor(Hand::kMinute); };
+  menu_.secondHandColor.onClick = [this] { PickHandColor(Hand::kSecond); };
+  form_.onResize = [this] { Layout(); };
+}
+
+void ClockWindow::Load(DisplayVersion version, const settings::WindowState& stored, bool firstRun) {
+  version_ = version;
+  menu_.analog.checked = firstRun || stored.analog;
+  SetHandsVisible(menu_.analog.checked);
+  svc_.window->SetSizable(form_, false);
+  Assign16(centerX_, form_.scaleWidth() / 2.0);
+  Assign16(centerY_, form_.scaleHeight() / 2.0);
+  AnchorHands();
+  if (!stored.top) {
+    const ScreenInfo screen = svc_.screen->Info();
+    form_.Move(screen.width - 1.1f * form_.width(), 0.1f * form_.height(), form_.width(), form_.height());
+  }
+}
+
+void ClockWindow::RestoreStoredGeometry() {
+  const settings::WindowState stored = settings_.ReadWindow();
+  const ScreenInfo area = svc_.screen->Info();
+  if (stored.height) {
+    // A hand-edited height that gives no window (0, negative, unreadable,
+    // under a pixel) is not restored: the window would vanish, and unload
+    // would store the same height again. One beyond the work area is held
+    // to it, or the layout would pull a giant window apart for the run.
+    const float height = std::min(*stored.height, area.height - area.top);
+    if (height >= form_.twipsPerPixelY()) {
+      form_.SetHeight(height);
+      // The strip's width is never stored, only its height: its proportion
+      // gives the width back, so the strip reopens as it was closed.
+      if (version_ == DisplayVersion::kStrip)
+        form_.SetWidth(std::min(static_cast<float>(form_.height() * kVersion2Aspect), area.width - area.left));
+    }
+    // A coordinate that was never stored leaves the window where start-up
+    // placed it, instead of throwing it to the screen's corner.
+    if (stored.top) form_.SetTop(*stored.top);
+    if (stored.left) form_.SetLeft(*stored.left);
+  }
+  // Never toggled: the topmost state the first run showed. This holds also
+  // when no height was stored (a first run ended by force).
+  menu_.alwaysOnTop.checked = stored.alwaysOnTop;
+  svc_.window->SetTopmost(form_, stored.alwaysOnTop);
+}
+
+void ClockWindow::Layout() {
+  if (layoutDone_) {
+    sizingTimer_->SetInterval(0);
+    sizingTimer_->SetEnabled(false);
+  } else {
+    RestoreStoredGeometry();
+    layoutDone_ = true;
+  }
+
+  PaintFace();
+
+  if (version_ == DisplayVersion::kFace) {
+    form_.SetWidth(static_cast<float>(form_.height() / kVersion1Aspect));
+    const float w = form_.width(), h = form_.height();
+    face_->Move(0, 0, w, static_cast<float>(h * 0.88));
+    hourHand_->SetBorderWidth(HandWidth(w, kHourWidthPerTwip));
+    minuteHand_->SetBorderWidth(HandWidth(w, kMinuteWidthPerTwip));
+    secondHand_->SetBorderWidth(HandWidth(w, kSecondWidthPerTwip));
+    const float strip = h - face_->height();
+    digital_->Move(0, face_->height(), w, strip);
+    digital_->SetFontSize(strip / 28.0f);
+    Assign16(centerX_, w / 2.0);
+    Assign16(centerY_, h * 0.5);
+    digital_->SetAlignment(ui::Align::Center);
+    Assign16(longHand_, w * 0.28);
+    Assign16(shortHand_, w * 0.15);
+  } else if (version_ == DisplayVersion::kStrip) {
+    float strip = static_cast<float>(form_.width() / kVersion2Aspect);
+    if (strip < stripAtLeast_) strip = stripAtLeast_;
+    form_.SetHeight(strip);
+    const float w = form_.width(), h = form_.height();
+    face_->Move(0, 0, w / 6.0f, h);
+    hourHand_->SetBorderWidth(HandWidth(h, kHourWidthPerTwip));
+    minuteHand_->SetBorderWidth(HandWidth(h, kMinuteWidthPerTwip));
+    secondHand_->SetBorderWidth(HandWidth(h, kSecondWidthPerTwip));
+    digital_->Move(face_->width(), 0, w - face_->width(), h);
+    digital_->SetFontSize(static_cast<float>(h / 22.5));
+    digital_->SetAlignment(ui::Align::Center);
+    Assign16(centerX_, face_->width() / 2.0);
+    Assign16(centerY_, face_->height() * 0.56);
+    Assign16(longHand_, h * 0.24);
+    Assign16(shortHand_, h * 0.13);
+  }
+
+  KeepOnScreen();
+
+  resizePending_ = true;
+  sizingTimer_->SetInterval(kSizingModeMs);
+  sizingTimer_->SetEnabled(true);
+  AnchorHands();
+}
+
+void ClockWindow::Unload() { settings_.SaveHeight(enlarged_ ? heightBefore_ : form_.height()); }
+
+void ClockWindow::EndSizingMode() {
+  sizingTimer_->SetEnabled(false);
+  if (resizePending_) {
+    resizePending_ = false;
+    svc_.window->SetSizable(form_, false);
+  }
+}
+
+// A window that grew past an edge of the work area (the wide strip, the
+// location dialog), or that was stored where no monitor is any more, is
+// pulled back in. A window dragged partly off screen stays there until its
+// size next changes.
+void ClockWindow::KeepOnScreen() { MoveOnScreen(form_, svc_.screen->Info(), form_.left(), form_.top()); }
+
+void ClockWindow::PaintFace() { face_->SetPicture(menu_.analog.checked ? kFaceWithNumerals : kPlainFace); }
+
+void ClockWindow::AnchorHands() {
+  for (ui::Control* h : {hourHand_, minuteHand_, secondHand_}) h->SetStart(centerX_, centerY_);
+}
+
+void ClockWindow::SetHandsVisible(bool on) {
+  for (ui::Control* h : {hourHand_, secondHand_, minuteHand_}) h->SetVisible(on);
+}
+
+void ClockWindow::SetHand(int angle, ui::Control& line, int16_t length) {
+  const double r = angle * kRadPerDeg;
+  // Computed in double, kept in single precision as the line stores it.
+  const float x2 = static_cast<float>(centerX_ + length * std::sin(r));
+  const float y2 = static_cast<float>(centerY_ - length * std::cos(r));
+  line.SetEnd(x2, y2);
+}
+
+void ClockWindow::UpdateHands(double now) {
+  const ClockReading t = ReadClock(now);
+  SetHand(t.second * 6, *secondHand_, Nearest16(longHand_ * 1.05));
+  SetHand(t.minute * 6, *minuteHand_, Nearest16(longHand_ * 0.9));
+  // Odd minutes give a half degree, which goes to the even neighbour.
+  SetHand(Nearest16(t.hour * 30 + t.minute / 12.0 * 6), *hourHand_, Nearest16(shortHand_ * 1.2));
+}
+
+void ClockWindow::EnlargeFor(ui::Twips minHeight) {
+  // Opening one overlay over another keeps the first one's height to give
+  // back.
+  if (!enlarged_) heightBefore_ = form_.height();
+  enlarged_ = true;
+  if (form_.height() < minHeight) form_.SetHeight(minHeight);
+}
+
+void ClockWindow::RestoreHeight() {
+  if (!enlarged_) return;
+  enlarged_ = false;
+  form_.SetHeight(heightBefore_);
+}
+
+void ClockWindow::HoldStripAtLeast(ui::Twips height) { stripAtLeast_ = height; }
+
+void ClockWindow::ToggleAlwaysOnTop() {
+  const bool on = !menu_.alwaysOnTop.checked;
+  menu_.alwaysOnTop.checked = on;
+  svc_.window->SetTopmost(form_, on);
+  settings_.SaveAlwaysOnTop(on);
+}
+
+void ClockWindow::ToggleAnalog() {
+  const bool on = !menu_.analog.checked;
+  menu_.analog.checked = on;
+  settings_.SaveAnalog(on);
+  SetHandsVisible(on);
+  PaintFace();
+}
+
+void ClockWindow::ShowVersion1() {
+  if (version_ != DisplayVersion::kStrip) return;
+  version_ = DisplayVersion::kFace;
+  settings_.SaveDisplayVersion(version_);
+  menu_.version1.checked = true;
+  menu_.version2.checked = false;
+  // The face as tall as 1.4 of the strip's picture is wide.
+  form_.SetHeight(form_.width() / 6.0f * 1.4f);
+  Layout();
+}
+
+void ClockWindow::ShowVersion2() {
+  if (version_ != DisplayVersion::kFace) return;
+  version_ = DisplayVersion::kStrip;
+  settings_.SaveDisplayVersion(version_);
+  menu_.version1.checked = false;
+  menu_.version2.checked = true;
+  form_.SetWidth(6.0f * form_.width());
+}
+
+void ClockWindow::PickHandColor(Hand hand) {
+  ui::Color chosen = 0;
+  // Cancelling the dialog leaves the hand as it was. The colours last for
+  // the run only: nothing is stored.
+  if (!svc_.dialogs->ChooseColor(form_, &chosen)) return;
+  ui::Control& line = hand == Hand::kHour ? *hourHand_ : hand == Hand::kMinute ? *minuteHand_ : *secondHand_;
+  // A plain RGB value: the high byte would read as a system colour.
+  line.SetBorderColor(chosen & 0x00FFFFFF);
+}
+
+void ClockWindow::Grab(float x, float y) {
+  dragging_ = true;
+  grabX_ = x;
+  grabY_ = y;
+}
+
+// The grabbed point follows the pointer; there is no threshold.
+void ClockWindow::Follow(float x, float y) {
+  if (!dragging_) return;
+  form_.Move(x - grabX_ + form_.left(), y - grabY_ + form_.top(), form_.width(), form_.height());
+}
+
+void ClockWindow::OnMouseDown(int button, float x, float y) {
+  if (button == kRightButton) menu_.OpenFromWindow();
+  else if (button == kLeftButton && !dragging_) Grab(x, y);
+}
+
+}  // namespace qov

@@ -1,0 +1,99 @@
+// The clock window: the face picture, the hands, the digital time, the two
+// display versions and their layout pass, the sizing mode, dragging,
+// always-on-top and the hand colours.
+#pragma once
+
+#include <cstdint>
+
+#include "chrome/context_menu.h"
+#include "clock/clock_time.h"
+#include "platform/model.h"
+#include "platform/services.h"
+#include "settings/settings.h"
+
+namespace qov {
+
+class ClockWindow {
+ public:
+  ClockWindow(ui::Form& form, ContextMenu& menu, Services& services, settings::Settings& settings);
+
+  // Start-up, before the first showing: the version, the stored switches,
+  // and the place at the top right corner when none is stored.
+  void Load(settings::DisplayVersion version, const settings::WindowState& stored, bool firstRun);
+  // The layout pass, raised by every size change.
+  void Layout();
+  // Shut-down: the height to reopen at.
+  void Unload();
+
+  settings::DisplayVersion version() const { return version_; }
+  bool analog() const { return menu_.analog.checked; }
+  ui::Control& digitalTime() { return *digital_; }
+  // The hands to the time `now`.
+  void UpdateHands(double now);
+
+  // An overlay (the prayer panel, the location dialog) grows the window to
+  // at least `minHeight` while it shows; the height before is given back by
+  // RestoreHeight, and is what shut-down stores meanwhile.
+  void EnlargeFor(ui::Twips minHeight);
+  void RestoreHeight();
+  // The strip of version 2 is held at least this high while the location
+  // dialog shows, so that its buttons stay reachable; 0 releases it.
+  void HoldStripAtLeast(ui::Twips height);
+
+  // Menu handlers.
+  void ToggleAlwaysOnTop();
+  void ToggleAnalog();
+  void ShowVersion1();
+  void ShowVersion2();
+  enum class Hand { kHour, kMinute, kSecond };
+  void PickHandColor(Hand hand);
+
+  // Picture ids the back ends map to the face bitmaps.
+  static constexpr const char* kFaceWithNumerals = "Image1";
+  static constexpr const char* kPlainFace = "Image2";
+
+ private:
+  void RestoreStoredGeometry();
+  void PaintFace();
+  void AnchorHands();
+  void KeepOnScreen();
+  void SetHandsVisible(bool on);
+  void EndSizingMode();
+  void Grab(float x, float y);
+  void Follow(float x, float y);
+  void OnMouseDown(int button, float x, float y);
+  void SetHand(int angle, ui::Control& line, int16_t length);
+
+  ui::Form& form_;
+  ContextMenu& menu_;
+  Services& svc_;
+  settings::Settings& settings_;
+
+  ui::Control* face_ = nullptr;
+  ui::Control* digital_ = nullptr;
+  ui::Control* hourHand_ = nullptr;
+  ui::Control* minuteHand_ = nullptr;
+  ui::Control* secondHand_ = nullptr;
+  ui::Timer* sizingTimer_ = nullptr;
+
+  settings::DisplayVersion version_ = settings::DisplayVersion::kFace;
+  bool layoutDone_ = false;
+  bool resizePending_ = false;
+  int16_t centerX_ = 0, centerY_ = 0;
+  int16_t longHand_ = 0, shortHand_ = 0;
+  // While an overlay shows: the height to give back (and to store).
+  bool enlarged_ = false;
+  ui::Twips heightBefore_ = 0;
+  ui::Twips stripAtLeast_ = 0;
+  bool dragging_ = false;
+  // Where the pointer grabbed the window, in twips of the surface; single
+  // precision, as a very wide strip lies beyond 16 bits of twips.
+  float grabX_ = 0, grabY_ = 0;
+};
+
+// Moves a window to (left, top), pulled into the work area where it would
+// cross an edge; a window larger than the work area keeps its left and top
+// edges on it. Moves nothing when the place is unchanged.
+void MoveOnScreen(ui::Form& window, const ScreenInfo& area, float left, float top);
+
+}  // namespace qov

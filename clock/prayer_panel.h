@@ -1,0 +1,56 @@
+// The prayer-time panel over the clock: today's date and five times. "Waktu
+// Sholat" opens it with an auto-close after the pop-up delay; "Pop Up Waktu
+// Sholat" opens it with the delay's editor.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "chrome/context_menu.h"
+#include "clock/clock_window.h"
+#include "clock/schedule.h"
+#include "platform/model.h"
+#include "platform/services.h"
+#include "settings/settings.h"
+
+namespace qov {
+
+class PrayerPanel {
+ public:
+  PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services, settings::Settings& settings,
+              ClockWindow& window, Schedule& schedule);
+
+  void Load(int16_t popDelaySeconds);
+  int16_t popDelay() const { return popDelay_; }
+  bool open() const { return frame_->visible(); }
+
+  void OpenWithAutoClose();
+  void OpenWithDelayEditor();
+  void Close();
+  // The editor's OK: stores the typed delay and closes.
+  void AcceptDelay();
+
+ private:
+  void OpenFrame();
+  void Fill();
+  void ShowEditor(bool on);
+
+  ui::Form& form_;
+  Services& svc_;
+  settings::Settings& settings_;
+  ClockWindow& window_;
+  Schedule& schedule_;
+
+  ui::Control* frame_ = nullptr;
+  ui::Control* date_ = nullptr;
+  std::array<ui::Control*, engine::kPrayerCount> times_{};
+  ui::Control* delayCaption_ = nullptr;
+  ui::Control* delayBox_ = nullptr;
+  ui::Control* delayUnit_ = nullptr;
+  ui::Control* delayOk_ = nullptr;
+  ui::Timer* autoClose_ = nullptr;
+
+  int16_t popDelay_ = settings::kDefaultPopDelay;
+};
+
+}  // namespace qov

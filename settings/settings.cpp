@@ -1,0 +1,190 @@
+#include "settings/settings.h"
+
+#include <cmath>
+#include <limits>
+
+#include "engine/numeric.h"
+
+namespace qov::settings {
+namespace {
+
+// The store's sections and keys: the names existing stores hold.
+constexpr const char* kLokasi = "Lokasi";
+constexpr const char* kPosisiWindow = "PosisiWindow";
+
+constexpr const char* kKota = "Kota";
+constexpr const char* kLat = "LAT";
+constexpr const char* kLong = "LONG";
+constexpr const char* kTimeZone = "Time ZOne";
+constexpr const char* kAddDhuhur = "AddDhuhur";
+constexpr const char* kAddMaghrib = "AddMaghrib";
+constexpr const char* kMazhabAshar = "MazhabAshar";
+constexpr const char* kSudutFajar = "sudutFajar";
+constexpr const char* kSudutIsya = "sudutIsya";
+constexpr const char* kPopDelay = "Pop Delay";
+constexpr const char* kVersiDisplay = "Versi Display";
+
+constexpr const char* kTop = "Top";
+constexpr const char* kLeft = "Left";
+constexpr const char* kPanjang = "Panjang";
+constexpr const char* kSuaraAdzhan = "Suara Adzhan";
+constexpr const char* kAnalog = "Analog";
+constexpr const char* kAot = "AOT";
+
+constexpr const char* kFlagOn = "-1";
+constexpr const char* kFlagOff = "0";
+
+// A stored number that does not fit its 16-bit field leaves the field as
+// it was.
+void Read16(int16_t& field, const std::string& text) {
+  if (auto v = ValInt16(text)) field = *v;
+}
+
+std::optional<float> ReadSingle(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  const double v = Val(text);
+  if (std::fabs(v) > std::numeric_limits<float>::max()) return std::nullopt;
+  return static_cast<float>(v);
+}
+
+// Default Isya angle by absolute latitude; each later row overrides.
+double DefaultIsyaAngle(double latitude) {
+  struct Row {
+    double above, angle;
+  };
+  static constexpr Row kRows[] = {{37, 17}, {41, 16.5}, {45, 15}, {50, 14}, {55, 13}};
+  const double a = std::fabs(std::floor(latitude * 1000) / 1000);
+  double angle = 18;
+  for (const Row& r : kRows)
+    if (a > r.above) angle = r.angle;
+  return angle;
+}
+
+}  // namespace
+
+engine::Place PlaceOf(const Location& l) { return {l.latitude, l.longitude, static_cast<double>(l.timeZone)}; }
+
+engine::Method MethodOf(const Location& l) {
+  engine::Method m;
+  // Whole degrees, halves to even; beyond 16 bits reads as no angle.
+  m.fajrAngle = ToInt16(l.sudutFajar).value_or(0);
+  const double isya = ToInt16(l.sudutIsya).value_or(0);
+  m.isyaAngle = IsyaAngleOk(isya) ? isya : DefaultIsyaAngle(l.latitude);
+  m.mazhab = l.mazhab == 1 ? engine::Mazhab::kShafii : engine::Mazhab::kHanafi;
+  m.addDzuhur = l.addDzuhur;
+  m.addMaghrib = l.addMaghrib;
+  return m;
+}
+
+std::string Settings::Get(const char* section, const char* key) const { return store_.Get(section, key); }
+
+void Settings::Put(const char* section, const char* key, const std::string& value) {
+  // A failed write leaves the old value; the clock has no better answer
+  // than to go on with what it shows.
+  store_.Save(section, key, value);
+}
+
+bool Settings::IsFirstRun() const { return Get(kLokasi, kKota).empty(); }
+
+Location Settings::WriteFirstRun() {
+  const Location l;
+  Put(kLokasi, kAddDhuhur, SignedBlank(l.addDzuhur));
+  Put(kLokasi, kAddMaghrib, SignedBlank(l.addMaghrib));
+  Put(kLokasi, kMazhabAshar, SignedBlank(l.mazhab));
+  Put(kLokasi, kSudutFajar, SignedBlank(l.sudutFajar));
+  Put(kLokasi, kSudutIsya, SignedBlank(l.sudutIsya));
+  Put(kLokasi, kKota, l.city);
+  Put(kLokasi, kLat, SignedBlank(l.latitude));
+  Put(kLokasi, kLong, SignedBlank(l.longitude));
+  Put(kLokasi, kTimeZone, SignedBlank(l.timeZone));
+  Put(kLokasi, kPopDelay, SignedBlank(kDefaultPopDelay));
+  Put(kLokasi, kVersiDisplay, SignedBlank(static_cast<int>(DisplayVersion::kFace)));
+  return l;
+}
+
+Location Settings::ReadLocation() const {
+  Location l;
+  l.city = Get(kLokasi, kKota);
+  l.latitude = Val(Get(kLokasi, kLat));
+  l.longitude = Val(Get(kLokasi, kLong));
+  // The fields start from 0, as a store that lacks them always read.
+  l.timeZone = l.addDzuhur = l.addMaghrib = l.mazhab = 0;
+  Read16(l.timeZone, Get(kLokasi, kTimeZone));
+  Read16(l.addMaghrib, Get(kLokasi, kAddMaghrib));
+  Read16(l.addDzuhur, Get(kLokasi, kAddDhuhur));
+  Read16(l.mazhab, Get(kLokasi, kMazhabAshar));
+  // The engine takes any school but Shafi'i's single shadow as Hanafi's
+  // double one; reading it so keeps the dialog honest about what is used.
+  if (l.mazhab != 1) l.mazhab = 2;
+  l.sudutFajar = Val(Get(kLokasi, kSudutFajar));
+  l.sudutIsya = Val(Get(kLokasi, kSudutIsya));
+  return l;
+}
+
+void Settings::SaveLocation(const Location& l) {
+  Put(kLokasi, kKota, l.city);
+  Put(kLokasi, kLat, PlainNumber(l.latitude));
+  Put(kLokasi, kLong, PlainNumber(l.longitude));
+  Put(kLokasi, kTimeZone, PlainInt(l.timeZone));
+  Put(kLokasi, kAddDhuhur, PlainInt(l.addDzuhur));
+  Put(kLokasi, kAddMaghrib, PlainInt(l.addMaghrib));
+  Put(kLokasi, kMazhabAshar, PlainInt(l.mazhab));
+  Put(kLokasi, kSudutFajar, PlainNumber(l.sudutFajar));
+  Put(kLokasi, kSudutIsya, PlainNumber(l.sudutIsya));
+}
+
+int16_t Settings::ReadPopDelay() {
+  int16_t delay = 0;
+  Read16(delay, Get(kLokasi, kPopDelay));
+  if (delay == 0) {
+    delay = kDefaultPopDelay;
+    Put(kLokasi, kPopDelay, SignedBlank(delay));
+  }
+  return delay;
+}
+
+void Settings::SavePopDelay(int16_t seconds) { Put(kLokasi, kPopDelay, PlainInt(seconds)); }
+
+DisplayVersion Settings::ReadDisplayVersion() {
+  int16_t v = 0;
+  Read16(v, Get(kLokasi, kVersiDisplay));
+  if (v == 0) {
+    v = static_cast<int16_t>(DisplayVersion::kFace);
+    Put(kLokasi, kVersiDisplay, SignedBlank(v));
+  }
+  // Any other number shows neither layout, as it always has; only 1 and 2
+  // are ever written.
+  return static_cast<DisplayVersion>(v);
+}
+
+void Settings::SaveDisplayVersion(DisplayVersion v) {
+  Put(kLokasi, kVersiDisplay, SignedBlank(static_cast<int>(v)));
+}
+
+WindowState Settings::ReadWindow() const {
+  WindowState w;
+  w.top = ReadSingle(Get(kPosisiWindow, kTop));
+  w.left = ReadSingle(Get(kPosisiWindow, kLeft));
+  w.height = ReadSingle(Get(kPosisiWindow, kPanjang));
+  // A switch that was never stored keeps the state the first run showed.
+  const std::string sound = Get(kPosisiWindow, kSuaraAdzhan);
+  w.sound = !sound.empty() && Val(sound) != 0;
+  const std::string analog = Get(kPosisiWindow, kAnalog);
+  w.analog = analog.empty() || Val(analog) != 0;
+  const std::string aot = Get(kPosisiWindow, kAot);
+  w.aotStored = !aot.empty();
+  w.alwaysOnTop = aot.empty() || Val(aot) != 0;
+  return w;
+}
+
+void Settings::SavePosition(float top, float left) {
+  Put(kPosisiWindow, kTop, SignedBlank(top, 7));
+  Put(kPosisiWindow, kLeft, SignedBlank(left, 7));
+}
+
+void Settings::SaveHeight(float height) { Put(kPosisiWindow, kPanjang, SignedBlank(height, 7)); }
+void Settings::SaveAnalog(bool on) { Put(kPosisiWindow, kAnalog, on ? kFlagOn : kFlagOff); }
+void Settings::SaveAlwaysOnTop(bool on) { Put(kPosisiWindow, kAot, on ? kFlagOn : kFlagOff); }
+void Settings::SaveSound(bool on) { Put(kPosisiWindow, kSuaraAdzhan, on ? kFlagOn : kFlagOff); }
+
+}  // namespace qov::settings
