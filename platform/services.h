@@ -1,6 +1,6 @@
 // Narrow services that the logic asks of the operating system. Each is an
 // interface with two implementations: platform/win32 (the real calls) and
-// platform/memory (state the tests control and inspect).
+// tests/support (state the tests control and inspect).
 #pragma once
 
 #include <cstdint>

@@ -106,7 +106,13 @@ LRESULT CALLBACK FormWindow::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (main_ && msg == platform_.taskbarCreated() && msg != 0) platform_.tray().AddAgain();
+  if (main_) {
+    if (msg == platform_.taskbarCreated() && msg != 0) platform_.tray().ShowAgain();
+    if (msg == Win32TrayIcon::kCallbackMessage) {
+      platform_.tray().Notify(lp);  // may close this window: nothing after it
+      return 0;
+    }
+  }
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;  // PaintContent covers every pixel
@@ -395,7 +401,12 @@ void FormWindow::OnDestroy() {
     }
   }
   if (form_) form_->Hide();
-  if (main_) PostQuitMessage(0);
+  if (main_) {
+    // The icon belongs to this window: it goes with it, also where no
+    // unload handler removed it (a discarded copy, a failed start).
+    platform_.tray().Remove();
+    PostQuitMessage(0);
+  }
 }
 
 void FormWindow::OnNcDestroy() {

@@ -7,7 +7,7 @@
 #include <gdiplus.h>
 #include <objbase.h>
 
-#include "app/clockface.h"
+#include "app/clock_app.h"
 #include "platform/win32/platform.h"
 
 namespace {
@@ -67,9 +67,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   qov::win32::Platform platform(instance);
   int code = 0;
   {
-    qov::ClockFace clock(platform.services);
+    qov::ClockApp clock(platform.services);
     if (!platform.AttachMain(clock.form())) return 1;
-    if (!qov::StartClock(clock)) {
+    if (!clock.Start()) {
       // A second copy: it leaves no window, icon or setting behind.
       platform.Discard();
       return 0;

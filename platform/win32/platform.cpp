@@ -10,7 +10,7 @@ namespace qov::win32 {
 Platform::Platform(HINSTANCE instance)
     : instance_(instance),
       screen_([this] { return mainWindow(); }),
-      tray_(instance),
+      tray_(instance, [this] { return mainWindow(); }),
       gdi_(instance) {
   services.settings = &settings_;
   services.clock = &clock_;
@@ -18,7 +18,7 @@ Platform::Platform(HINSTANCE instance)
   services.screen = &screen_;
   services.instance = &instanceLock_;
   services.dialogs = &dialogs_;
-  services.window = &windowApi_;
+  services.window = &windowService_;
   services.sound = &sound_;
   services.shell = &shell_;
   services.tray = &tray_;

@@ -10,7 +10,7 @@
 #include "platform/win32/services.h"
 #include "platform/win32/tray.h"
 #include "platform/win32/win.h"
-#include "platform/win32/window_api.h"
+#include "platform/win32/window_service.h"
 
 namespace qov::win32 {
 
@@ -27,7 +27,7 @@ class Platform final : public Windows {
 
   HINSTANCE instance() const { return instance_; }
   GdiCache& gdi() { return gdi_; }
-  Win32Tray& tray() { return tray_; }
+  Win32TrayIcon& tray() { return tray_; }
   // The registered message by which a (re)started taskbar announces itself.
   UINT taskbarCreated() const { return taskbarCreated_; }
   HWND mainWindow() const;
@@ -62,10 +62,10 @@ class Platform final : public Windows {
   MonitorScreen screen_;
   MutexInstanceLock instanceLock_;
   SystemDialogs dialogs_;
-  Win32WindowApi windowApi_;
+  Win32WindowService windowService_;
   SystemSound sound_;
   SystemShell shell_;
-  Win32Tray tray_;
+  Win32TrayIcon tray_;
   SystemFiles files_;
   GdiCache gdi_;
   std::vector<std::unique_ptr<FormWindow>> windows_;

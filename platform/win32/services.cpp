@@ -143,11 +143,12 @@ void SystemDialogs::MessageBox(const std::string& text, const std::string& capti
   MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(), MB_ICONINFORMATION | MB_OK | MB_SETFOREGROUND);
 }
 
-bool SystemDialogs::ChooseColor(ui::Handle owner, ui::Color* result) {
+bool SystemDialogs::ChooseColor(ui::Form& owner, ui::Color* result) {
   COLORREF custom[16] = {};  // sixteen black custom colours every time
   CHOOSECOLORW cc{};
   cc.lStructSize = sizeof(cc);
-  cc.hwndOwner = ToHwnd(owner);
+  HWND ownerWindow = ToHwnd(owner.hWnd());
+  cc.hwndOwner = ownerWindow && IsWindow(ownerWindow) ? ownerWindow : nullptr;
   cc.lpCustColors = custom;
   cc.Flags = 0;
   if (!ChooseColorW(&cc)) return false;

@@ -56,7 +56,7 @@ class MutexInstanceLock final : public InstanceLock {
 class SystemDialogs final : public Dialogs {
  public:
   void MessageBox(const std::string& text, const std::string& caption) override;
-  bool ChooseColor(ui::Handle owner, ui::Color* result) override;
+  bool ChooseColor(ui::Form& owner, ui::Color* result) override;
 };
 
 class SystemSound final : public Sound {

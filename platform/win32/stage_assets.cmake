@@ -1,25 +1,14 @@
-# Build-time script: puts the icon and the two face pictures into the
-# resource folder, the real ones from assets/ when they exist, otherwise
-# generated placeholders, and copies the city list and the adzan beside the
-# program when they exist. Only changed files are touched, so the resources
-# recompile only when a picture really changed.
-#   -DASSETS=... -DRES=... -DEXE_DIR=... -DGENERATOR=... -DPYTHON=...
+# Build-time script: copies the icon and the two face pictures from assets/
+# (where they are committed) into the resource folder, and the city list and
+# the adzan beside the program when they exist. Only changed files are
+# touched, so the resources recompile only when a picture really changed.
+#   -DASSETS=... -DRES=... -DEXE_DIR=...
 file(MAKE_DIRECTORY ${RES})
 foreach(name qov.ico face_analog.bmp face_plain.bmp)
-  if(EXISTS ${ASSETS}/${name})
-    file(COPY_FILE ${ASSETS}/${name} ${RES}/${name} ONLY_IF_DIFFERENT)
-    file(REMOVE ${RES}/${name}.placeholder)
-  elseif(NOT EXISTS ${RES}/${name}.placeholder)
-    if(NOT PYTHON)
-      message(FATAL_ERROR "${ASSETS}/${name} is missing and no python3 to make a placeholder")
-    endif()
-    message(STATUS "assets/${name} missing: using a placeholder")
-    execute_process(COMMAND ${PYTHON} ${GENERATOR} ${name} ${RES}/${name} RESULT_VARIABLE rc)
-    if(NOT rc EQUAL 0)
-      message(FATAL_ERROR "could not make a placeholder for ${name}")
-    endif()
-    file(TOUCH ${RES}/${name}.placeholder)
+  if(NOT EXISTS ${ASSETS}/${name})
+    message(FATAL_ERROR "${ASSETS}/${name} is missing: assets/make_assets.sh makes it")
   endif()
+  file(COPY_FILE ${ASSETS}/${name} ${RES}/${name} ONLY_IF_DIFFERENT)
 endforeach()
 if(EXE_DIR)
   file(MAKE_DIRECTORY ${EXE_DIR})

@@ -1,64 +1,71 @@
 #include "platform/win32/tray.h"
 
 #include <cwchar>
+#include <iterator>
 
 #include "platform/win32/resources.h"
 
 namespace qov::win32 {
 
-HICON Win32Tray::IconFor(const std::string& id) {
-  auto it = icons_.find(id);
-  if (it != icons_.end()) return it->second.get();
-  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-  auto load = [&](const wchar_t* name) {
-    return static_cast<HICON>(LoadImageW(instance_, name, IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
-  };
-  // An id the resources do not hold shows the program's icon.
-  HICON icon = id.empty() ? nullptr : load(Wide(id).c_str());
-  if (!icon) icon = load(kMainIconName);
-  return icons_.emplace(id, AutoIcon(icon)).first->second.get();
-}
-
-int Win32Tray::Call(DWORD message, const TrayIconData& data) {
+bool Win32TrayIcon::Call(DWORD message) {
+  if (!window_ || !IsWindow(window_)) return false;
   NOTIFYICONDATAW nid{};
   nid.cbSize = sizeof(nid);
-  nid.hWnd = ToHwnd(data.hWnd);
-  nid.uID = data.uID;
-  nid.uFlags = data.uFlags & (NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  nid.uCallbackMessage = data.uCallbackMessage;
-  if (nid.uFlags & NIF_ICON) nid.hIcon = IconFor(data.iconId);
-  if (nid.uFlags & NIF_TIP) {
-    const std::wstring tip = Wide(TipText(data.tip));
-    wcsncpy(nid.szTip, tip.c_str(), std::size(nid.szTip) - 1);
+  nid.hWnd = window_;
+  nid.uID = kId;
+  if (message != NIM_DELETE) {
+    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    nid.uCallbackMessage = kCallbackMessage;
+    nid.hIcon = icon_.get();
+    wcsncpy(nid.szTip, tip_.c_str(), std::size(nid.szTip) - 1);
   }
-  return Shell_NotifyIconW(message, &nid) ? 1 : 0;
+  return Shell_NotifyIconW(message, &nid) != FALSE;
 }
 
-int Win32Tray::NotifyIcon(Op op, const TrayIconData& data) {
-  const auto key = std::make_pair(data.hWnd, data.uID);
-  switch (op) {
-    case kAdd:
-      // Kept even when the add failed: a taskbar that starts later announces
-      // itself, and the icon then appears.
-      held_[key] = data;
-      return Call(NIM_ADD, data);
-    case kModify: {
-      const int r = Call(NIM_MODIFY, data);
-      if (r) held_[key] = data;
-      return r;
-    }
-    case kDelete:
-      held_.erase(key);
-      return Call(NIM_DELETE, data);
+bool Win32TrayIcon::Show(const std::string& tip, std::function<void(Click)> onClick) {
+  if (!icon_) {
+    icon_.reset(static_cast<HICON>(LoadImageW(instance_, kMainIconName, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
   }
-  return 0;
+  tip_ = Wide(TipText(tip));
+  onClick_ = std::move(onClick);
+  if (!window_ || !IsWindow(window_)) window_ = owner_ ? owner_() : nullptr;
+  wanted_ = true;
+  // Shown already (or added by a call that reported a timeout): the tip is
+  // changed in place instead.
+  return Call(NIM_ADD) || Call(NIM_MODIFY);
 }
 
-void Win32Tray::AddAgain() {
-  for (auto& [key, data] : held_) {
-    if (!IsWindow(ToHwnd(data.hWnd))) continue;
-    Call(NIM_ADD, data);
+void Win32TrayIcon::Remove() {
+  if (!wanted_) return;
+  wanted_ = false;
+  Call(NIM_DELETE);
+  window_ = nullptr;
+  // onClick_ stays: Remove may run inside it (the menu's Exit).
+}
+
+void Win32TrayIcon::ShowAgain() {
+  if (!wanted_) return;
+  if (!window_ || !IsWindow(window_)) window_ = owner_ ? owner_() : nullptr;
+  Call(NIM_ADD);
+}
+
+void Win32TrayIcon::Notify(LPARAM lParam) {
+  if (!wanted_ || !onClick_) return;
+  Click click;
+  switch (LOWORD(lParam)) {
+    case WM_LBUTTONDBLCLK:
+      click = Click::kDoubleLeft;
+      break;
+    case WM_RBUTTONDOWN:
+      click = Click::kRight;
+      break;
+    default:
+      return;
   }
+  // A copy: the handler may replace or drop the callback while it runs.
+  const std::function<void(Click)> handler = onClick_;
+  handler(click);
 }
 
 }  // namespace qov::win32

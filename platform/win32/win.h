@@ -17,10 +17,6 @@
 // names its W function explicitly.
 #undef MessageBox
 #undef ChooseColor
-#undef SendMessage
-#undef GetWindowLong
-#undef SetWindowLong
-#undef CallWindowProc
 
 #include <string>
 #include <string_view>

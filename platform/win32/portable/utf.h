@@ -67,9 +67,9 @@ std::string Utf16ToUtf8(const std::basic_string<WChar>& s) {
   return Utf16ToUtf8(std::basic_string_view<WChar>(s));
 }
 
-// The tooltip text of the tray record's 64-character field: everything up
-// to the terminator, at most 63 characters, even when the field lost its
-// terminator.
+// The notification-area icon's tip as shown: everything up to a terminator,
+// at most 63 bytes (the length the tip always had), cut on a character
+// boundary.
 std::string TipText(std::string_view field);
 
 }  // namespace qov::win32

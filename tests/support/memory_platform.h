@@ -1,8 +1,10 @@
-// The in-memory back end: every service as inspectable state, a clock the
-// tests set and advance, and timers that fire as the clock passes them.
+// The in-memory back end the tests drive: every service as inspectable
+// state, a clock the tests set and advance, and timers that fire as the
+// clock passes them.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -59,74 +61,40 @@ class MemoryInstanceLock : public InstanceLock {
 class MemoryDialogs : public Dialogs {
  public:
   void MessageBox(const std::string& text, const std::string& caption) override;
-  bool ChooseColor(ui::Handle owner, ui::Color* result) override;
+  bool ChooseColor(ui::Form& owner, ui::Color* result) override;
   std::vector<std::pair<std::string, std::string>> messages;  // text, caption
   // The next colour dialog's answer: a colour, or cancel.
   bool colorOk = true;
   ui::Color nextColor = 0;
   int colorDialogs = 0;
-  ui::Handle lastColorOwner = 0;
+  const ui::Form* lastColorOwner = nullptr;
 };
 
-class MemoryWindowApi : public WindowApi {
+// The window intents, per form. As on the real back end, a form without a
+// window (no handle yet, or no more) keeps its state: the call is counted
+// and changes nothing.
+class MemoryWindowService : public WindowService {
  public:
   struct Window {
-    int32_t style = 0;
-    int32_t exStyle = 0;
     bool topmost = false;
-    bool active = false;
-    int x = 0, y = 0, cx = 0, cy = 0;
-    uintptr_t procToken = 0;  // the installed procedure; 0 is the original
-    int regionW = 0, regionH = 0, regionEllipseW = 0, regionEllipseH = 0;
-    int redraws = 0;
-  };
-  struct PosCall {
-    ui::Handle h, after;
-    int x, y, cx, cy;
-    uint32_t flags;
+    bool sizable = false;
+    int cornerEllipse = 0;  // pixels; 0: square corners
+    // The window's size in pixels when its corners were last rounded: the
+    // region does not follow later size changes.
+    int cornerWidth = 0, cornerHeight = 0;
+    int calls = 0;  // every call for the form, applied or not
   };
 
-  int32_t GetWindowLong(ui::Handle h, int index) override;
-  int32_t SetWindowLong(ui::Handle h, int index, int32_t value) override;
-  bool SetWindowPos(ui::Handle h, ui::Handle insertAfter, int x, int y, int cx, int cy,
-                    uint32_t flags) override;
-  intptr_t SendMessage(ui::Handle h, uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
-  void ReleaseCapture() override { ++captureReleases; }
-  void GetCursorPos(int* x, int* y) override {
-    *x = cursorX;
-    *y = cursorY;
-  }
-  uintptr_t SubclassWindow(ui::Handle h, WindowProc proc) override;
-  void RestoreWindowProc(ui::Handle h, uintptr_t token) override;
-  intptr_t CallWindowProc(uintptr_t token, ui::Handle h, uint32_t msg, uintptr_t wParam,
-                          intptr_t lParam) override;
-  bool SetRoundRegion(ui::Handle h, int w, int h2, int ellipseW, int ellipseH) override;
+  void SetTopmost(ui::Form& form, bool on) override;
+  void SetSizable(ui::Form& form, bool on) override;
+  void SetRoundCorners(ui::Form& form, int ellipsePixels) override;
 
-  // Delivers a message through the window's current procedure, as the
-  // message loop does.
-  intptr_t Deliver(ui::Handle h, uint32_t msg, uintptr_t wParam, intptr_t lParam);
-
-  std::map<ui::Handle, Window> windows;
-  std::vector<PosCall> posCalls;
-  struct Sent {
-    ui::Handle h;
-    uint32_t msg;
-    uintptr_t wParam;
-    intptr_t lParam;
-  };
-  std::vector<Sent> sent;
-  // Messages that reached the original (default) procedure.
-  std::vector<Sent> defaultProcMessages;
-  // Window bits that the window refuses to take (a let that does not stick).
-  int32_t refusedStyleBits = 0;
-  bool failSubclass = false;
-  int captureReleases = 0;
-  int cursorX = 0, cursorY = 0;
+  // The form's window as the calls left it; default for an untouched form.
+  const Window& Of(const ui::Form& form) const;
+  std::map<const ui::Form*, Window> windows;
 
  private:
-  std::map<uintptr_t, WindowProc> procs_;
-  std::map<uintptr_t, uintptr_t> previous_;  // token -> token it replaced
-  uintptr_t nextToken_ = 1;
+  Window& Record(ui::Form& form);
 };
 
 class MemorySound : public Sound {
@@ -141,12 +109,26 @@ class MemoryShell : public Shell {
   std::vector<std::string> opened;
 };
 
-class MemoryTray : public Tray {
+// The notification-area icon. Members name TrayIcon::Click in full: the
+// method Click hides the inherited type's short name.
+class MemoryTray : public TrayIcon {
  public:
-  int NotifyIcon(Op op, const TrayIconData& data) override;
-  std::map<std::pair<ui::Handle, uint32_t>, TrayIconData> icons;
-  std::vector<std::pair<Op, TrayIconData>> calls;
+  bool Show(const std::string& tip, std::function<void(TrayIcon::Click)> onClick) override;
+  void Remove() override;
+
+  // The user clicks the icon: its handler runs when the icon is shown.
+  // False when there is no icon to click.
+  bool Click(TrayIcon::Click click);
+
+  bool shown = false;    // in the notification area now
+  bool removed = false;  // Remove took a shown icon away
+  std::string tip;       // as last shown
+  int shows = 0, removes = 0;
+  // Show fails and no icon appears, as where there is no notification area.
   bool noNotificationArea = false;
+
+ private:
+  std::function<void(TrayIcon::Click)> onClick_;
 };
 
 class MemoryPlatform;
@@ -192,7 +174,7 @@ class MemoryPlatform : public ui::FormView {
   MemoryScreen screen;
   MemoryInstanceLock instance;
   MemoryDialogs dialogs;
-  MemoryWindowApi window;
+  MemoryWindowService window;
   MemorySound sound;
   MemoryShell shell;
   MemoryTray tray;
@@ -200,8 +182,10 @@ class MemoryPlatform : public ui::FormView {
   MemoryFiles files;
 
   // Gives the form a handle and starts rendering it: from now on its timers
-  // run with the clock. Also registers the window with the window API.
+  // run with the clock.
   ui::Handle Attach(ui::Form& form);
+  // Its window is destroyed: the timers stop and the window intents' state
+  // for it is forgotten.
   void Detach(ui::Form& form);
 
   // Advances the clock by ms, firing every timer that comes due, in time

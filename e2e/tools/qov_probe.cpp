@@ -13,12 +13,12 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/win32/portable/probe_line.h"
+#include "e2e/tools/probe_line.h"
 #include "platform/win32/portable/utf.h"
 
 namespace {
 
-using qov::win32::Counter;
+using qov::probe::Counter;
 
 // Some systems (Wine among them) stub GetGuiResources to return 0 for any
 // process. Creating one brush of our own and seeing the count move tells a
@@ -61,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
       return 1;
     }
   } else if (argc == 2) {
-    const auto parsed = qov::win32::ParseProcessId(qov::win32::Utf16ToUtf8(std::wstring_view(argv[1])));
+    const auto parsed = qov::probe::ParseProcessId(qov::win32::Utf16ToUtf8(std::wstring_view(argv[1])));
     if (!parsed) {
       std::fprintf(stderr, "qov-probe: not a process id\n");
       return 2;
@@ -79,7 +79,7 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
 
-  qov::win32::ProbeSample s;
+  qov::probe::ProbeSample s;
   s.pid = pid;
   if (GuiCountsWork()) {
     s.gdi = Counter{true, GetGuiResources(proc, GR_GDIOBJECTS)};
@@ -92,6 +92,6 @@ int wmain(int argc, wchar_t** argv) {
   s.workingSet = Measured(mem.WorkingSetSize, memOk);
   CloseHandle(proc);
 
-  std::printf("%s\n", qov::win32::FormatProbeLine(s).c_str());
+  std::printf("%s\n", qov::probe::FormatProbeLine(s).c_str());
   return 0;
 }

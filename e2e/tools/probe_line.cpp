@@ -1,8 +1,8 @@
-#include "platform/win32/portable/probe_line.h"
+#include "e2e/tools/probe_line.h"
 
 #include <limits>
 
-namespace qov::win32 {
+namespace qov::probe {
 
 namespace {
 
@@ -35,4 +35,4 @@ std::optional<uint32_t> ParseProcessId(std::string_view text) {
   return static_cast<uint32_t>(v);
 }
 
-}  // namespace qov::win32
+}  // namespace qov::probe

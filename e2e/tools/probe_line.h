@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace qov::win32 {
+namespace qov::probe {
 
 // A count the system could not give (Wine stubs the GUI-resource query).
 struct Counter {
@@ -33,4 +33,4 @@ std::string FormatProbeLine(const ProbeSample& s);
 // read leniently, since a misread id would probe some other process.
 std::optional<uint32_t> ParseProcessId(std::string_view text);
 
-}  // namespace qov::win32
+}  // namespace qov::probe

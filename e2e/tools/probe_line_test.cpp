@@ -7,9 +7,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/win32/portable/probe_line.h"
+#include "e2e/tools/probe_line.h"
 
-namespace qov::win32 {
+namespace qov::probe {
 namespace {
 
 TEST(ProbeLine, WritesEveryCounterAndMarksTheUnmeasured) {
@@ -35,4 +35,4 @@ TEST(ProcessIdText, AcceptsOnlyPlainDecimalIds) {
 }
 
 }  // namespace
-}  // namespace qov::win32
+}  // namespace qov::probe

@@ -1,4 +1,4 @@
-#include "platform/memory/memory_platform.h"
+#include "tests/support/memory_platform.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,134 +55,76 @@ void MemoryDialogs::MessageBox(const std::string& text, const std::string& capti
   messages.emplace_back(text, caption);
 }
 
-bool MemoryDialogs::ChooseColor(ui::Handle owner, ui::Color* result) {
+bool MemoryDialogs::ChooseColor(ui::Form& owner, ui::Color* result) {
   ++colorDialogs;
-  lastColorOwner = owner;
+  lastColorOwner = &owner;
   if (!colorOk) return false;
   *result = nextColor;
   return true;
 }
 
-// ------------------------------------------------------------- window API
+// ---------------------------------------------------------- window intents
 
-int32_t MemoryWindowApi::GetWindowLong(ui::Handle h, int index) {
-  auto it = windows.find(h);
-  if (it == windows.end()) return 0;
-  if (index == kGwlStyle) return it->second.style;
-  if (index == kGwlExStyle) return it->second.exStyle | (it->second.topmost ? 0x8 : 0);
-  return 0;
+MemoryWindowService::Window& MemoryWindowService::Record(ui::Form& form) {
+  Window& w = windows[&form];
+  ++w.calls;
+  return w;
 }
 
-int32_t MemoryWindowApi::SetWindowLong(ui::Handle h, int index, int32_t value) {
-  auto it = windows.find(h);
-  if (it == windows.end()) return 0;
-  Window& w = it->second;
-  int32_t old = GetWindowLong(h, index);
-  // A refused bit keeps its old state, as the window manager does for bits
-  // it will not take.
-  auto apply = [this](int32_t oldV, int32_t v) {
-    return (v & ~refusedStyleBits) | (oldV & refusedStyleBits);
-  };
-  if (index == kGwlStyle) w.style = apply(w.style, value);
-  if (index == kGwlExStyle) w.exStyle = apply(w.exStyle, value) & ~0x8;  // topmost: z-order only
-  return old;
+const MemoryWindowService::Window& MemoryWindowService::Of(const ui::Form& form) const {
+  static const Window kUntouched;
+  auto it = windows.find(&form);
+  return it == windows.end() ? kUntouched : it->second;
 }
 
-bool MemoryWindowApi::SetWindowPos(ui::Handle h, ui::Handle insertAfter, int x, int y, int cx,
-                                   int cy, uint32_t flags) {
-  posCalls.push_back({h, insertAfter, x, y, cx, cy, flags});
-  auto it = windows.find(h);
-  if (it == windows.end()) return false;
-  Window& w = it->second;
-  constexpr uint32_t kNoSize = 1, kNoMove = 2, kNoZOrder = 4, kNoActivate = 0x10, kFrameChanged = 0x20;
-  if (!(flags & kNoMove)) {
-    w.x = x;
-    w.y = y;
-  }
-  if (!(flags & kNoSize)) {
-    w.cx = cx;
-    w.cy = cy;
-  }
-  if (!(flags & kNoZOrder)) {
-    if (insertAfter == kHwndTopmost) w.topmost = true;
-    if (insertAfter == kHwndNoTopmost) w.topmost = false;
-  }
-  if (!(flags & kNoActivate)) w.active = true;
-  if (flags & kFrameChanged) ++w.redraws;
-  return true;
+void MemoryWindowService::SetTopmost(ui::Form& form, bool on) {
+  Window& w = Record(form);
+  if (form.hWnd() != 0) w.topmost = on;
 }
 
-intptr_t MemoryWindowApi::SendMessage(ui::Handle h, uint32_t msg, uintptr_t wParam,
-                                      intptr_t lParam) {
-  sent.push_back({h, msg, wParam, lParam});
-  return 0;
+void MemoryWindowService::SetSizable(ui::Form& form, bool on) {
+  Window& w = Record(form);
+  if (form.hWnd() != 0) w.sizable = on;
 }
 
-uintptr_t MemoryWindowApi::SubclassWindow(ui::Handle h, WindowProc proc) {
-  auto it = windows.find(h);
-  if (failSubclass || it == windows.end()) return 0;
-  uintptr_t token = nextToken_++;
-  procs_[token] = std::move(proc);
-  previous_[token] = it->second.procToken;
-  uintptr_t old = it->second.procToken;
-  it->second.procToken = token;
-  // The original procedure has token 0 internally; hand out a non-zero
-  // stand-in so that callers can tell success from failure.
-  return old == 0 ? ~uintptr_t{0} : old;
-}
-
-void MemoryWindowApi::RestoreWindowProc(ui::Handle h, uintptr_t token) {
-  auto it = windows.find(h);
-  if (it == windows.end()) return;
-  it->second.procToken = token == ~uintptr_t{0} ? 0 : token;
-}
-
-intptr_t MemoryWindowApi::CallWindowProc(uintptr_t token, ui::Handle h, uint32_t msg,
-                                         uintptr_t wParam, intptr_t lParam) {
-  if (token == ~uintptr_t{0} || token == 0) {
-    defaultProcMessages.push_back({h, msg, wParam, lParam});
-    return 0;
-  }
-  auto it = procs_.find(token);
-  if (it == procs_.end()) return 0;
-  return it->second(h, msg, wParam, lParam);
-}
-
-intptr_t MemoryWindowApi::Deliver(ui::Handle h, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
-  auto it = windows.find(h);
-  uintptr_t token = it == windows.end() ? 0 : it->second.procToken;
-  return CallWindowProc(token, h, msg, wParam, lParam);
-}
-
-bool MemoryWindowApi::SetRoundRegion(ui::Handle h, int w, int h2, int ellipseW, int ellipseH) {
-  auto it = windows.find(h);
-  if (it == windows.end()) return false;
-  it->second.regionW = w;
-  it->second.regionH = h2;
-  it->second.regionEllipseW = ellipseW;
-  it->second.regionEllipseH = ellipseH;
-  return true;
+void MemoryWindowService::SetRoundCorners(ui::Form& form, int ellipsePixels) {
+  Window& w = Record(form);
+  if (form.hWnd() == 0) return;
+  // The pixel size the real window has now; an empty window keeps its
+  // corners, as a region over nothing would hide it.
+  const int width = static_cast<int>(std::lround(form.width() / form.twipsPerPixelX()));
+  const int height = static_cast<int>(std::lround(form.height() / form.twipsPerPixelY()));
+  if (ellipsePixels > 0 && (width <= 0 || height <= 0)) return;
+  w.cornerEllipse = std::max(ellipsePixels, 0);
+  w.cornerWidth = w.cornerEllipse ? width : 0;
+  w.cornerHeight = w.cornerEllipse ? height : 0;
 }
 
 // ------------------------------------------------------------------- tray
 
-int MemoryTray::NotifyIcon(Op op, const TrayIconData& data) {
-  calls.emplace_back(op, data);
-  if (noNotificationArea) return 0;
-  auto key = std::make_pair(data.hWnd, data.uID);
-  switch (op) {
-    case kAdd:
-      if (icons.count(key)) return 0;
-      icons[key] = data;
-      return 1;
-    case kModify:
-      if (!icons.count(key)) return 0;
-      icons[key] = data;
-      return 1;
-    case kDelete:
-      return icons.erase(key) ? 1 : 0;
-  }
-  return 0;
+bool MemoryTray::Show(const std::string& text, std::function<void(TrayIcon::Click)> onClick) {
+  ++shows;
+  tip = text;
+  onClick_ = std::move(onClick);
+  if (noNotificationArea) return false;
+  shown = true;
+  removed = false;
+  return true;
+}
+
+void MemoryTray::Remove() {
+  ++removes;
+  if (!shown) return;
+  shown = false;
+  removed = true;
+}
+
+bool MemoryTray::Click(TrayIcon::Click click) {
+  if (!shown || !onClick_) return false;
+  // A copy: the handler may remove the icon or show it anew while it runs.
+  const auto handler = onClick_;
+  handler(click);
+  return true;
 }
 
 // ---------------------------------------------------------------- windows
@@ -268,7 +210,6 @@ ui::Handle MemoryPlatform::Attach(ui::Form& form) {
     nextHandle_ += 0x10;
     form.SetHandle(h);
   }
-  window.windows[h];
   ScreenInfo s = screen.Info();
   form.ReportScale(s.twipsPerPixelX, s.twipsPerPixelY);
   forms_.push_back(&form);
@@ -278,6 +219,8 @@ ui::Handle MemoryPlatform::Attach(ui::Form& form) {
 
 void MemoryPlatform::Detach(ui::Form& form) {
   for (auto& t : form.timers()) schedule_.erase(t.get());
+  // Its window is gone: a window made for it later starts plain.
+  window.windows.erase(&form);
   forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
   form.SetView(nullptr);
 }
