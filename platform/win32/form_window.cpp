@@ -116,6 +116,9 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;  // PaintContent covers every pixel
+    case WM_SETCURSOR:
+      if (LOWORD(lp) == HTCLIENT && OnSetCursor()) return TRUE;
+      break;
     case WM_PAINT:
       return OnPaint();
     case WM_PRINTCLIENT: {
@@ -346,6 +349,18 @@ void FormWindow::OnTimer(UINT_PTR id) {
 }
 
 // ------------------------------------------------------------------- mouse
+
+// A control that asks for the hand (a link) gets it; elsewhere the class's
+// arrow stays.
+bool FormWindow::OnSetCursor() {
+  if (!form_) return false;
+  POINT pt{};
+  if (!GetCursorPos(&pt) || !ScreenToClient(hwnd_, &pt)) return false;
+  const Hit hit = HitTest(*form_, pt.x, pt.y, scale());
+  if (!hit.control || hit.control->cursor() != ui::Cursor::Hand) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
+}
 
 void FormWindow::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
   if (!form_) return;

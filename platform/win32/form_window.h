@@ -83,6 +83,7 @@ class FormWindow final : public ui::FormView {
   void OnGetMinMaxInfo(MINMAXINFO& mmi);
   void OnTimer(UINT_PTR id);
   void OnMouse(UINT msg, WPARAM wp, LPARAM lp);
+  bool OnSetCursor();
   void OnCommand(WPARAM wp, LPARAM lp);
   LRESULT OnCtlColor(UINT msg, HDC dc, HWND child);
   void OnDestroy();
