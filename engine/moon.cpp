@@ -30,6 +30,14 @@ double Normalize180(double deg) { return Normalize360(deg + 180.0) - 180.0; }
 
 double Centuries(double jde) { return (jde - kJ2000) / 36525.0; }
 
+// Instants are held within +-20000 years of J2000, far beyond where the
+// theories mean anything, so that no series and no search overflows.
+constexpr double kMaxDaysFromJ2000 = 20000.0 * 365.25;
+double ClampJd(double jd) {
+  if (!std::isfinite(jd)) return kJ2000;
+  return std::fmax(kJ2000 - kMaxDaysFromJ2000, std::fmin(kJ2000 + kMaxDaysFromJ2000, jd));
+}
+
 // Nutation in longitude and obliquity, degrees (Meeus 22, to 0.5").
 struct Nutation {
   double longitude = 0;
@@ -163,6 +171,7 @@ double JulianDayOf(int year, int month, int day, double hours) {
 
 double DeltaTSeconds(double y) {
   if (!std::isfinite(y)) return 0.0;
+  y = std::fmax(-18000.0, std::fmin(22000.0, y));
   const auto longTerm = [](double year) {
     const double u = (year - 1820.0) / 100.0;
     return -20.0 + 32.0 * u * u;
@@ -213,6 +222,7 @@ double UniversalFromDynamical(double jde) {
 }
 
 EclipticPosition MoonEcliptic(double jde) {
+  jde = ClampJd(jde);
   const double t = Centuries(jde);
   const double t2 = t * t, t3 = t2 * t, t4 = t3 * t;
   const double lp = 218.3164477 + 481267.88123421 * t - 0.0015786 * t2 + t3 / 538841.0 -
@@ -253,6 +263,7 @@ EclipticPosition MoonEcliptic(double jde) {
 }
 
 EquatorialPosition MoonApparent(double jde) {
+  jde = ClampJd(jde);
   const double t = Centuries(jde);
   const Nutation n = NutationAt(t);
   const EclipticPosition p = MoonEcliptic(jde);
@@ -261,6 +272,7 @@ EquatorialPosition MoonApparent(double jde) {
 }
 
 EclipticPosition SunApparentEcliptic(double jde) {
+  jde = ClampJd(jde);
   const double t = Centuries(jde);
   const double l0 = 280.46646 + 36000.76983 * t + 0.0003032 * t * t;
   const double m = 357.52911 + 35999.05029 * t - 0.0001537 * t * t;
@@ -279,6 +291,7 @@ EclipticPosition SunApparentEcliptic(double jde) {
 }
 
 EquatorialPosition SunApparent(double jde) {
+  jde = ClampJd(jde);
   const double t = Centuries(jde);
   const double omega = 125.04 - 1934.136 * t;
   const EclipticPosition p = SunApparentEcliptic(jde);
@@ -339,10 +352,8 @@ double NewMoonJde(int k) {
 }
 
 int LunationAtOrBefore(double jde) {
-  if (!std::isfinite(jde)) return 0;
-  // Clamp far outside any date this engine is asked about (+-8000 years).
-  const double guess = std::fmax(-100000.0, std::fmin(100000.0, (jde - 2451550.09766) / kSynodicMonth));
-  int k = static_cast<int>(std::floor(guess));
+  jde = ClampJd(jde);
+  int k = static_cast<int>(std::floor((jde - 2451550.09766) / kSynodicMonth));
   // The true new moon strays up to ~0.6 day from the mean one.
   while (NewMoonJde(k) > jde) --k;
   while (NewMoonJde(k + 1) <= jde) ++k;
@@ -350,6 +361,7 @@ int LunationAtOrBefore(double jde) {
 }
 
 double SiderealTimeDegrees(double jd) {
+  jd = ClampJd(jd);
   const double t = Centuries(jd);
   const double mean = 280.46061837 + 360.98564736629 * (jd - kJ2000) + 0.000387933 * t * t -
                       t * t * t / 38710000.0;

@@ -7,7 +7,8 @@
 // Times: JD is Julian Day in UT, JDE the same instant in dynamical time
 // (JDE = JD + delta-T). Angles are degrees, longitudes east-positive.
 // Every function is pure; results that cannot be computed carry a status
-// instead of NaN.
+// instead of NaN. Instants are taken within +-20000 years of J2000 (a
+// non-finite one as J2000 itself), so no input yields NaN or a hang.
 #pragma once
 
 namespace qov::engine {
@@ -70,7 +71,9 @@ struct Sunset {
 // Sunset (sun's centre at the standard altitude -0.8333 degree: refraction
 // 34' and semidiameter 16') on the local date year-month-day at a place.
 // The local date is the one of local mean time, which for any inhabited
-// place names the same evening as its zone time.
+// place names the same evening as its zone time. kBadInput for a latitude
+// not strictly inside +-90, a longitude beyond +-180, a non-finite one, a
+// month outside 1..12, a day outside 1..31 or a year beyond -4000..8000.
 Sunset SunsetOn(int year, int month, int day, double latitude, double longitude);
 
 // The new crescent at sunset, in the quantities Indonesia's hisab team

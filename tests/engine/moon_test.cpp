@@ -233,5 +233,23 @@ TEST(Sunset, ImpossiblePlacesAndDatesCarryAStatus) {
   }
 }
 
+// Instants no calendar has: finite positions and a lunation number at once
+// (a search that walked there lunation by lunation would hang).
+TEST(Moon, InstantsBeyondAnyCalendarGiveFiniteAnswers) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (double jd : {1e300, -1e300, inf, -inf, nan, 1e12, -1e12}) {
+    const EclipticPosition m = MoonEcliptic(jd);
+    const EquatorialPosition s = SunApparent(jd);
+    for (double v : {m.longitude, m.latitude, m.distanceKm, s.rightAscension, s.declination,
+                     Elongation(jd), SiderealTimeDegrees(jd),
+                     NewMoonJde(LunationAtOrBefore(jd)), DeltaTSeconds(jd)}) {
+      EXPECT_TRUE(std::isfinite(v)) << jd;
+    }
+  }
+  EXPECT_TRUE(std::isfinite(NewMoonJde(std::numeric_limits<int>::max())));
+  EXPECT_TRUE(std::isfinite(NewMoonJde(std::numeric_limits<int>::min())));
+}
+
 }  // namespace
 }  // namespace qov::engine
