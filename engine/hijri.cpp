@@ -58,17 +58,29 @@ bool SupportedDay(int year, int month, int day, int correctionDays, int* serial)
 }
 
 // Whether the crescent meets the criterion at sunset of day `serial` at any
-// of the places (the conjunction must come before that sunset).
+// of the places (the conjunction must come before that sunset). The places
+// differ by under 0.1 degree in altitude and 0.01 in elongation, so a
+// first place far below either threshold settles it for both.
 bool CriterionHolds(int serial) {
   const qov::CivilDate d = qov::DateOf(serial);
   for (const Place& p : kPlaces) {
     const Crescent c = CrescentAtSunset(d.year, d.month, d.day, p.latitude, p.longitude);
-    if (c.status == SkyStatus::kOk && c.ageHours > 0 && c.moonAltitude >= kMinAltitude &&
-        c.elongation >= kMinElongation) {
+    if (c.status != SkyStatus::kOk) continue;
+    if (c.ageHours > 0 && c.moonAltitude >= kMinAltitude && c.elongation >= kMinElongation) {
       return true;
+    }
+    if (c.ageHours < -1.0 || c.moonAltitude < kMinAltitude - 0.5 ||
+        c.elongation < kMinElongation - 0.3) {
+      return false;
     }
   }
   return false;
+}
+
+// Civil day (day number, WIB) of lunation k's conjunction.
+int ConjunctionDay(int k) {
+  const double conjunction = UniversalFromDynamical(NewMoonJde(k));
+  return static_cast<int>(std::floor(conjunction - kSerialEpochJd + kWibHours / 24.0));
 }
 
 // Day number of the 1st of the month that lunation k opens. The isbat
@@ -77,17 +89,36 @@ bool CriterionHolds(int serial) {
 // the running month completes 30 days. Over 1900-2100 this gives months
 // of 29 or 30 days only (the tests check it).
 int MonthStart(int k) {
-  const double conjunction = UniversalFromDynamical(NewMoonJde(k));
-  const int day =
-      static_cast<int>(std::floor(conjunction - kSerialEpochJd + kWibHours / 24.0));
+  const int day = ConjunctionDay(k);
   return day + (CriterionHolds(day) ? 1 : 2);
 }
 
-// A lunation whose month starts at or before day `serial` and not more than
-// one month before it.
-int LunationNear(int serial) {
+// The lunation whose conjunction is the last before noon (WIB) of day
+// `serial`. Its month starts one or two days after the conjunction's day,
+// and the next month only after the next conjunction's day, which is not
+// before `serial`.
+int LunationOfNoon(int serial) {
   const double noonWib = serial + kSerialEpochJd + (12.0 - kWibHours) / 24.0;
-  return LunationAtOrBefore(DynamicalFromUniversal(noonWib)) - 1;
+  return LunationAtOrBefore(DynamicalFromUniversal(noonWib));
+}
+
+// Day number of the 1st of the month holding day `serial`, and its
+// lunation.
+int MonthHolding(int serial, int* lunation) {
+  const int k = LunationOfNoon(serial);
+  const int conjunctionDay = ConjunctionDay(k);
+  // Two days after the conjunction's day month k has begun whatever the
+  // criterion said; on the conjunction's day it has not.
+  if (serial >= conjunctionDay + 2) {
+    *lunation = k;
+    return MonthStart(k);
+  }
+  if (serial == conjunctionDay + 1 && CriterionHolds(conjunctionDay)) {
+    *lunation = k;
+    return serial;
+  }
+  *lunation = k - 1;
+  return MonthStart(k - 1);
 }
 
 HijriDate DateInMonth(int k, int first, int serial) {
@@ -105,16 +136,9 @@ HijriDate DateInMonth(int k, int first, int serial) {
 HijriDate HijriFromCivil(int year, int month, int day, int correctionDays) {
   int serial = 0;
   if (!SupportedDay(year, month, day, correctionDays, &serial)) return {};
-  int k = LunationNear(serial);
-  int first = MonthStart(k);
-  // At most three steps: the guess is at most one month early.
-  for (int step = 0; step < 3; ++step) {
-    const int next = MonthStart(k + 1);
-    if (serial < next) return DateInMonth(k, first, serial);
-    ++k;
-    first = next;
-  }
-  return {};
+  int k = 0;
+  const int first = MonthHolding(serial, &k);
+  return DateInMonth(k, first, serial);
 }
 
 const char* HijriMonthName(int month) {
@@ -147,8 +171,8 @@ std::vector<HijriMonth> HijriMonthsForYear(int year) {
   if (year < kHijriFirstCivilYear || year > kHijriLastCivilYear) return months;
   const int from = Serial(year - 1, 12, 31) - (kHijriMaxCorrection - 1);
   const int to = Serial(year + 1, 1, 1) + (kHijriMaxCorrection - 1);
-  int k = LunationNear(from);
-  int first = MonthStart(k);
+  int k = 0;
+  int first = MonthHolding(from, &k);
   while (first <= to) {
     const int next = MonthStart(k + 1);
     if (next > from) {

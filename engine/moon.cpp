@@ -298,9 +298,9 @@ EquatorialPosition SunApparent(double jde) {
   return ToEquatorial(p.longitude, 0.0, MeanObliquity(t) + 0.00256 * Cos(omega), p.distanceKm);
 }
 
-double Elongation(double jde) {
-  const EquatorialPosition s = SunApparent(jde);
-  const EquatorialPosition m = MoonApparent(jde);
+double Elongation(double jde) { return AngleBetween(SunApparent(jde), MoonApparent(jde)); }
+
+double AngleBetween(const EquatorialPosition& s, const EquatorialPosition& m) {
   const double c = Sin(s.declination) * Sin(m.declination) +
                    Cos(s.declination) * Cos(m.declination) *
                        Cos(s.rightAscension - m.rightAscension);
@@ -411,10 +411,9 @@ Crescent CrescentAtSunset(int year, int month, int day, double latitude, double 
   c.conjunctionJd = UniversalFromDynamical(conjunctionJde);
   c.ageHours = (jde - conjunctionJde) * 24.0;
 
-  c.elongation = Elongation(jde);
-
   // Topocentric place of the moon (Meeus 40), then its altitude.
   const EquatorialPosition moon = MoonApparent(jde);
+  c.elongation = AngleBetween(SunApparent(jde), moon);
   double rhoSin = 0, rhoCos = 0;
   ObserverGeocentric(latitude, &rhoSin, &rhoCos);
   const double sinPi = kEarthRadiusKm / moon.distanceKm;

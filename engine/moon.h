@@ -47,6 +47,8 @@ EquatorialPosition SunApparent(double jde);
 
 // Geocentric angular distance between the apparent sun and moon centres.
 double Elongation(double jde);
+// Angular distance between two equatorial directions, degrees.
+double AngleBetween(const EquatorialPosition& a, const EquatorialPosition& b);
 
 // JDE of the true new moon of lunation k (k = 0 is the new moon of
 // 2000 January 6; k = -283 is 1977 February 18).
