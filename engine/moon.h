@@ -61,8 +61,8 @@ double SiderealTimeDegrees(double jd);
 
 enum class SkyStatus {
   kOk,
-  kNoSunset,    // polar day or night at that latitude and date
-  kBadInput,    // non-finite or impossible latitude, longitude or date
+  kNoSunset,  // polar day or night at that latitude and date
+  kBadInput,  // non-finite or impossible latitude, longitude or date
 };
 
 struct Sunset {
