@@ -79,21 +79,37 @@ MUSLIM_MAJORITY = set('''AE AF AL AZ BA BD BF BH BN DJ DZ EG EH GM GN IQ IR JO K
 # Xinjiang, Ningxia, Gansu, Qinghai; Tatarstan, Bashkortostan and the North Caucasus.
 MUSLIM_REGIONS = {('CN', '13'), ('CN', '21'), ('CN', '15'), ('CN', '06'), ('RU', '73'),
                   ('RU', '08'), ('RU', '17'), ('RU', '12'), ('RU', '19'), ('RU', '22'),
-                  ('RU', '27')}
+                  ('RU', '27'), ('IN', '12')}
 # Countries with large Muslim minorities, or many Indonesian Muslims living there.
 COMMUNITY = set('''BG BJ CI CM ER ET GH GW KE MU MW MZ TG TZ UG RU PH TH SG GE CY MK
     IL FR DE GB NL BE AT CH SE DK NO IT ES US CA AU NZ JP KR TW HK MO'''.split())
+# Standard time not a whole hour, large Muslim minorities: India, Sri Lanka, Nepal, Myanmar.
+QUARTER_COMMUNITY = set('IN LK NP MM'.split())
+QUARTER_ADMIN_POP = 100000  # their state and region capitals
+ZONE_REP_POP = 100000       # largest place of each quarter-hour zone, if this populous
+QUARTER = 15                # minutes: zones are written in quarter-hour steps
 # Always kept, with the capitals: GeoNames id of places dear to Muslims that are no capital.
 MUST_KEEP = {281184, 282239}   # Jerusalem (Al-Quds), Ramallah
+# GeoNames gives these places the population of their district or of a whole city: left out.
+POPULATION_ERRORS = {
+    12165956,   # Kallakurichi, India: 1.7 million (the district's)
+    1261162,    # Nowrangapur, India: 1.2 million (the district's)
+    1262111,    # Najafgarh, India: 1.4 million (a zone of Delhi)
+    10630176,   # Pasragad Branch, Iran: 0.8 million (a quarter of Hamadan)
+    23814,      # Kahriz, Iran: 0.8 million (a quarter of Kermanshah)
+}
 # Tiers: lower is kept first; inside a tier, larger population first.
 MM_CITY_POP = 100000       # cities of Muslim-majority countries and regions
-MM_ADMIN_POP = 20000       # provincial capitals there
+MM_ADMIN_POP = 50000       # provincial capitals there (was 20000: room for quarter-hour zones)
 COMMUNITY_CITY_POP = 300000
 WORLD_CITY_POP = 1000000   # anywhere (China: only from CHINA_CITY_POP up)
 CHINA_CITY_POP = 3000000
 MM_FILL_POP = 30000
 NEAR_KM = 3.0              # this close to a kept place: the same place
 SUBURB_KM = 10.0           # this close to a larger kept place: a district of it (unless a capital)
+# Beyond the Muslim-majority tier, districts reach this far: prayer times there differ from
+# the larger place's by about a minute or less (room for the quarter-hour zones).
+WIDE_SUBURB_KM = 20.0
 
 NAME_OVERRIDE = {          # GeoNames id -> name as (Indonesian) users write it
     104515: 'Makkah (Mecca)',
@@ -374,15 +390,14 @@ def build_indonesia(places, notes):
     for rec in records:
         want = PROV_ZONE.get(rec['prov'])
         if rec['place'].tz is None:
-            rec['zone'] = want
+            rec['zone'] = want * 60
             continue
         off = standard_offset_minutes(rec['place'].tz)
-        rec['zone'] = off // 60
-        if off % 60 or (want is not None and rec['zone'] != want):
+        rec['zone'] = off
+        if want is not None and off != want * 60:
             notes.append('zone of %s: %s (%s), province expects %s'
                          % (rec['label'], off / 60, rec['place'].tz, want))
-            if want is not None:
-                rec['zone'] = want
+            rec['zone'] = want * 60
     return regencies, records, matched, unmatched, hand, extras
 
 
@@ -394,6 +409,8 @@ def world_tier(p):
     if mm and pop >= MM_CITY_POP:
         return 1
     if mm and f == 'PPLA' and pop >= MM_ADMIN_POP:
+        return 1
+    if cc in QUARTER_COMMUNITY and f == 'PPLA' and pop >= QUARTER_ADMIN_POP:
         return 1
     if cc in COMMUNITY and pop >= COMMUNITY_CITY_POP:
         return 2
@@ -407,10 +424,17 @@ def world_tier(p):
 def build_world(places, budget, id_labels, notes):
     countries = load_country_names()
     cands = []
+    reps = {}                  # quarter-hour zone -> its largest place
     for p in places:
-        if p.cc == 'ID' or p.fcode in SKIP_FEATURES:
+        off = standard_offset_minutes(p.tz)
+        if (p.cc != 'ID' and p.fcode not in SKIP_FEATURES and off and off % 60
+                and p.pop >= ZONE_REP_POP and (p.tz not in reps or p.pop > reps[p.tz].pop)):
+            reps[p.tz] = p
+    rep_ids = {p.gid for p in reps.values()}
+    for p in places:
+        if p.cc == 'ID' or p.fcode in SKIP_FEATURES or p.gid in POPULATION_ERRORS:
             continue
-        tier = world_tier(p)
+        tier = 0 if p.gid in rep_ids else world_tier(p)
         if tier > 3 and p.pop < 500000:
             continue
         cands.append((tier, -p.pop, p.gid, p))
@@ -423,11 +447,12 @@ def build_world(places, budget, id_labels, notes):
 
     def near(p, tier):
         seat = tier == 0 or p.fcode == 'PPLA'
+        suburb = SUBURB_KM if tier <= 1 else WIDE_SUBURB_KM
         for dy in (-1, 0, 1):
             for dx in (-1, 0, 1):
                 for q in grid[(math.floor(p.lat) + dy, math.floor(p.lon) + dx)]:
                     d = km(p.pos, q.pos)
-                    if d < NEAR_KM or (not seat and d < SUBURB_KM and q.pop > p.pop):
+                    if d < NEAR_KM or (not seat and d < suburb and q.pop > p.pop):
                         return True
         return False
 
@@ -438,13 +463,13 @@ def build_world(places, budget, id_labels, notes):
         if off is None:
             notes.append('unknown zone %s for %s' % (p.tz, p.name))
             continue
-        if off % 60:
+        if off % QUARTER:
             excluded_zones[(p.tz, off)] += 1
             continue
         if near(p, tier) or (p.label().lower(), p.cc) in taken:
             continue
         taken.add((p.label().lower(), p.cc))
-        chosen.append({'place': p, 'tier': tier, 'zone': off // 60, 'label': p.label()})
+        chosen.append({'place': p, 'tier': tier, 'zone': off, 'label': p.label()})
         grid[(math.floor(p.lat), math.floor(p.lon))].append(p)
 
     # The same name in several countries (or in Indonesia): add the country.
@@ -462,11 +487,20 @@ def sort_key(label):
     return (label.lower(), label)
 
 
-def record_line(label, p, zone):
-    return '"%s",%s,%s,%d' % (label, fmt_num(p.lat), fmt_num(p.lon), zone)
+def fmt_zone(minutes):
+    """Hours as plain decimal: whole hours as before ("7", "-5"), else "5.5", "5.75"."""
+    assert minutes % QUARTER == 0, minutes
+    if minutes % 60 == 0:
+        return '%d' % (minutes // 60)
+    return ('%.2f' % (minutes / 60)).rstrip('0')
 
 
-LINE_RE = re.compile(r'^"[ -!#-~]+",-?\d+(\.\d+)?,-?\d+(\.\d+)?,-?\d+$')
+def record_line(label, p, zone_minutes):
+    return '"%s",%s,%s,%s' % (label, fmt_num(p.lat), fmt_num(p.lon), fmt_zone(zone_minutes))
+
+
+# Zone: whole hours as an integer, else hours and a quarter, half or three quarters.
+LINE_RE = re.compile(r'^"[ -!#-~]+",-?\d+(\.\d+)?,-?\d+(\.\d+)?,-?\d+(\.(25|5|75))?$')
 
 
 def problems(lines):
@@ -478,7 +512,7 @@ def problems(lines):
             found.append('bad line: ' + ln)
             continue
         name, lat, lon, zone = ln.rsplit(',', 3)
-        if not (-90 < float(lat) < 90 and -180 <= float(lon) <= 180 and -12 <= int(zone) <= 14):
+        if not (-90 < float(lat) < 90 and -180 <= float(lon) <= 180 and -12 <= float(zone) <= 14):
             found.append('out of range: ' + ln)
         if len(name) - 2 > MAX_NAME:
             found.append('name too long: ' + ln)
@@ -489,11 +523,11 @@ def problems(lines):
 
 
 def excluded_zone_table(places):
-    """All zones in the data whose standard offset is not whole hours."""
+    """All zones in the data whose standard offset cannot be written (not quarter hours)."""
     zones = defaultdict(int)
     for p in places:
         off = standard_offset_minutes(p.tz)
-        if off is not None and off % 60:
+        if off is not None and off % QUARTER:
             zones[(p.tz, off)] += 1
     return zones
 
@@ -550,14 +584,26 @@ def report(regencies, checklist, matched, unmatched, hand, id_records, extras, w
     tiers = defaultdict(int)
     for rec in world:
         tiers[rec['tier']] += 1
-    out.append('World by rule: capitals %d; cities of Muslim-majority countries and regions %d; '
-               'large cities elsewhere %d; smaller cities of Muslim-majority countries %d; '
-               'others %d.' % (tiers[0], tiers[1], tiers[2], tiers[3], tiers[4]))
+    out.append('World by rule: capitals and the largest place of each quarter-hour zone %d; '
+               'cities of Muslim-majority countries and regions, and state capitals of India, '
+               'Sri Lanka, Nepal and Myanmar %d; large cities elsewhere %d; smaller cities of '
+               'Muslim-majority countries %d; others %d.'
+               % (tiers[0], tiers[1], tiers[2], tiers[3], tiers[4]))
     out.append('')
-    out.append('Zones left out (standard offset not a whole hour; places in cities500):')
+    quarter = defaultdict(list)
+    for rec in world:
+        if rec['zone'] % 60:
+            quarter[(rec['zone'], rec['place'].tz)].append(rec['label'])
+    out.append('Places whose standard offset is not a whole hour: %d.'
+               % sum(len(v) for v in quarter.values()))
     out.append('')
-    for (tz, off), n in sorted(excluded.items(), key=lambda kv: (kv[0][1], kv[0][0])):
-        out.append('- %s %s (%d)' % (fmt_offset(off), tz, n))
+    for (off, tz), labels in sorted(quarter.items()):
+        out.append('- %s %s (%d): %s' % (fmt_offset(off), tz, len(labels),
+                                         '; '.join(sorted(labels, key=sort_key))))
+    out.append('')
+    out.append('Zones left out (standard offset not a quarter hour): %s.'
+               % (', '.join('%s %s (%d)' % (fmt_offset(off), tz, n)
+                            for (tz, off), n in sorted(excluded.items())) or 'none'))
     return '\n'.join(out)
 
 
