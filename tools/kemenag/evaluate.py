@@ -116,15 +116,16 @@ KEMENAG = {
     "ashar_shadow": 1.0,           # shadow = ashar_shadow + tan|lat - decl|
     "refraction_deg": 34.5 / 60,   # at the horizon
     "semi_diameter": "ephemeris",  # 0.2666/R deg, or a number in degrees
-    "dip_arcmin_per_sqrt_m": 1.76,
+    "dip_arcmin_per_sqrt_m": 1.93,
     "use_elevation": True,
     "imsak_before_subuh": 10,
-    "ihtiyat": {"subuh": 2, "terbit": -2, "dhuha": 2, "dzuhur": 2,
+    "ihtiyat": {"subuh": 2, "terbit": -2, "dhuha": 2, "dzuhur": 3,
                 "ashar": 2, "maghrib": 2, "isya": 2},
     # "ceil": every time but Terbit rounds its seconds up, Terbit rounds them
     # down (each keeps the safe side); then the ihtiyat minutes are added.
     "rounding": "ceil_then_add",
-    "sunrise_deg": None,           # fixed sunrise/sunset altitude instead of SD+R+dip
+    "sunrise_deg": None,           # fixed sunrise/sunset altitude, elevation ignored
+    "horizon_deg": -1.0,           # sea-level sunrise/sunset altitude; the dip is subtracted
     "dzuhur_after_transit_min": 0.0,  # minutes added to the transit before rounding
 }
 
@@ -135,20 +136,29 @@ def variant(**changes):
     return m
 
 
+# What a clock gives with common first-run settings: Fajr 20, Isya 18, shadow
+# factor 1, sunrise/sunset at -0.8333 deg, no ihtiyat, nearest minute.
 SIMPLE_CLOCK = variant(dhuha_deg=None, ihtiyat={}, rounding="nearest",
-                       sunrise_deg=-0.8333, use_elevation=False)
+                       sunrise_deg=-0.8333, horizon_deg=None, use_elevation=False)
 
 METHODS = {
     "kemenag": KEMENAG,
     "simple-clock": SIMPLE_CLOCK,
+    # one rule changed at a time, to show what each one is worth
+    "ihtiyat-2-everywhere": variant(ihtiyat=dict(KEMENAG["ihtiyat"], dzuhur=2)),
+    "dzuhur-transit+SD": variant(ihtiyat=dict(KEMENAG["ihtiyat"], dzuhur=2),
+                                 dzuhur_after_transit_min=1.07),
     "round-nearest-then-add": variant(rounding="nearest_then_add"),
+    "truncate-then-add": variant(rounding="floor_then_add"),
     "add-then-ceil": variant(rounding="add_then_ceil"),
+    "horizon-SD+R+dip": variant(horizon_deg=None),
+    "horizon-0.8333-no-elev": variant(sunrise_deg=-0.8333),
     "no-elevation": variant(use_elevation=False),
-    "sunset-0.8333": variant(sunrise_deg=-0.8333),
+    "dip-1.76'sqrt(h)": variant(dip_arcmin_per_sqrt_m=1.76),
+    "dhuha-4.0": variant(dhuha_deg=4.0),
     "dhuha-3.5": variant(dhuha_deg=3.5),
     "ihtiyat-1": variant(ihtiyat={"subuh": 1, "terbit": -1, "dhuha": 1, "dzuhur": 1,
                                   "ashar": 1, "maghrib": 1, "isya": 1}),
-    "truncate-then-add": variant(rounding="floor_then_add"),
 }
 
 
@@ -180,6 +190,9 @@ def horizon_altitude(method, elevation_m):
         return lambda dec, r: fixed
     elev = elevation_m if method["use_elevation"] else 0.0
     dip = method["dip_arcmin_per_sqrt_m"] * math.sqrt(max(elev, 0.0)) / 60.0
+    if method["horizon_deg"] is not None:
+        base = method["horizon_deg"]
+        return lambda dec, r: base - dip
     refr = method["refraction_deg"]
     sd = method["semi_diameter"]
     if sd == "ephemeris":
