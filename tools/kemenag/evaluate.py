@@ -114,9 +114,10 @@ KEMENAG = {
     "isya_deg": -18.0,
     "dhuha_deg": 4.5,
     "ashar_shadow": 1.0,           # shadow = ashar_shadow + tan|lat - decl|
-    "refraction_deg": 34.5 / 60,   # at the horizon
+    # used only when horizon_deg is None (the textbook -(SD + R + dip) horizon)
+    "refraction_deg": 34.5 / 60,
     "semi_diameter": "ephemeris",  # 0.2666/R deg, or a number in degrees
-    "dip_arcmin_per_sqrt_m": 1.93,
+    "dip_arcmin_per_sqrt_m": 1.93,  # geometric dip sqrt(2h/R); fitted on highland rows
     "use_elevation": True,
     "imsak_before_subuh": 10,
     "ihtiyat": {"subuh": 2, "terbit": -2, "dhuha": 2, "dzuhur": 3,
@@ -166,9 +167,7 @@ def clock_minutes(hours, method, ihtiyat):
     """Minutes after midnight as published: seconds rounded, ihtiyat added."""
     sec = hours * 3600.0
     mode = method["rounding"]
-    if mode == "nearest":
-        return int(math.floor(sec / 60.0 + 0.5)) + ihtiyat
-    if mode == "nearest_then_add":
+    if mode in ("nearest", "nearest_then_add"):
         return int(math.floor(sec / 60.0 + 0.5)) + ihtiyat
     if mode == "floor_then_add":
         return int(math.floor(sec / 60.0)) + ihtiyat
