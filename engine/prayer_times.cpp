@@ -19,11 +19,6 @@ namespace {
 constexpr double kPi = 3.1415926535;
 constexpr double O = 180.0 / kPi;  // degrees per radian
 
-// Dip of the horizon for an observer 5 m up: sqrt(2 h / R), radians.
-const double kHorizonDip = std::sqrt(2 * 5.0 / 6378160);
-// Sun's centre at sunset: refraction plus semi-diameter.
-const double kSinSunsetDepression = std::sin(0.83311 / O);
-
 constexpr double kJ1900 = 2415020;  // 1900 January 0.5, the theory's epoch
 constexpr double kDaysPerCentury = 36525;
 
@@ -37,12 +32,27 @@ constexpr double kLatest = 23.59;
 constexpr double kRoundUpHours = 0.0066;
 constexpr double kFoldAbove = 13;
 
-// An unreachable altitude is held just inside the cosine's range; the hour
-// angles there are taken exactly as the tables' arc tangent form gives them.
+// An unreachable altitude is held just inside the cosine's range.
 constexpr double kCosineLimit = 0.999999;
 double TablesHourAngle(double c) { return (kPi / 2 - std::atan(c / std::sqrt(1 - c * c))) * O / 15; }
-const double kHourAngleAtHighLimit = TablesHourAngle(kCosineLimit);
-const double kHourAngleAtLowLimit = TablesHourAngle(-kCosineLimit);
+
+// Constants the library computes; initialised on first use, so that a
+// caller's static initialiser may already ask for times.
+struct Constants {
+  // Dip of the horizon for an observer 5 m up: sqrt(2 h / R), radians.
+  double horizonDip = std::sqrt(2 * 5.0 / 6378160);
+  // Sun's centre at sunset: refraction plus semi-diameter.
+  double sinSunsetDepression = std::sin(0.83311 / O);
+  // The hour angles at the cosine's limits, exactly as the tables' arc
+  // tangent form gives them.
+  double hourAngleAtHighLimit = TablesHourAngle(kCosineLimit);
+  double hourAngleAtLowLimit = TablesHourAngle(-kCosineLimit);
+};
+
+const Constants& K() {
+  static const Constants k;
+  return k;
+}
 
 // Degrees into [0, 360), towards minus infinity for negative angles.
 double Reduce(double deg) { return deg - Int(deg / 360) * 360; }
@@ -133,8 +143,8 @@ struct HourAngle {
 // sinn = sin(lat) sin(decl) and cinn = cos(lat) cos(decl).
 HourAngle HourAngleAt(double sinAltitude, double sinn, double cinn) {
   const double c = (sinAltitude - sinn) / cinn;
-  if (c >= 1) return {kHourAngleAtHighLimit, true};
-  if (c <= -1) return {kHourAngleAtLowLimit, true};
+  if (c >= 1) return {K().hourAngleAtHighLimit, true};
+  if (c <= -1) return {K().hourAngleAtLowLimit, true};
   return {(kPi / 2 - std::asin(c)) * O / 15, false};
 }
 
@@ -211,11 +221,12 @@ DayTimes HitungWaktuSholat(const CivilDate& date, const Place& place, const Meth
       std::fabs((sinLa * sun.cosDecl - cosLa * sun.sinDecl) / (cinn + sinn));
   const double cotAshar = shadow + tanNoonZenith;
 
-  const HourAngle shubuh = HourAngleAt(-kHorizonDip - std::sin(method.fajrAngle / O), sinn, cinn);
-  const HourAngle ashar =
-      HourAngleAt(-kHorizonDip + 1 / std::sqrt(1 + cotAshar * cotAshar), sinn, cinn);
-  const HourAngle maghrib = HourAngleAt(-kHorizonDip - kSinSunsetDepression, sinn, cinn);
-  const HourAngle isya = HourAngleAt(-kHorizonDip - std::sin(method.isyaAngle / O), sinn, cinn);
+  const Constants& k = K();
+  const double dip = k.horizonDip;
+  const HourAngle shubuh = HourAngleAt(-dip - std::sin(method.fajrAngle / O), sinn, cinn);
+  const HourAngle ashar = HourAngleAt(-dip + 1 / std::sqrt(1 + cotAshar * cotAshar), sinn, cinn);
+  const HourAngle maghrib = HourAngleAt(-dip - k.sinSunsetDepression, sinn, cinn);
+  const HourAngle isya = HourAngleAt(-dip - std::sin(method.isyaAngle / O), sinn, cinn);
 
   const struct {
     double hours;
