@@ -70,6 +70,18 @@ TEST(Jadwal, MonthPrintsEveryDayInOrder) {
   EXPECT_LT(r.out.find("2004-02-09,"), r.out.find("2004-02-10,"));
 }
 
+// The engine has no times before year 100: those days print 00:00 and the
+// header no angles, as they always have.
+TEST(Jadwal, BeforeYearOneHundredNoTimes) {
+  const Outcome csv = Jadwal({"--month", "0099-02", "--csv"});
+  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 1 + 28);
+  EXPECT_NE(csv.out.find("\n0099-02-28,00:00,00:00,00:00,00:00,00:00\n"), std::string::npos);
+  EXPECT_NE(Jadwal({"--date", "0099-12-31"}).out.find(", Fajr 0 deg, Isya 0 deg\n"),
+            std::string::npos);
+  EXPECT_NE(Jadwal({"--date", "0100-01-01"}).out.find(", Fajr 19 deg, Isya 20 deg\n"),
+            std::string::npos);
+}
+
 // Angles are rounded half to even before the engine sees them; 22 is out of
 // the Isya range and falls back on Jakarta's default of 18.
 TEST(Jadwal, AnglesRoundHalfToEven) {
