@@ -1,38 +1,83 @@
-// Prayer-time engine: one day's computation and a year's schedule, called
-// the way the clock and qov-jadwal call it (one instance, calls in sequence).
+// Prayer-time engine: one day, and a year's schedule, by the frozen old
+// engine (one instance, calls in sequence, as the clock used to call it)
+// and by the pure one, in the same run so that the figures compare.
 #include <benchmark/benchmark.h>
 
 #include "engine/datetime.h"
-#include "engine/waktu_sholat.h"
+#include "engine/prayer_times.h"
+#include "tests/engine/legacy/legacy_engine.h"
 
 namespace {
 
+using qov::CivilDate;
 using qov::DateSerial;
-using qov::engine::WaktuSholat;
+namespace engine = qov::engine;
 
-void BM_HitungWaktuSholat(benchmark::State& state) {
-  WaktuSholat w;
-  double date = DateSerial(2004, 6, 15);
+// The worked example: Jakarta, Fajr 20, Isya 18, two minutes added to each.
+constexpr double kLat = -6.1744, kLon = 106.8294;
+constexpr int16_t kZone = 7;
+
+engine::Method ExampleMethod() {
+  engine::Method m;
+  m.fajrAngle = 20;
+  m.isyaAngle = 18;
+  m.addDzuhur = m.addMaghrib = 2;
+  return m;
+}
+
+void BM_Legacy_Day(benchmark::State& state) {
+  qov::legacy::WaktuSholat w;
+  const double date = DateSerial(2004, 6, 15);
   for (auto _ : state) {
-    w.HitungWaktuSholat(date, -6.1744, 106.8294, 7, 2, 2, 1, 20, 18);
+    w.HitungWaktuSholat(date, kLat, kLon, kZone, 2, 2, 1, 20, 18);
     benchmark::DoNotOptimize(w.WaktuIsya);
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_HitungWaktuSholat);
+BENCHMARK(BM_Legacy_Day);
 
-void BM_YearSchedule(benchmark::State& state) {
-  WaktuSholat w;
+void BM_Engine_Day(benchmark::State& state) {
+  CivilDate date{2004, 6, 15};
+  engine::Place place{kLat, kLon, kZone};
+  engine::Method method = ExampleMethod();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(date);
+    benchmark::DoNotOptimize(place);
+    benchmark::DoNotOptimize(method);
+    engine::DayTimes t = engine::HitungWaktuSholat(date, place, method);
+    benchmark::DoNotOptimize(t);
+  }
+}
+BENCHMARK(BM_Engine_Day);
+
+void BM_Legacy_Year(benchmark::State& state) {
+  qov::legacy::WaktuSholat w;
   const double first = DateSerial(2004, 1, 1);
   for (auto _ : state) {
-    for (int day = 0; day < 365; ++day) {
-      w.HitungWaktuSholat(first + day, -6.1744, 106.8294, 7, 2, 2, 1, 20, 18);
+    for (int day = 0; day < 366; ++day) {
+      w.HitungWaktuSholat(first + day, kLat, kLon, kZone, 2, 2, 1, 20, 18);
       benchmark::DoNotOptimize(w.WaktuIsya);
     }
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * 365);
+  state.SetItemsProcessed(state.iterations() * 366);
 }
-BENCHMARK(BM_YearSchedule)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Legacy_Year)->Unit(benchmark::kMicrosecond);
+
+void BM_Engine_Year(benchmark::State& state) {
+  const double first = DateSerial(2004, 1, 1);
+  engine::Place place{kLat, kLon, kZone};
+  engine::Method method = ExampleMethod();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(place);
+    for (int day = 0; day < 366; ++day) {
+      engine::DayTimes t = engine::HitungWaktuSholat(qov::DateOf(first + day), place, method);
+      benchmark::DoNotOptimize(t);
+    }
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * 366);
+}
+BENCHMARK(BM_Engine_Year)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -9,7 +9,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "engine/datetime.h"
 
@@ -50,14 +52,22 @@ struct PrayerTime {
 struct DayTimes {
   std::array<PrayerTime, kPrayerCount> times{};
   // False when the inputs gave no time at all (a date outside years 100 to
-  // 9999, a non-finite number): every minute is then -1.
+  // 9999 or not in the calendar, a non-finite number): every minute is then
+  // -1 and every status kNormal.
   bool valid = false;
   const PrayerTime& operator[](Prayer p) const { return times[static_cast<size_t>(p)]; }
 };
 
 // The engine's routine: the five times of `date` at `place` by `method`.
 // The latitude and longitude are taken to three decimals, as the tables do.
+// The angles are used as given: choosing them (whole degrees, the Isya
+// default) is the caller's part.
 DayTimes HitungWaktuSholat(const CivilDate& date, const Place& place, const Method& method);
+
+// The tables' Isya angle for a latitude, taken to three decimals as above
+// (towards minus infinity, so -37.0009 counts as beyond 37): 18 degrees
+// near the equator, down to 13 beyond 55 degrees north or south.
+double DefaultIsyaAngle(double latitude);
 
 // Julian day at 0h of a calendar date (Gregorian from 1582-10-15 on).
 double JulianDay(double year, double month, double day);

@@ -1,15 +1,17 @@
-// The prayer-time engine on any arguments: dates, latitudes and longitudes
-// as arbitrary doubles (NaN, infinities and huge values included, or drawn
-// from the plausible ranges), and any 16-bit parameters, over a few calls on
-// one engine so that the angles carried from call to call play their part.
-// The outputs are always times of day in [0, 1.0001], a repeated call gives
-// the same outputs, and clock numbers keep their shape: one or two hour
-// digits, minutes below 60, and a text that reads back to the same minute.
+// The prayer-time engine on any arguments: dates as any three integers,
+// latitudes, longitudes, zones and angles as arbitrary doubles (NaN,
+// infinities and huge values included, or drawn from the plausible
+// ranges), any additions and any shadow-factor byte. Either no time at all
+// (every minute -1) or five minutes of the day; a real place on a calendar
+// date always has its times; a call repeated gives the same result. Clock
+// numbers keep their shape: one or two hour digits, minutes below 60, and a
+// text that reads back to the same minute.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <regex>
 
 #include "engine/datetime.h"
+#include "engine/prayer_times.h"
 #include "fuzz/fuzz_check.h"
 
 namespace e = qov::engine;
@@ -28,10 +30,54 @@ double AnyDouble(FuzzedDataProvider& in, double lo, double hi) {
   }
 }
 
-bool SameOutputs(const e::WaktuSholat& a, const e::WaktuSholat& b) {
-  return a.WaktuShubuh == b.WaktuShubuh && a.WaktuDzuhur == b.WaktuDzuhur &&
-         a.WaktuAshar == b.WaktuAshar && a.WaktuMaghrib == b.WaktuMaghrib &&
-         a.WaktuIsya == b.WaktuIsya && a.AJR() == b.AJR() && a.SHA() == b.SHA();
+bool SameDay(const e::DayTimes& a, const e::DayTimes& b) {
+  if (a.valid != b.valid) return false;
+  for (int k = 0; k < e::kPrayerCount; ++k)
+    if (a.times[k].minuteOfDay != b.times[k].minuteOfDay || a.times[k].status != b.times[k].status)
+      return false;
+  return true;
+}
+
+std::string ShownDay(const e::DayTimes& t) {
+  std::string s = t.valid ? "valid" : "no time";
+  for (const e::PrayerTime& p : t.times)
+    s += Line("", p.minuteOfDay, p.status == e::TimeStatus::kFallback ? "fallback" : "normal");
+  return s;
+}
+
+bool IsCalendarDate(const qov::CivilDate& d) {
+  if (d.year < 100 || d.year > 9999 || d.month < 1 || d.month > 12 || d.day < 1) return false;
+  return qov::DateOf(qov::DateSerial(d.year, d.month, d.day)) == d;
+}
+
+void CheckDay(const qov::CivilDate& date, const e::Place& place, const e::Method& method) {
+  const std::string args =
+      Line("date", date.year, date.month, date.day, "lat", place.latitude, "lon", place.longitude,
+           "zone", place.timeZone, "fajr", method.fajrAngle, "isya", method.isyaAngle, "dz",
+           method.addDzuhur, "mag", method.addMaghrib, "mazhab", static_cast<int>(method.mazhab));
+  const e::DayTimes t = e::HitungWaktuSholat(date, place, method);
+  const std::string where = args + ": " + ShownDay(t);
+  for (const e::PrayerTime& p : t.times) {
+    if (t.valid)
+      QOV_FUZZ_CHECK(p.minuteOfDay >= 0 && p.minuteOfDay < 24 * 60, where);
+    else
+      QOV_FUZZ_CHECK(p.minuteOfDay == -1 && p.status == e::TimeStatus::kNormal, where);
+  }
+  QOV_FUZZ_CHECK(t[e::Prayer::kDzuhur].status == e::TimeStatus::kNormal, where);
+
+  // Within these bounds nothing can overflow: a place on the earth on a
+  // calendar date has its times, however odd the method.
+  const bool real = IsCalendarDate(date) && std::fabs(place.latitude) < 90 &&
+                    std::fabs(place.longitude) <= 1e300 && std::fabs(place.timeZone) <= 1e300 &&
+                    std::isfinite(method.fajrAngle) && std::isfinite(method.isyaAngle);
+  if (real) QOV_FUZZ_CHECK(t.valid, where);
+  const bool finite = std::isfinite(place.latitude) && std::isfinite(place.longitude) &&
+                      std::isfinite(place.timeZone) && std::isfinite(method.fajrAngle) &&
+                      std::isfinite(method.isyaAngle);
+  if (!IsCalendarDate(date) || !finite) QOV_FUZZ_CHECK(!t.valid, where);
+
+  const e::DayTimes again = e::HitungWaktuSholat(date, place, method);
+  QOV_FUZZ_CHECK(SameDay(t, again), where + " then " + ShownDay(again));
 }
 
 void CheckClockNumber(double hours) {
@@ -60,25 +106,25 @@ void CheckClockNumber(double hours) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
-  e::WaktuSholat w;
-  const int calls = in.ConsumeIntegralInRange<int>(1, 4);
-  for (int i = 0; i < calls; ++i) {
-    const double date = AnyDouble(in, qov::DateSerial(100, 1, 1), qov::DateSerial(9999, 12, 31));
-    const double lat = AnyDouble(in, -90, 90);
-    const double lon = AnyDouble(in, -180, 180);
-    int16_t p[6];
-    for (int16_t& v : p) v = in.ConsumeIntegral<int16_t>();
-    const std::string args = Line("date", date, "lat", lat, "lon", lon, "zone", p[0], "dz", p[1],
-                                  "mag", p[2], "ashar", p[3], "fajar", p[4], "isya", p[5]);
+  const bool plausibleDate = in.ConsumeBool();
+  qov::CivilDate date;
+  date.year = plausibleDate ? in.ConsumeIntegralInRange<int>(90, 10010) : in.ConsumeIntegral<int>();
+  date.month = plausibleDate ? in.ConsumeIntegralInRange<int>(0, 13) : in.ConsumeIntegral<int>();
+  date.day = plausibleDate ? in.ConsumeIntegralInRange<int>(0, 32) : in.ConsumeIntegral<int>();
+  e::Place place;
+  place.latitude = AnyDouble(in, -90, 90);
+  place.longitude = AnyDouble(in, -180, 180);
+  place.timeZone = AnyDouble(in, -12, 14);
+  e::Method method;
+  method.fajrAngle = AnyDouble(in, 0, 30);
+  method.isyaAngle = AnyDouble(in, 0, 30);
+  method.addDzuhur = in.ConsumeIntegral<int>();
+  method.addMaghrib = in.ConsumeIntegral<int>();
+  method.mazhab = static_cast<e::Mazhab>(in.ConsumeIntegral<int8_t>());
+  CheckDay(date, place, method);
 
-    w.HitungWaktuSholat(date, lat, lon, p[0], p[1], p[2], p[3], p[4], p[5]);
-    CheckTimesOfDay(w, args);
-
-    // Same arguments again, on a copy that carries the same angles.
-    e::WaktuSholat again = w;
-    again.HitungWaktuSholat(date, lat, lon, p[0], p[1], p[2], p[3], p[4], p[5]);
-    QOV_FUZZ_CHECK(SameOutputs(w, again), args + ": " + Outputs(w) + " then " + Outputs(again));
-  }
+  const double isya = e::DefaultIsyaAngle(AnyDouble(in, -90, 90));
+  QOV_FUZZ_CHECK(isya >= 13 && isya <= 18, Num(isya));
 
   CheckClockNumber(AnyDouble(in, -48, 48));
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/waktu_sholat.h"
+#include "engine/prayer_times.h"
 
 namespace qov::fuzz {
 

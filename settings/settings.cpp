@@ -47,19 +47,6 @@ std::optional<float> ReadSingle(const std::string& text) {
   return static_cast<float>(v);
 }
 
-// Default Isya angle by absolute latitude; each later row overrides.
-double DefaultIsyaAngle(double latitude) {
-  struct Row {
-    double above, angle;
-  };
-  static constexpr Row kRows[] = {{37, 17}, {41, 16.5}, {45, 15}, {50, 14}, {55, 13}};
-  const double a = std::fabs(std::floor(latitude * 1000) / 1000);
-  double angle = 18;
-  for (const Row& r : kRows)
-    if (a > r.above) angle = r.angle;
-  return angle;
-}
-
 }  // namespace
 
 engine::Place PlaceOf(const Location& l) { return {l.latitude, l.longitude, static_cast<double>(l.timeZone)}; }
@@ -69,7 +56,7 @@ engine::Method MethodOf(const Location& l) {
   // Whole degrees, halves to even; beyond 16 bits reads as no angle.
   m.fajrAngle = ToInt16(l.sudutFajar).value_or(0);
   const double isya = ToInt16(l.sudutIsya).value_or(0);
-  m.isyaAngle = IsyaAngleOk(isya) ? isya : DefaultIsyaAngle(l.latitude);
+  m.isyaAngle = IsyaAngleOk(isya) ? isya : engine::DefaultIsyaAngle(l.latitude);
   m.mazhab = l.mazhab == 1 ? engine::Mazhab::kShafii : engine::Mazhab::kHanafi;
   m.addDzuhur = l.addDzuhur;
   m.addMaghrib = l.addMaghrib;

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "engine/datetime.h"
-#include "engine/waktu_sholat.h"
+#include "engine/prayer_times.h"
 
 namespace qov::jadwal {
 namespace {
@@ -69,6 +70,18 @@ TEST(Jadwal, MonthPrintsEveryDayInOrder) {
   EXPECT_LT(r.out.find("2004-02-09,"), r.out.find("2004-02-10,"));
 }
 
+// The engine has no times before year 100: those days print 00:00 and the
+// header no angles, as they always have.
+TEST(Jadwal, BeforeYearOneHundredNoTimes) {
+  const Outcome csv = Jadwal({"--month", "0099-02", "--csv"});
+  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 1 + 28);
+  EXPECT_NE(csv.out.find("\n0099-02-28,00:00,00:00,00:00,00:00,00:00\n"), std::string::npos);
+  EXPECT_NE(Jadwal({"--date", "0099-12-31"}).out.find(", Fajr 0 deg, Isya 0 deg\n"),
+            std::string::npos);
+  EXPECT_NE(Jadwal({"--date", "0100-01-01"}).out.find(", Fajr 19 deg, Isya 20 deg\n"),
+            std::string::npos);
+}
+
 // Angles are rounded half to even before the engine sees them; 22 is out of
 // the Isya range and falls back on Jakarta's default of 18.
 TEST(Jadwal, AnglesRoundHalfToEven) {
@@ -83,11 +96,20 @@ TEST(Jadwal, AnglesRoundHalfToEven) {
   EXPECT_NE(csv("--fajr", "18.5"), csv("--fajr", "19"));
 }
 
-TEST(Jadwal, FajrZeroMeansAngleZeroOnTheFirstCall) {
-  engine::WaktuSholat w;
-  w.HitungWaktuSholat(DateSerial(2004, 6, 15), -6.15, 106.816, 7, 2, 2, 1, 0, 20);
+// 0 is an angle like any other for Fajr (the clock once kept the previous
+// angle instead).
+TEST(Jadwal, FajrZeroIsTheHorizon) {
+  engine::Method m;
+  m.fajrAngle = 0;
+  m.isyaAngle = 20;
+  m.addDzuhur = m.addMaghrib = 2;
+  const engine::PrayerTime shubuh =
+      engine::HitungWaktuSholat({2004, 6, 15}, {-6.15, 106.816, 7}, m)[engine::Prayer::kShubuh];
+  char hhmm[16];
+  std::snprintf(hhmm, sizeof hhmm, "%02d:%02d", shubuh.minuteOfDay / 60, shubuh.minuteOfDay % 60);
   const Outcome r = Jadwal({"--date", "2004-06-15", "--csv", "--fajr", "0"});
-  EXPECT_NE(r.out.find("2004-06-15," + FormatHHMM(w.WaktuShubuh) + ","), std::string::npos);
+  EXPECT_NE(r.out.find(std::string("2004-06-15,") + hhmm + ","), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("2004-06-15,04:3"), std::string::npos) << r.out;
 }
 
 TEST(Jadwal, HelpExplainsEveryOption) {

@@ -9,15 +9,12 @@
 
 #include "engine/datetime.h"
 #include "engine/numeric.h"
-#include "engine/waktu_sholat.h"
+#include "engine/prayer_times.h"
 
 namespace qov::jadwal {
 namespace {
 
 constexpr const char* kProgram = "qov-jadwal";
-
-constexpr int kMinZone = -12;
-constexpr int kMaxZone = 14;
 
 // Control characters are written as \xNN so that an error stays one line and
 // an argument cannot drive the terminal.
@@ -103,9 +100,17 @@ bool ParseCalendar(const std::string& s, bool withDay, int& y, int& m, int& d) {
 
 std::string Signed(int v) { return (v >= 0 ? "+" : "") + std::to_string(v); }
 
+std::string HHMM(const engine::PrayerTime& t) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d:%02d", t.minuteOfDay / 60, t.minuteOfDay % 60);
+  return buf;
+}
+
 }  // namespace
 
 std::string Usage() {
+  const settings::Location d;
+  using std::to_string;
   return "Usage: qov-jadwal --lat L --lon G --tz Z [--dzuhur N] [--maghrib N] [--ashar S]\n"
          "                  [--fajr A] [--isya A] [--date YYYY-MM-DD | --month YYYY-MM] [--csv]\n"
          "\n"
@@ -113,22 +118,24 @@ std::string Usage() {
          "for one day or a whole month. Options may also be written --option=value.\n"
          "\n"
          "  --lat L           latitude in degrees, north positive, strictly between\n"
-         "                    -90 and 90 (default -6.15, Jakarta)\n"
+         "                    -90 and 90 (default " + NumberText(d.latitude) + ", " + d.city + ")\n"
          "  --lon G           longitude in degrees, east positive, -180 to 180\n"
-         "                    (default 106.816)\n"
+         "                    (default " + NumberText(d.longitude) + ")\n"
          "  --tz Z            time zone, hours ahead of universal time, -12 to 14;\n"
-         "                    rounded to a whole hour, halves to even (default 7)\n"
+         "                    rounded to a whole hour, halves to even (default " +
+         to_string(d.timeZone) + ")\n"
          "  --dzuhur N        minutes added to solar noon; more than 10 counts as 10\n"
-         "                    (default 2)\n"
+         "                    (default " + to_string(d.addDzuhur) + ")\n"
          "  --maghrib N       minutes added to sunset; more than 4 counts as 4\n"
-         "                    (default 2)\n"
+         "                    (default " + to_string(d.addMaghrib) + ")\n"
          "  --ashar S         Ashar shadow factor: 1 or 2; any other value counts as 2\n"
-         "                    (default 1)\n"
+         "                    (default " + to_string(d.mazhab) + ")\n"
          "  --fajr A          sun's depression for Shubuh in degrees, rounded to a\n"
-         "                    whole degree, halves to even (default 19)\n"
+         "                    whole degree, halves to even (default " + NumberText(d.sudutFajar) +
+         ")\n"
          "  --isya A          sun's depression for Isya in degrees, rounded likewise;\n"
          "                    0 or a value outside 10..20 takes the latitude's default\n"
-         "                    (default 20)\n"
+         "                    (default " + NumberText(d.sudutIsya) + ")\n"
          "  --date YYYY-MM-DD the day to print (default today)\n"
          "  --month YYYY-MM   print every day of this month instead of one day\n"
          "  --csv             comma-separated output with the header\n"
@@ -142,43 +149,50 @@ std::string Usage() {
 
 std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::string& error) {
   Options o;
+  settings::Location& l = o.location;
   bool haveDate = false, haveMonth = false;
 
   auto setLat = [&](const std::string& opt, const std::string& v) {
     const auto x = ParseNumber(opt, v, error);
     if (!x) return false;
-    if (!(*x > -90 && *x < 90)) {
-      error = opt + ": " + Quote(v) + " is out of range (strictly between -90 and 90)";
+    if (!settings::LatitudeOk(*x)) {
+      error = opt + ": " + Quote(v) + " is out of range (strictly between " +
+              NumberText(settings::kMinLatitude) + " and " + NumberText(settings::kMaxLatitude) +
+              ")";
       return false;
     }
-    o.latitude = *x;
+    l.latitude = *x;
     return true;
   };
   auto setLon = [&](const std::string& opt, const std::string& v) {
     const auto x = ParseNumber(opt, v, error);
     if (!x) return false;
-    if (*x < -180 || *x > 180) {
-      error = opt + ": " + Quote(v) + " is out of range (-180 to 180)";
+    if (!settings::LongitudeOk(*x)) {
+      error = opt + ": " + Quote(v) + " is out of range (" + NumberText(settings::kMinLongitude) +
+              " to " + NumberText(settings::kMaxLongitude) + ")";
       return false;
     }
-    o.longitude = *x;
+    l.longitude = *x;
     return true;
   };
   auto setZone = [&](const std::string& opt, const std::string& v) {
     const auto x = ParseNumber(opt, v, error);
     if (!x) return false;
     const double z = RoundHalfEven(*x);
-    if (z < kMinZone || z > kMaxZone) {
-      error = opt + ": " + Quote(v) + " is out of range (-12 to 14)";
+    if (!settings::ZoneOk(z)) {
+      error = opt + ": " + Quote(v) + " is out of range (" + NumberText(settings::kMinZone) +
+              " to " + NumberText(settings::kMaxZone) + ")";
       return false;
     }
-    o.timeZone = static_cast<int16_t>(z);
+    l.timeZone = static_cast<int16_t>(z);
     return true;
   };
-  auto int16Setter = [&](int16_t Options::*field) {
+  // Whole numbers that fit 16 bits, angles included (the clock's settings
+  // convert them so); stored into the location's field of whatever type.
+  auto int16Setter = [&](auto settings::Location::*field) {
     return [&, field](const std::string& opt, const std::string& v) {
       const auto x = ParseInt16(opt, v, error);
-      if (x) o.*field = *x;
+      if (x) l.*field = *x;
       return x.has_value();
     };
   };
@@ -210,11 +224,11 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
       {"--lat", setLat},
       {"--lon", setLon},
       {"--tz", setZone},
-      {"--dzuhur", int16Setter(&Options::addDzuhur)},
-      {"--maghrib", int16Setter(&Options::addMaghrib)},
-      {"--ashar", int16Setter(&Options::mazhabAshar)},
-      {"--fajr", int16Setter(&Options::sudutFajar)},
-      {"--isya", int16Setter(&Options::sudutIsya)},
+      {"--dzuhur", int16Setter(&settings::Location::addDzuhur)},
+      {"--maghrib", int16Setter(&settings::Location::addMaghrib)},
+      {"--ashar", int16Setter(&settings::Location::mazhab)},
+      {"--fajr", int16Setter(&settings::Location::sudutFajar)},
+      {"--isya", int16Setter(&settings::Location::sudutIsya)},
       {"--date", setDate},
       {"--month", setMonth},
   };
@@ -285,22 +299,24 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitOk;
   }
 
-  // One engine for the run, one call per day in order, as the clock does:
-  // the Fajr and Isya angles carry over from call to call.
-  engine::WaktuSholat engine;
+  const settings::Location& l = o.location;
+  const engine::Place place = settings::PlaceOf(l);
+  const engine::Method method = settings::MethodOf(l);
   const double first = o.firstDay ? *o.firstDay : DatePart(today);
   struct Row {
-    std::string date, times[5];
+    std::string date, times[engine::kPrayerCount];
   };
   std::vector<Row> rows;
+  bool anyTimes = false;
   for (int i = 0; i < o.days; ++i) {
     const double day = first + i;
-    engine.HitungWaktuSholat(day, o.latitude, o.longitude, o.timeZone, o.addDzuhur, o.addMaghrib,
-                             o.mazhabAshar, o.sudutFajar, o.sudutIsya);
-    rows.push_back({FormatIsoDate(day),
-                    {FormatHHMM(engine.WaktuShubuh), FormatHHMM(engine.WaktuDzuhur),
-                     FormatHHMM(engine.WaktuAshar), FormatHHMM(engine.WaktuMaghrib),
-                     FormatHHMM(engine.WaktuIsya)}});
+    const engine::DayTimes t = engine::HitungWaktuSholat(DateOf(day), place, method);
+    Row& r = rows.emplace_back(Row{FormatIsoDate(day), {}});
+    // Before year 100 the engine has no times: such days have always
+    // printed 00:00.
+    for (int k = 0; k < engine::kPrayerCount; ++k)
+      r.times[k] = t.valid ? HHMM(t.times[k]) : "00:00";
+    anyTimes = anyTimes || t.valid;
   }
 
   static constexpr const char* kColumns[] = {"tanggal", "shubuh", "dzuhur",
@@ -314,10 +330,12 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
       out << '\n';
     }
   } else {
-    out << "Latitude " << NumberText(o.latitude) << ", longitude " << NumberText(o.longitude)
-        << ", zone " << Signed(o.timeZone) << "; Dzuhur " << Signed(o.addDzuhur)
-        << " min, Maghrib " << Signed(o.addMaghrib) << " min, Ashar factor " << o.mazhabAshar << ", Fajr "
-        << NumberText(engine.AJR()) << " deg, Isya " << NumberText(engine.SHA()) << " deg\n";
+    // The angles the engine used; as before, 0 when it gave no times at all.
+    out << "Latitude " << NumberText(l.latitude) << ", longitude " << NumberText(l.longitude)
+        << ", zone " << Signed(l.timeZone) << "; Dzuhur " << Signed(l.addDzuhur)
+        << " min, Maghrib " << Signed(l.addMaghrib) << " min, Ashar factor " << l.mazhab
+        << ", Fajr " << NumberText(anyTimes ? method.fajrAngle : 0) << " deg, Isya "
+        << NumberText(anyTimes ? method.isyaAngle : 0) << " deg\n";
     char line[96];
     std::snprintf(line, sizeof line, "%-10s  %-6s  %-6s  %-6s  %-7s  %s\n", kColumns[0],
                   kColumns[1], kColumns[2], kColumns[3], kColumns[4], kColumns[5]);

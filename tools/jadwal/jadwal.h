@@ -1,5 +1,5 @@
 // qov-jadwal: prints the prayer schedule of a day or a month for a place,
-// computed by the clock's engine with the clock's parameters. The argument
+// computed by the clock's engine with the clock's settings rules. The argument
 // handling and the formatting live here so that they can be tested without
 // a process; main() only supplies the streams and today's date.
 #pragma once
@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/settings.h"
+
 namespace qov::jadwal {
 
 // Exit statuses.
@@ -18,15 +20,9 @@ inline constexpr int kExitWriteError = 1;
 inline constexpr int kExitUsage = 2;
 
 struct Options {
-  // The clock's first-run values (Jakarta).
-  double latitude = -6.15;
-  double longitude = 106.816;
-  int16_t timeZone = 7;
-  int16_t addDzuhur = 2;
-  int16_t addMaghrib = 2;
-  int16_t mazhabAshar = 1;
-  int16_t sudutFajar = 19;  // already rounded, halves to even
-  int16_t sudutIsya = 20;
+  // The place and method; an option not given keeps the clock's first-run
+  // value. Angles are already whole, as their option reads them.
+  settings::Location location;
   // First day and number of days; a date-time value (days since 1899-12-30).
   std::optional<double> firstDay;  // unset: today
   int days = 1;

@@ -1,4 +1,4 @@
-#include "engine/waktu_sholat.h"
+#include "tests/engine/legacy/legacy_engine.h"
 
 #include <cmath>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include "engine/datetime.h"
 #include "engine/numeric.h"
 
-namespace qov::engine {
+namespace qov::legacy {
 namespace {
 
 constexpr double O = kDegPerRad;
@@ -311,4 +311,4 @@ void WaktuSholat::HitungWaktuSholat(double date, double latitude, double longitu
   for (int i = 0; i < 5; ++i) *outs[i].target = values[i];
 }
 
-}  // namespace qov::engine
+}  // namespace qov::legacy

@@ -1,3 +1,7 @@
+// Frozen copy of the stateful engine as it was before the pure
+// HitungWaktuSholat(CivilDate, Place, Method): the reference the
+// equivalence test and the benchmark compare the engine with. Do not edit
+// or optimise it; its value is that it is the old code, unchanged.
 // The prayer-time engine: for one date, one place and the calculation
 // parameters, the day's five prayer times as time-of-day values.
 //
@@ -12,7 +16,7 @@
 #include <cstdint>
 #include <string>
 
-namespace qov::engine {
+namespace qov::legacy {
 
 // Constants of the method. PI is deliberately the ten-decimal value: the
 // published tables were computed with it.
@@ -78,4 +82,4 @@ class WaktuSholat {
   double sha_ = 0;
 };
 
-}  // namespace qov::engine
+}  // namespace qov::legacy
