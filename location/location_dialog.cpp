@@ -214,11 +214,12 @@ bool LocationDialog::Accept() {
 
   settings::Location l;
   l.city = city_->text();
-  l.latitude = *lat;
-  l.longitude = *lon;
-  l.timeZone = *zone;
-  l.addDzuhur = *addDz;
-  l.addMaghrib = *addMag;
+  // All present, as checked above; value_or keeps GCC's flow analysis quiet.
+  l.latitude = lat.value_or(0);
+  l.longitude = lon.value_or(0);
+  l.timeZone = zone.value_or(0);
+  l.addDzuhur = addDz.value_or(0);
+  l.addMaghrib = addMag.value_or(0);
   l.mazhab = hanafi_->value() ? kHanafi : kShafii;
   l.sudutFajar = fajr;
   l.sudutIsya = isya;
