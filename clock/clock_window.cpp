@@ -128,6 +128,10 @@ void ClockWindow::Load(DisplayVersion version, const settings::WindowState& stor
   menu_.analog.checked = firstRun || stored.analog;
   SetHandsVisible(menu_.analog.checked);
   svc_.window->SetSizable(form_, false);
+  // The topmost band from the start; the first layout pass applies it again
+  // once the window is placed.
+  menu_.alwaysOnTop.checked = stored.alwaysOnTop;
+  svc_.window->SetTopmost(form_, stored.alwaysOnTop);
   Assign16(centerX_, form_.scaleWidth() / 2.0);
   Assign16(centerY_, form_.scaleHeight() / 2.0);
   AnchorHands();

@@ -29,6 +29,10 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual double Now() = 0;
+  // The offset of the system's time zone from universal time, in hours
+  // (fractional where the zone is), in force at a universal date-time
+  // value: the system's own rules, summer time included.
+  virtual double UtcOffsetAt(double utcDateTime) = 0;
 };
 
 // The user's locale.
@@ -116,6 +120,9 @@ class TrayIcon {
   virtual bool Show(const std::string& tip, std::function<void(Click)> onClick) = 0;
   // Removes the icon; harmless when it is not shown.
   virtual void Remove() = 0;
+  // A notification from the icon (a balloon, or a toast where the system
+  // turns balloons into toasts); nothing where no icon is shown.
+  virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
 };
 
 // Showing windows and menus.

@@ -1,5 +1,6 @@
 #include "platform/win32/services.h"
 
+#include <cmath>
 #include <vector>
 
 #include "engine/datetime.h"
@@ -64,6 +65,26 @@ double LocalClock::Now() {
   SYSTEMTIME st;
   GetLocalTime(&st);
   return DateTimeFromLocal(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+}
+
+double LocalClock::UtcOffsetAt(double utcDateTime) {
+  // Windows' own rules for the zone the user chose, summer time included:
+  // the local time it gives for that instant, less the instant.
+  if (!(utcDateTime > 0 && utcDateTime < 2958466)) return 0;
+  const CivilDate d = DateOf(utcDateTime);
+  const TimeOfDay t = TimeOf(utcDateTime);
+  SYSTEMTIME utc{};
+  utc.wYear = static_cast<WORD>(d.year);
+  utc.wMonth = static_cast<WORD>(d.month);
+  utc.wDay = static_cast<WORD>(d.day);
+  utc.wHour = static_cast<WORD>(t.hour);
+  utc.wMinute = static_cast<WORD>(t.minute);
+  SYSTEMTIME local{};
+  if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return 0;
+  const double localValue = DateTimeFromLocal(local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, 0, 0);
+  const double utcValue = DateTimeFromLocal(utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, 0, 0);
+  // Zones are whole quarter hours.
+  return std::round((localValue - utcValue) * 96) / 4;
 }
 
 std::string UserLocale::LongTime(double dateTime) {

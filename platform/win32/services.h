@@ -22,6 +22,7 @@ class RegistrySettings final : public SettingsStore {
 class LocalClock final : public Clock {
  public:
   double Now() override;
+  double UtcOffsetAt(double utcDateTime) override;
 };
 
 class UserLocale final : public Locale {

@@ -44,6 +44,20 @@ void Win32TrayIcon::Remove() {
   // onClick_ stays: Remove may run inside it (the menu's Exit).
 }
 
+void Win32TrayIcon::ShowMessage(const std::string& title, const std::string& text) {
+  if (!wanted_ || !window_) return;
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = sizeof(nid);
+  nid.hWnd = window_;
+  nid.uID = kId;
+  // A balloon; Windows 10 and 11 show it as a toast.
+  nid.uFlags = NIF_INFO;
+  nid.dwInfoFlags = NIIF_INFO;
+  wcsncpy(nid.szInfoTitle, Wide(title).c_str(), std::size(nid.szInfoTitle) - 1);
+  wcsncpy(nid.szInfo, Wide(text).c_str(), std::size(nid.szInfo) - 1);
+  Shell_NotifyIconW(NIM_MODIFY, &nid);
+}
+
 void Win32TrayIcon::ShowAgain() {
   if (!wanted_) return;
   if (!window_ || !IsWindow(window_)) window_ = owner_ ? owner_() : nullptr;

@@ -119,6 +119,10 @@ void MemoryTray::Remove() {
   removed = true;
 }
 
+void MemoryTray::ShowMessage(const std::string& title, const std::string& text) {
+  if (shown) messages.emplace_back(title, text);
+}
+
 bool MemoryTray::Click(TrayIcon::Click click) {
   if (!shown || !onClick_) return false;
   // A copy: the handler may remove the icon or show it anew while it runs.

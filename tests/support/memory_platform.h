@@ -30,6 +30,10 @@ class MemorySettings : public SettingsStore {
 class FakeClock : public Clock {
  public:
   double Now() override;
+  double UtcOffsetAt(double utcDateTime) override { return zoneRule ? zoneRule(utcDateTime) : zoneHours; }
+  // The system's zone: a fixed offset, or a rule of the test's own.
+  double zoneHours = 7;
+  std::function<double(double)> zoneRule;
   void Set(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0);
   void SetValue(double dateTime);
   void AdvanceMs(int64_t ms) { ms_ += ms; }
@@ -115,6 +119,9 @@ class MemoryTray : public TrayIcon {
  public:
   bool Show(const std::string& tip, std::function<void(TrayIcon::Click)> onClick) override;
   void Remove() override;
+  void ShowMessage(const std::string& title, const std::string& text) override;
+  // Notifications shown, as (title, text).
+  std::vector<std::pair<std::string, std::string>> messages;
 
   // The user clicks the icon: its handler runs when the icon is shown.
   // False when there is no icon to click.
