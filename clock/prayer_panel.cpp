@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/hijri.h"
 #include "engine/numeric.h"
 
 namespace qov {
@@ -52,6 +53,9 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
   label("title", -1, "Waktu Sholat Hari Ini", 120, 120, 1725, 330);
   date_ = label("date", -1, "12 Januari 2004", 135, 360, 1635, 330);
   date_->SetAlignment(ui::Align::Center);
+  // The Hijri date of the civil day, as Indonesian calendars print it.
+  hijri_ = label("hijri", -1, "", 135, 600, 1635, 240);
+  hijri_->SetAlignment(ui::Align::Center);
 
   struct Row {
     const char* name;
@@ -59,8 +63,8 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
   };
   // In the order of the day, which is the engine's order.
   static constexpr Row kRows[engine::kPrayerCount] = {
-      {"Shubuh", 810, 780}, {"Dzuhur", 1080, 690}, {"Ashar", 1350, 645},
-      {"Maghrib", 1665, 690}, {"Isya", 1935, 690}};
+      {"Shubuh", 930, 780}, {"Dzuhur", 1200, 690}, {"Ashar", 1470, 645},
+      {"Maghrib", 1785, 690}, {"Isya", 2055, 690}};
   for (int k = 0; k < engine::kPrayerCount; ++k) {
     const Row& r = kRows[k];
     label("prayerName", k, r.name, 270, r.top, r.width, 240);
@@ -68,14 +72,14 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
     times_[static_cast<size_t>(k)] = label("prayerTime", k, "", 1215, r.top, 780, 240);
   }
 
-  delayCaption_ = label("delayCaption", -1, "Pop Up Time", 405, 2160, 1320, 240);
+  delayCaption_ = label("delayCaption", -1, "Pop Up Time", 405, 2300, 1320, 240);
   delayBox_ = &form_.Add(ui::Kind::TextBox, "delayBox", -1, frame_);
-  delayBox_->Move(270, 2430, 420, 285);
+  delayBox_->Move(270, 2540, 420, 285);
   delayBox_->SetText("Text1");
   delayBox_->SetFont(ui::Font{"Arial", 8.25f, false, false});
-  delayUnit_ = label("delayUnit", -1, "detik", 810, 2475, 600, 240);
+  delayUnit_ = label("delayUnit", -1, "detik", 810, 2585, 600, 240);
   delayOk_ = &form_.Add(ui::Kind::Button, "delayOk", -1, frame_);
-  delayOk_->Move(1395, 2430, 420, 285);
+  delayOk_->Move(1395, 2540, 420, 285);
   delayOk_->SetText("OK");
   delayOk_->SetFont(ui::Font{"Arial", 8.25f, false, false});
   ShowEditor(false);
@@ -116,6 +120,9 @@ void PrayerPanel::OpenFrame() {
 void PrayerPanel::Fill() {
   const double now = svc_.clock->Now();
   date_->SetText(FormatPanelDate(DatePart(now), *svc_.locale));
+  const CivilDate d = DateOf(DatePart(now));
+  hijri_->SetText(engine::FormatHijri(
+      engine::HijriFromCivil(d.year, d.month, d.day, schedule_.location().hijriCorrection)));
   schedule_.Compute(now);
   for (int k = 0; k < engine::kPrayerCount; ++k)
     times_[static_cast<size_t>(k)]->SetText(FormatMinute(schedule_.Minute(static_cast<engine::Prayer>(k))));

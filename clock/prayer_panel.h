@@ -43,6 +43,7 @@ class PrayerPanel {
 
   ui::Control* frame_ = nullptr;
   ui::Control* date_ = nullptr;
+  ui::Control* hijri_ = nullptr;
   std::array<ui::Control*, engine::kPrayerCount> times_{};
   ui::Control* delayCaption_ = nullptr;
   ui::Control* delayBox_ = nullptr;

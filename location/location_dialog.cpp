@@ -1,5 +1,6 @@
 #include "location/location_dialog.h"
 
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -10,12 +11,23 @@ namespace qov {
 namespace {
 
 constexpr const char* kCaption = "Lokasi";
-// The window is made this tall (294 pixels at 96 dpi) so the frame fits.
-constexpr ui::Twips kDialogHeight = 4410;
+constexpr ui::Twips kFrameHeight = 6465;
+// The window is made this tall (434 pixels at 96 dpi) so the frame fits.
+constexpr ui::Twips kDialogHeight = kFrameHeight + 45;
 // Back colour of a box whose text OK cannot take.
 constexpr ui::Color kWrongBox = 0x00C0C0FF;
 
 constexpr int16_t kHanafi = 2, kShafii = 1;
+
+// The high-latitude rules in the order of settings::HighLatitude.
+constexpr const char* kHighLatitudeNames[] = {"Otomatis", "Tengah malam", "Sepertujuh malam", "Sudut senja"};
+
+// The published Indonesian schedule (Kemenag): Fajr 20 and Isya 18 degrees
+// below the horizon, Shafi'i's shadow, and its safety minutes (ihtiyat).
+constexpr double kKemenagFajr = 20, kKemenagIsya = 18;
+constexpr int kKemenagAdditions[5] = {2, 3, 2, 2, 2};  // Shubuh, Dzuhur, Ashar, Maghrib, Isya
+
+std::string ZoneText(double hours) { return settings::PlainNumber(hours); }
 
 }  // namespace
 
@@ -23,7 +35,7 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
                                settings::Settings& settings, ClockWindow& window, Schedule& schedule)
     : form_(form), svc_(services), settings_(settings), window_(window), schedule_(schedule) {
   frame_ = &form_.Add(ui::Kind::Frame, "locationDialog");
-  frame_->Move(0, 0, 2835, 4365);
+  frame_->Move(0, 0, 2835, kFrameHeight);
   frame_->SetText(kCaption);
   frame_->SetBackColor(ui::kBlack);
   frame_->SetForeColor(ui::kYellow);
@@ -46,58 +58,86 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
     c.SetFont(boxFont);
     return &c;
   };
+  auto tick = [&](ui::Kind kind, const char* name, const char* text, float l, float t, float w) {
+    ui::Control& c = form_.Add(kind, name, -1, frame_);
+    c.Move(l, t, w, 255);
+    c.SetText(text);
+    c.SetFont(captionFont);
+    c.SetForeColor(ui::kYellow);
+    c.SetBackColor(ui::kBlack);
+    return &c;
+  };
 
   city_ = &form_.Add(ui::Kind::ComboBox, "city", -1, frame_);
   city_->Move(150, 480, 2535, 315);
   city_->SetFont(boxFont);
 
-  constexpr float kLabelLeft = 150, kBoxLeft = 1440, kBoxWidth = 1245;
-  label("Lat", kLabelLeft, 960, 1250);
-  latitude_ = box("latitude", kBoxLeft, 960, kBoxWidth);
-  label("Long", kLabelLeft, 1320, 1250);
-  longitude_ = box("longitude", kBoxLeft, 1320, kBoxWidth);
-  label("Gmt", kLabelLeft, 1680, 1250);
-  zone_ = box("zone", kBoxLeft, 1680, kBoxWidth);
+  constexpr float kLabelLeft = 150, kBoxLeft = 1440, kBoxWidth = 1245, kShortBox = 480, kUnitLeft = 1995;
+  label("Lat", kLabelLeft, 900, 1250);
+  latitude_ = box("latitude", kBoxLeft, 900, kBoxWidth);
+  label("Long", kLabelLeft, 1200, 1250);
+  longitude_ = box("longitude", kBoxLeft, 1200, kBoxWidth);
+  label("Gmt", kLabelLeft, 1500, 1250);
+  zone_ = box("zone", kBoxLeft, 1500, kBoxWidth);
+  followZone_ = tick(ui::Kind::CheckBox, "followZone", "Ikuti zona waktu Windows", kLabelLeft, 1800, 2535);
 
   ui::Control& rule = form_.Add(ui::Kind::Line, "separator", -1, frame_);
   rule.SetBorderColor(ui::kWhite);
-  rule.SetStart(0, 2040);
-  rule.SetEnd(3000, 2040);
+  rule.SetStart(0, 2130);
+  rule.SetEnd(3000, 2130);
 
-  label("+ Dzhuhur", kLabelLeft, 2160, 1280);
-  addDzuhur_ = box("addDzuhur", kBoxLeft, 2160, 480);
-  label("Menit", 1995, 2160, 780);
-  label("+ Maghrib", kLabelLeft, 2400, 1280);
-  addMaghrib_ = box("addMaghrib", kBoxLeft, 2400, 480);
-  label("Menit", 1995, 2400, 780);
-
-  label("Ashar", kLabelLeft, 2760, 1250);
-  hanafi_ = &form_.Add(ui::Kind::OptionButton, "hanafi", -1, frame_);
-  hanafi_->Move(kBoxLeft, 2760, 1245, 255);
-  hanafi_->SetText("Hanafi");
-  shafii_ = &form_.Add(ui::Kind::OptionButton, "hambali", -1, frame_);
-  shafii_->Move(kBoxLeft, 3000, 1245, 255);
-  shafii_->SetText("Hambali");
-  for (ui::Control* o : {hanafi_, shafii_}) {
-    o->SetFont(captionFont);
-    o->SetForeColor(ui::kYellow);
-    o->SetBackColor(ui::kBlack);
+  struct Addition {
+    const char* caption;
+    const char* name;
+    ui::Control** box;
+  };
+  const Addition additions[] = {{"+ Shubuh", "addShubuh", &addShubuh_}, {"+ Dzhuhur", "addDzuhur", &addDzuhur_},
+                                {"+ Ashar", "addAshar", &addAshar_},    {"+ Maghrib", "addMaghrib", &addMaghrib_},
+                                {"+ Isya", "addIsya", &addIsya_}};
+  float top = 2220;
+  for (const Addition& a : additions) {
+    label(a.caption, kLabelLeft, top, 1280);
+    *a.box = box(a.name, kBoxLeft, top, kShortBox);
+    label("Menit", kUnitLeft, top, 780);
+    top += 270;
   }
 
-  label("Sudut Fajar", kLabelLeft, 3240, 1280);
-  fajrAngle_ = box("fajrAngle", kBoxLeft, 3240, kBoxWidth);
-  label("Sudut Isya", kLabelLeft, 3600, 1280);
-  isyaAngle_ = box("isyaAngle", kBoxLeft, 3600, kBoxWidth);
+  label("Ashar", kLabelLeft, 3600, 1250);
+  hanafi_ = tick(ui::Kind::OptionButton, "hanafi", "Hanafi", kBoxLeft, 3600, 1245);
+  shafii_ = tick(ui::Kind::OptionButton, "hambali", "Hambali", kBoxLeft, 3840, 1245);
+
+  label("Sudut Fajar", kLabelLeft, 4140, 1280);
+  fajrAngle_ = box("fajrAngle", kBoxLeft, 4140, kBoxWidth);
+  label("Sudut Isya", kLabelLeft, 4440, 1280);
+  isyaAngle_ = box("isyaAngle", kBoxLeft, 4440, kBoxWidth);
+
+  label("Lintang tinggi", kLabelLeft, 4740, 1280);
+  highLatitude_ = &form_.Add(ui::Kind::ComboBox, "highLatitude", -1, frame_);
+  highLatitude_->Move(kBoxLeft, 4710, kBoxWidth, 315);
+  highLatitude_->SetFont(boxFont);
+  for (int i = 0; i < static_cast<int>(std::size(kHighLatitudeNames)); ++i)
+    highLatitude_->AddItem(kHighLatitudeNames[i], i);
+
+  label("Koreksi Hijriah", kLabelLeft, 5100, 1280);
+  hijriCorrection_ = box("hijriCorrection", kBoxLeft, 5100, kShortBox);
+  label("Hari", kUnitLeft, 5100, 780);
+  label("Ketinggian", kLabelLeft, 5400, 1280);
+  elevation_ = box("elevation", kBoxLeft, 5400, kShortBox);
+  label("Meter", kUnitLeft, 5400, 780);
+
+  kemenag_ = tick(ui::Kind::CheckBox, "kemenag", "Standar Kemenag", kLabelLeft, 5700, 2535);
 
   ok_ = &form_.Add(ui::Kind::Button, "ok", -1, frame_);
-  ok_->Move(150, 3960, 1215, 315);
+  ok_->Move(150, 6060, 1215, 315);
   ok_->SetText("OK");
   cancel_ = &form_.Add(ui::Kind::Button, "cancel", -1, frame_);
-  cancel_->Move(1470, 3960, 1215, 315);
+  cancel_->Move(1470, 6060, 1215, 315);
   cancel_->SetText("Cancel");
   for (ui::Control* b : {ok_, cancel_}) b->SetFont(captionFont);
 
   city_->onClick = [this] { PickCity(); };
+  followZone_->onClick = [this] { ToggleFollowSystemZone(); };
+  kemenag_->onClick = [this] { ToggleKemenag(); };
   ok_->onClick = [this] { Accept(); };
   cancel_->onClick = [this] { Cancel(); };
   menu.location.onClick = [this] { Open(); };
@@ -120,7 +160,8 @@ void LocationDialog::LoadCities() {
 // A wrong box stays marked only until the next OK, Cancel or opening.
 void LocationDialog::ClearWrongBoxes() {
   frame_->SetText(kCaption);
-  for (ui::Control* box : {city_, latitude_, longitude_, zone_, addDzuhur_, addMaghrib_, fajrAngle_, isyaAngle_})
+  for (ui::Control* box : {city_, latitude_, longitude_, zone_, addShubuh_, addDzuhur_, addAshar_, addMaghrib_,
+                           addIsya_, fajrAngle_, isyaAngle_, hijriCorrection_, elevation_})
     box->SetBackColor(ui::kSystemWindow);
 }
 
@@ -136,13 +177,22 @@ void LocationDialog::Open() {
   const settings::Location& l = schedule_.location();
   latitude_->SetText(settings::PlainNumber(l.latitude));
   longitude_->SetText(settings::PlainNumber(l.longitude));
-  zone_->SetText(settings::PlainInt(l.timeZone));
+  zone_->SetText(ZoneText(l.timeZone));
+  followZone_->SetValue(l.followSystemZone);
+  ToggleFollowSystemZone();
   city_->SetText(l.city);
+  addShubuh_->SetText(settings::PlainInt(l.addShubuh));
   addDzuhur_->SetText(settings::PlainInt(l.addDzuhur));
+  addAshar_->SetText(settings::PlainInt(l.addAshar));
   addMaghrib_->SetText(settings::PlainInt(l.addMaghrib));
+  addIsya_->SetText(settings::PlainInt(l.addIsya));
   (l.mazhab == kHanafi ? hanafi_ : shafii_)->SetValue(true);
   fajrAngle_->SetText(settings::PlainNumber(l.sudutFajar));
   isyaAngle_->SetText(settings::PlainNumber(l.sudutIsya));
+  highLatitude_->SelectItem(static_cast<int>(l.highLatitude));
+  hijriCorrection_->SetText(settings::PlainInt(l.hijriCorrection));
+  elevation_->SetText(settings::PlainNumber(l.elevation));
+  kemenag_->SetValue(l.kemenag);
   frame_->SetVisible(true);
 }
 
@@ -154,7 +204,29 @@ void LocationDialog::PickCity() {
   const City& c = cities_[static_cast<size_t>(k)];
   latitude_->SetText(settings::PlainNumber(c.latitude));
   longitude_->SetText(settings::PlainNumber(c.longitude));
-  zone_->SetText(settings::PlainInt(c.zone));
+  zone_->SetText(ZoneText(c.zone));
+  // The list's zone is the standard one; following the system's zone keeps
+  // its own offset in the box.
+  if (followZone_->value()) ToggleFollowSystemZone();
+}
+
+void LocationDialog::ToggleFollowSystemZone() {
+  const bool on = followZone_->value();
+  zone_->SetEnabled(!on);
+  if (!on) return;
+  // The offset now: the zone's own rules at this instant.
+  const double local = svc_.clock->Now();
+  const double offset = svc_.clock->UtcOffsetAt(local - svc_.clock->UtcOffsetAt(local) / 24);
+  zone_->SetText(ZoneText(offset));
+}
+
+void LocationDialog::ToggleKemenag() {
+  if (!kemenag_->value()) return;  // the boxes keep what they show
+  fajrAngle_->SetText(settings::PlainNumber(kKemenagFajr));
+  isyaAngle_->SetText(settings::PlainNumber(kKemenagIsya));
+  ui::Control* boxes[5] = {addShubuh_, addDzuhur_, addAshar_, addMaghrib_, addIsya_};
+  for (int i = 0; i < 5; ++i) boxes[i]->SetText(settings::PlainInt(kKemenagAdditions[i]));
+  shafii_->SetValue(true);
 }
 
 bool LocationDialog::Accept() {
@@ -169,8 +241,13 @@ bool LocationDialog::Accept() {
   const std::optional<double> lon = StrictNumber(longitude_->text());
   const std::optional<double> zoneNumber = StrictNumber(zone_->text());
   const std::optional<int16_t> zone = zoneNumber ? ToInt16(*zoneNumber) : std::nullopt;
+  const std::optional<int16_t> addSh = settings::ValInt16(addShubuh_->text());
   const std::optional<int16_t> addDz = settings::ValInt16(addDzuhur_->text());
+  const std::optional<int16_t> addAs = settings::ValInt16(addAshar_->text());
   const std::optional<int16_t> addMag = settings::ValInt16(addMaghrib_->text());
+  const std::optional<int16_t> addIs = settings::ValInt16(addIsya_->text());
+  const std::optional<double> correction = StrictNumber(hijriCorrection_->text());
+  const std::optional<double> elevation = StrictNumber(elevation_->text());
   const bool fajrRead = settings::HasNumber(fajrAngle_->text());
   const bool isyaRead = settings::HasNumber(isyaAngle_->text());
   const double fajr = Val(fajrAngle_->text()), isya = Val(isyaAngle_->text());
@@ -187,10 +264,16 @@ bool LocationDialog::Accept() {
       {latitude_, "Lat", lat && settings::LatitudeOk(*lat)},
       {longitude_, "Long", lon && settings::LongitudeOk(*lon)},
       {zone_, "Gmt", zone && settings::ZoneOk(*zone)},
+      {addShubuh_, "Shubuh", addSh.has_value()},
       {addDzuhur_, "Dzhuhur", addDz.has_value()},
+      {addAshar_, "Ashar", addAs.has_value()},
       {addMaghrib_, "Maghrib", addMag.has_value()},
+      {addIsya_, "Isya", addIs.has_value()},
       {fajrAngle_, "Fajar", fajrRead && settings::FajrAngleOk(fajr)},
       {isyaAngle_, "Isya", isyaRead && settings::IsyaAngleOk(isya)},
+      {hijriCorrection_, "Hijriah", correction && *correction == static_cast<int>(*correction) &&
+                                        settings::HijriCorrectionOk(*correction)},
+      {elevation_, "Tinggi", elevation && settings::ElevationOk(*elevation)},
   };
   const Check* firstWrong = nullptr;
   for (const Check& c : checks) {
@@ -218,8 +301,19 @@ bool LocationDialog::Accept() {
   l.latitude = lat.value_or(0);
   l.longitude = lon.value_or(0);
   l.timeZone = zone.value_or(0);
+  l.addShubuh = addSh.value_or(0);
   l.addDzuhur = addDz.value_or(0);
+  l.addAshar = addAs.value_or(0);
   l.addMaghrib = addMag.value_or(0);
+  l.addIsya = addIs.value_or(0);
+  l.hijriCorrection = static_cast<int16_t>(correction.value_or(0));
+  l.elevation = elevation.value_or(0);
+  l.kemenag = kemenag_->value();
+  l.followSystemZone = followZone_->value();
+  const int rule = highLatitude_->listIndex();
+  l.highLatitude = rule >= 0 && rule < static_cast<int>(std::size(kHighLatitudeNames))
+                       ? static_cast<settings::HighLatitude>(rule)
+                       : settings::HighLatitude::kAuto;
   l.mazhab = hanafi_->value() ? kHanafi : kShafii;
   l.sudutFajar = fajr;
   l.sudutIsya = isya;

@@ -31,6 +31,12 @@ class LocationDialog {
   // marked and named in the caption.
   bool Accept();
   void Cancel();
+  // The Kemenag box: ticking it fills the angles and additions of the
+  // published Indonesian schedule and turns on its rounding.
+  void ToggleKemenag();
+  // The system-zone box: the zone box then shows the system's offset and
+  // cannot be edited.
+  void ToggleFollowSystemZone();
 
  private:
   void ClearWrongBoxes();
@@ -48,12 +54,20 @@ class LocationDialog {
   ui::Control* latitude_ = nullptr;
   ui::Control* longitude_ = nullptr;
   ui::Control* zone_ = nullptr;
+  ui::Control* followZone_ = nullptr;
+  ui::Control* addShubuh_ = nullptr;
   ui::Control* addDzuhur_ = nullptr;
+  ui::Control* addAshar_ = nullptr;
   ui::Control* addMaghrib_ = nullptr;
+  ui::Control* addIsya_ = nullptr;
   ui::Control* hanafi_ = nullptr;
   ui::Control* shafii_ = nullptr;
   ui::Control* fajrAngle_ = nullptr;
   ui::Control* isyaAngle_ = nullptr;
+  ui::Control* highLatitude_ = nullptr;
+  ui::Control* hijriCorrection_ = nullptr;
+  ui::Control* elevation_ = nullptr;
+  ui::Control* kemenag_ = nullptr;
   ui::Control* ok_ = nullptr;
   ui::Control* cancel_ = nullptr;
 };

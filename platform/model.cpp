@@ -97,6 +97,12 @@ void Control::SetAlignment(Align a) {
   Changed();
 }
 
+void Control::SetEnabled(bool on) {
+  if (on == enabled_) return;
+  enabled_ = on;
+  Changed();
+}
+
 void Control::SetValue(bool v) {
   if (kind_ == Kind::OptionButton && v) {
     for (auto& other : form_.controls_) {

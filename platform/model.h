@@ -21,7 +21,7 @@ inline constexpr Color kBlack = 0x00000000;
 inline constexpr Color kYellow = 0x0000FFFF;
 inline constexpr Color kSystemWindow = 0xFF000000;  // "use the system's colour"
 
-enum class Kind { Label, TextBox, ComboBox, Button, OptionButton, Frame, PictureBox, Line };
+enum class Kind { Label, TextBox, ComboBox, Button, OptionButton, CheckBox, Frame, PictureBox, Line };
 enum class Align { Left, Center, Right };
 // The pointer over a control: the system arrow, or the hand over a link.
 enum class Cursor { Arrow, Hand };
@@ -71,6 +71,9 @@ class Control {
 
   bool visible() const { return visible_; }
   void SetVisible(bool v);
+  // Native controls only: whether the user can edit or press it.
+  bool enabled() const { return enabled_; }
+  void SetEnabled(bool on);
   // Visible and every container visible.
   bool shown() const;
 
@@ -94,7 +97,7 @@ class Control {
   void SetAlignment(Align a);
 
   // Option buttons: selected state; selecting one clears the others in the
-  // same container.
+  // same container. Check boxes: ticked.
   bool value() const { return value_; }
   void SetValue(bool v);
 
@@ -140,6 +143,7 @@ class Control {
   Control* container_;
   Twips left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;
+  bool enabled_ = true;
   std::string text_;
   Font font_;
   Color fore_ = kSystemWindow, back_ = kSystemWindow;

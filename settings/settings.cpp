@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -23,6 +24,15 @@ constexpr const char* kSudutFajar = "sudutFajar";
 constexpr const char* kSudutIsya = "sudutIsya";
 constexpr const char* kPopDelay = "Pop Delay";
 constexpr const char* kVersiDisplay = "Versi Display";
+constexpr const char* kAddShubuh = "AddShubuh";
+constexpr const char* kAddAshar = "AddAshar";
+constexpr const char* kAddIsya = "AddIsya";
+constexpr const char* kKoreksiHijriah = "Koreksi Hijriah";
+constexpr const char* kMetode = "Metode";
+constexpr const char* kKetinggian = "Ketinggian";
+constexpr const char* kIkutiZona = "Ikuti Zona Windows";
+constexpr const char* kLintangTinggi = "Lintang Tinggi";
+constexpr int16_t kMetodeKemenag = 1;
 
 constexpr const char* kTop = "Top";
 constexpr const char* kLeft = "Left";
@@ -30,6 +40,8 @@ constexpr const char* kPanjang = "Panjang";
 constexpr const char* kSuaraAdzhan = "Suara Adzhan";
 constexpr const char* kAnalog = "Analog";
 constexpr const char* kAot = "AOT";
+constexpr const char* kJadwalLengkap = "Jadwal Lengkap";
+constexpr const char* kPengingat = "Pengingat";
 
 constexpr const char* kFlagOn = "-1";
 constexpr const char* kFlagOff = "0";
@@ -105,6 +117,23 @@ Location Settings::ReadLocation() const {
   if (l.mazhab != 1) l.mazhab = 2;
   l.sudutFajar = Val(Get(kLokasi, kSudutFajar));
   l.sudutIsya = Val(Get(kLokasi, kSudutIsya));
+  Read16(l.addShubuh, Get(kLokasi, kAddShubuh));
+  Read16(l.addAshar, Get(kLokasi, kAddAshar));
+  Read16(l.addIsya, Get(kLokasi, kAddIsya));
+  // A hand-edited correction beyond the range is held to it.
+  int16_t correction = 0;
+  Read16(correction, Get(kLokasi, kKoreksiHijriah));
+  l.hijriCorrection = static_cast<int16_t>(std::clamp<int>(correction, -kMaxHijriCorrection, kMaxHijriCorrection));
+  int16_t method = 0;
+  Read16(method, Get(kLokasi, kMetode));
+  l.kemenag = method == kMetodeKemenag;
+  const double elevation = Val(Get(kLokasi, kKetinggian));
+  l.elevation = ElevationOk(elevation) ? elevation : 0;
+  l.followSystemZone = Val(Get(kLokasi, kIkutiZona)) != 0;
+  int16_t rule = 0;
+  Read16(rule, Get(kLokasi, kLintangTinggi));
+  // An unknown rule reads as the automatic choice.
+  if (rule >= 0 && rule <= static_cast<int16_t>(HighLatitude::kTwilightAngle)) l.highLatitude = static_cast<HighLatitude>(rule);
   return l;
 }
 
@@ -118,6 +147,22 @@ void Settings::SaveLocation(const Location& l) {
   Put(kLokasi, kMazhabAshar, PlainInt(l.mazhab));
   Put(kLokasi, kSudutFajar, PlainNumber(l.sudutFajar));
   Put(kLokasi, kSudutIsya, PlainNumber(l.sudutIsya));
+  // The new values are written only once they differ from what their
+  // absence means, so a store that never used them stays as it was.
+  const Location before = ReadLocation();
+  auto putNew = [&](const char* key, int16_t now, int16_t was) {
+    if (now != was || !Get(kLokasi, key).empty()) Put(kLokasi, key, SignedBlank(now));
+  };
+  putNew(kAddShubuh, l.addShubuh, before.addShubuh);
+  putNew(kAddAshar, l.addAshar, before.addAshar);
+  putNew(kAddIsya, l.addIsya, before.addIsya);
+  putNew(kKoreksiHijriah, l.hijriCorrection, before.hijriCorrection);
+  putNew(kMetode, l.kemenag ? kMetodeKemenag : 0, before.kemenag ? kMetodeKemenag : 0);
+  putNew(kLintangTinggi, static_cast<int16_t>(l.highLatitude), static_cast<int16_t>(before.highLatitude));
+  if (l.elevation != before.elevation || !Get(kLokasi, kKetinggian).empty())
+    Put(kLokasi, kKetinggian, SignedBlank(l.elevation));
+  if (l.followSystemZone != before.followSystemZone || !Get(kLokasi, kIkutiZona).empty())
+    Put(kLokasi, kIkutiZona, l.followSystemZone ? kFlagOn : kFlagOff);
 }
 
 int16_t Settings::ReadPopDelay() {
@@ -161,6 +206,12 @@ WindowState Settings::ReadWindow() const {
   const std::string aot = Get(kPosisiWindow, kAot);
   w.aotStored = !aot.empty();
   w.alwaysOnTop = aot.empty() || Val(aot) != 0;
+  w.fullSchedule = Val(Get(kPosisiWindow, kJadwalLengkap)) != 0;
+  // Only the menu's choices; anything else is off.
+  int16_t reminder = 0;
+  Read16(reminder, Get(kPosisiWindow, kPengingat));
+  for (int16_t c : kReminderChoices)
+    if (c == reminder) w.reminderMinutes = c;
   return w;
 }
 
@@ -173,5 +224,7 @@ void Settings::SaveHeight(float height) { Put(kPosisiWindow, kPanjang, SignedBla
 void Settings::SaveAnalog(bool on) { Put(kPosisiWindow, kAnalog, on ? kFlagOn : kFlagOff); }
 void Settings::SaveAlwaysOnTop(bool on) { Put(kPosisiWindow, kAot, on ? kFlagOn : kFlagOff); }
 void Settings::SaveSound(bool on) { Put(kPosisiWindow, kSuaraAdzhan, on ? kFlagOn : kFlagOff); }
+void Settings::SaveFullSchedule(bool on) { Put(kPosisiWindow, kJadwalLengkap, on ? kFlagOn : kFlagOff); }
+void Settings::SaveReminder(int16_t minutes) { Put(kPosisiWindow, kPengingat, SignedBlank(minutes)); }
 
 }  // namespace qov::settings

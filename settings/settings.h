@@ -24,6 +24,11 @@ inline constexpr double kMinFajr = 10, kMaxFajr = 25;
 inline constexpr double kMinIsya = 10, kMaxIsya = 20;
 inline constexpr int kDefaultPopDelay = 5;
 
+// Where the sun never reaches the Fajr or Isya angle: the share of the
+// night the time comes from. Automatic: a seventh of the night above 48
+// degrees of latitude, the middle of the night below.
+enum class HighLatitude : int16_t { kAuto = 0, kMiddleOfNight = 1, kSeventhOfNight = 2, kTwilightAngle = 3 };
+
 // The stored place and method, as the location dialog edits them.
 struct Location {
   std::string city = "Jakarta";
@@ -38,6 +43,18 @@ struct Location {
   int16_t mazhab = 1;
   double sudutFajar = 19;
   double sudutIsya = 20;
+  // Values later versions added; absent from a store, each reads as what
+  // the clock did before it existed.
+  int16_t addShubuh = 0;
+  int16_t addAshar = 0;
+  int16_t addIsya = 0;
+  int16_t hijriCorrection = 0;  // days, -2..2: a local decision on a month's start
+  // The published Indonesian schedule's rules (rounding, ihtiyat, the
+  // accurate sun) instead of the clock's own.
+  bool kemenag = false;
+  double elevation = 0;  // metres above sea level; lowers the horizon at Terbit and Maghrib
+  bool followSystemZone = false;  // each time takes the system zone's offset at its instant
+  HighLatitude highLatitude = HighLatitude::kAuto;
 };
 
 enum class DisplayVersion : int16_t { kFace = 1, kStrip = 2 };
@@ -50,6 +67,8 @@ struct WindowState {
   bool alwaysOnTop = true;  // never stored: the first run's topmost window
   bool sound = false;
   bool aotStored = false;   // "AOT" holds a value
+  bool fullSchedule = false;     // the panel lists Imsak, Terbit and Dhuha too
+  int16_t reminderMinutes = 0;   // a notification that long before each prayer; 0: none
 };
 
 // The engine's method and place for a stored location. Angles are whole
@@ -89,6 +108,8 @@ class Settings {
   void SaveAnalog(bool on);
   void SaveAlwaysOnTop(bool on);
   void SaveSound(bool on);
+  void SaveFullSchedule(bool on);
+  void SaveReminder(int16_t minutes);
 
  private:
   std::string Get(const char* section, const char* key) const;
@@ -128,6 +149,12 @@ std::optional<double> StrictNumber(const std::string& text);
 inline bool LatitudeOk(double v) { return v > kMinLatitude && v < kMaxLatitude; }
 inline bool LongitudeOk(double v) { return v >= kMinLongitude && v <= kMaxLongitude; }
 inline bool ZoneOk(double v) { return v >= kMinZone && v <= kMaxZone; }
+inline constexpr int kMaxHijriCorrection = 2;
+inline constexpr double kMinElevation = -500, kMaxElevation = 6000;  // metres
+inline bool ElevationOk(double v) { return v >= kMinElevation && v <= kMaxElevation; }
+inline bool HijriCorrectionOk(double v) { return v >= -kMaxHijriCorrection && v <= kMaxHijriCorrection; }
+// The reminder's choices in minutes; 0 is off.
+inline constexpr int16_t kReminderChoices[] = {0, 5, 10, 15, 30};
 inline bool FajrAngleOk(double v) { return v >= kMinFajr && v <= kMaxFajr; }
 inline bool IsyaAngleOk(double v) { return v >= kMinIsya && v <= kMaxIsya; }
 

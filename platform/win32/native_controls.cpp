@@ -63,6 +63,9 @@ FormWindow::Native* FormWindow::NativeFor(ui::Control& c) {
     case ui::Kind::OptionButton:
       style |= BS_AUTORADIOBUTTON;
       break;
+    case ui::Kind::CheckBox:
+      style |= BS_AUTOCHECKBOX;
+      break;
     default:
       style |= BS_PUSHBUTTON;
       break;
@@ -72,7 +75,7 @@ FormWindow::Native* FormWindow::NativeFor(ui::Control& c) {
   if (!h) return nullptr;
   // Themed radio buttons ignore the colours of WM_CTLCOLORSTATIC; the
   // dialog's options are yellow on black.
-  if (c.kind() == ui::Kind::OptionButton) SetWindowTheme(h, L"", L"");
+  if (c.kind() == ui::Kind::OptionButton || c.kind() == ui::Kind::CheckBox) SetWindowTheme(h, L"", L"");
   auto n = std::make_unique<Native>();
   n->model = &c;
   n->hwnd = h;
@@ -136,11 +139,13 @@ void FormWindow::SyncNative(Native& n) {
 
   if (NativeText(n.hwnd) != c.text()) SetWindowTextW(n.hwnd, Wide(c.text()).c_str());
 
-  if (c.kind() == ui::Kind::OptionButton) {
+  if (c.kind() == ui::Kind::OptionButton || c.kind() == ui::Kind::CheckBox) {
     const WPARAM want = c.value() ? BST_CHECKED : BST_UNCHECKED;
     if (static_cast<WPARAM>(SendMessageW(n.hwnd, BM_GETCHECK, 0, 0)) != want)
       SendMessageW(n.hwnd, BM_SETCHECK, want, 0);
   }
+
+  if ((IsWindowEnabled(n.hwnd) != FALSE) != c.enabled()) EnableWindow(n.hwnd, c.enabled() ? TRUE : FALSE);
 
   const PxRect r = ControlRectPx(c, scale());
   if (!(r == n.rect)) {
@@ -192,6 +197,12 @@ void FormWindow::OnCommand(WPARAM wp, LPARAM lp) {
         click();
       }
       break;
+    case ui::Kind::CheckBox:
+      if (code == BN_CLICKED) {
+        c.SetValue(SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        click();
+      }
+      break;
     default:
       break;
   }
@@ -214,7 +225,7 @@ LRESULT FormWindow::OnCtlColor(UINT msg, HDC dc, HWND child) {
     SetTextColor(dc, fore);
     return reinterpret_cast<LRESULT>(gdi.Brush(back));
   }
-  if (msg == WM_CTLCOLORSTATIC && c.kind() == ui::Kind::OptionButton) {
+  if (msg == WM_CTLCOLORSTATIC && (c.kind() == ui::Kind::OptionButton || c.kind() == ui::Kind::CheckBox)) {
     const COLORREF back = BackColor(c.backColor());
     SetBkColor(dc, back);
     SetTextColor(dc, TextColor(c.foreColor()));

@@ -110,7 +110,8 @@ PxRect DrawnRectPx(const ui::Control& c, Scale s, const PxRect& client) {
 bool IsGraphic(Kind k) { return k == Kind::Label || k == Kind::Line; }
 bool IsContainer(Kind k) { return k == Kind::Frame || k == Kind::PictureBox; }
 bool IsNative(Kind k) {
-  return k == Kind::TextBox || k == Kind::ComboBox || k == Kind::Button || k == Kind::OptionButton;
+  return k == Kind::TextBox || k == Kind::ComboBox || k == Kind::Button || k == Kind::OptionButton ||
+         k == Kind::CheckBox;
 }
 
 Hit HitTest(const ui::Form& form, int px, int py, Scale s) {
