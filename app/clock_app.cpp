@@ -65,7 +65,7 @@ bool ClockApp::Parts::Load() {
   window.Load(version, stored, firstRun);
   alerts.Load(firstRun ? settings::WindowState{} : stored);
   dialog.LoadCities();
-  panel.Load(popDelay);
+  panel.Load(popDelay, stored.fullSchedule);
   tray.Show();
   return true;
 }

@@ -21,6 +21,13 @@ ui::MenuItem& Root(ui::Form& form) {
   display.Add("mVer2", "Versi 2");
   setting.Add("mpop", "Pop Up Waktu Sholat");
   setting.Add("msuara", "Suara Adzhan");
+  setting.Add("mLengkap", "Jadwal Lengkap");
+  ui::MenuItem& reminder = setting.Add("mPengingat", "Pengingat");
+  reminder.Add("mPengingat0", "Mati", true);
+  reminder.Add("mPengingat5", "5 menit");
+  reminder.Add("mPengingat10", "10 menit");
+  reminder.Add("mPengingat15", "15 menit");
+  reminder.Add("mPengingat30", "30 menit");
   setting.Add("mLok", "Lokasi");
   ui::MenuItem& colours = setting.Add("mSet", "Set Warna Jarum");
   colours.Add("mJam", "Jam");
@@ -44,6 +51,8 @@ ContextMenu::ContextMenu(ui::Form& form, Windows& windows)
       version2(*form.menu().Find("mVer2")),
       popUpTimes(*form.menu().Find("mpop")),
       sound(*form.menu().Find("msuara")),
+      fullSchedule(*form.menu().Find("mLengkap")),
+      reminder(*form.menu().Find("mPengingat")),
       location(*form.menu().Find("mLok")),
       hourHandColor(*form.menu().Find("mJam")),
       minuteHandColor(*form.menu().Find("MMenit")),

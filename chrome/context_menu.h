@@ -25,6 +25,9 @@ class ContextMenu {
   ui::MenuItem& version2;
   ui::MenuItem& popUpTimes;
   ui::MenuItem& sound;
+  ui::MenuItem& fullSchedule;
+  // "Pengingat": Mati, 5, 10, 15 and 30 minutes, one checked.
+  ui::MenuItem& reminder;
   ui::MenuItem& location;
   ui::MenuItem& hourHandColor;
   ui::MenuItem& minuteHandColor;

@@ -1,5 +1,8 @@
 #include "clock/alerts.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "clock/clock_time.h"
@@ -18,6 +21,8 @@ struct Alert {
 constexpr Alert kAlerts[] = {{Prayer::kDzuhur, "Dzhuhur"}, {Prayer::kAshar, "Ashar"},
                              {Prayer::kMaghrib, "Maghrib"}, {Prayer::kIsya, "Isya"},
                              {Prayer::kShubuh, "Shubuh"}};
+
+constexpr const char* kAppName = "Jam QOV";
 
 // The alert lasts this many seconds after its first.
 constexpr int kAlertSeconds = 65;
@@ -50,7 +55,52 @@ Alerts::Alerts(ui::Form& form, ContextMenu& menu, Services& services, settings::
   menu_.sound.onClick = [this] { ToggleSound(); };
 }
 
-void Alerts::Load(const settings::WindowState& stored) { menu_.sound.checked = stored.sound; }
+void Alerts::Load(const settings::WindowState& stored) {
+  menu_.sound.checked = stored.sound;
+  reminder_ = stored.reminderMinutes;
+  for (auto& item : menu_.reminder.children) {
+    const int16_t minutes = static_cast<int16_t>(std::atoi(item->name.c_str() + std::strlen("mPengingat")));
+    item->checked = minutes == reminder_;
+    item->onClick = [this, minutes] {
+      SetReminder(minutes);
+      settings_.SaveReminder(minutes);
+    };
+  }
+}
+
+void Alerts::SetReminder(int16_t minutes) {
+  reminder_ = minutes;
+  for (auto& item : menu_.reminder.children)
+    item->checked = std::atoi(item->name.c_str() + std::strlen("mPengingat")) == minutes;
+}
+
+// Once a minute: a prayer `reminder_` minutes from now gets its
+// notification, unless that moment falls before the prayer before it (the
+// reminder would announce it across another one). A prayer just after
+// midnight is announced the evening before. Only the exact minute counts:
+// after a sleep past it, nothing is shown late.
+void Alerts::Remind(int minute, double now) {
+  static constexpr const char* kNames[engine::kPrayerCount] = {"Shubuh", "Dzuhur", "Ashar", "Maghrib", "Isya"};
+  const double today = DatePart(now);
+  const int lastToday = schedule_.Minute(engine::Prayer::kIsya);
+  auto remind = [&](int k, int at, int moment, int previous, double day) {
+    double& done = reminded_[static_cast<size_t>(k)];
+    if (moment != minute || moment < previous || done == day) return;
+    done = day;
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d", at / 60 % 100, at % 60);
+    svc_.tray->ShowMessage(kAppName, std::string(kNames[k]) + " " + std::to_string(reminder_) + " menit lagi (" + time + ")");
+  };
+  int previous = -1;
+  for (int k = 0; k < engine::kPrayerCount; ++k) {
+    const auto p = static_cast<engine::Prayer>(k);
+    const int at = schedule_.Minute(p);
+    if (at >= 0 && at - reminder_ >= 0) remind(k, at, at - reminder_, previous, today);
+    if (at >= 0) previous = at;
+    const int next = schedule_.TomorrowMinute(p);
+    if (next >= 0 && next - reminder_ < 0) remind(k, next, next - reminder_ + 1440, lastToday, today + 1);
+  }
+}
 
 void Alerts::Tick() {
   const double now = svc_.clock->Now();
@@ -78,6 +128,11 @@ void Alerts::Tick() {
         break;
       }
     }
+  }
+
+  if (minute != lastMinute_) {
+    lastMinute_ = minute;
+    if (reminder_ > 0 && svc_.tray) Remind(minute, now);
   }
 
   // Every tick of the minute 00:00 restarts the alert count while alerts

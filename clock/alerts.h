@@ -3,6 +3,7 @@
 // time, a blinking window for 66 seconds and, when switched on, the adzan.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -29,9 +30,13 @@ class Alerts {
 
   void Tick();
   void ToggleSound();
+  // Minutes before each prayer for a notification; 0 turns it off.
+  void SetReminder(int16_t minutes);
+  int16_t reminder() const { return reminder_; }
 
  private:
   void StartAlert(const char* name);
+  void Remind(int minute, double now);
   void CountAlert();
   void Blink();
 
@@ -52,6 +57,12 @@ class Alerts {
   // Never reset: an alert after one with an odd number of blinks starts in
   // the other phase.
   bool blinkOff_ = false;
+
+  int16_t reminder_ = 0;
+  int lastMinute_ = -1;
+  // The day (date serial) each prayer was last reminded of: one reminder
+  // per prayer per day, also when the clock is set back across it.
+  std::array<double, engine::kPrayerCount> reminded_{};
 };
 
 }  // namespace qov

@@ -33,7 +33,7 @@ std::string FormatMinute(int minute) {
 
 PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
                          settings::Settings& settings, ClockWindow& window, Schedule& schedule)
-    : form_(form), svc_(services), settings_(settings), window_(window), schedule_(schedule) {
+    : form_(form), menu_(menu), svc_(services), settings_(settings), window_(window), schedule_(schedule) {
   frame_ = &form_.Add(ui::Kind::Frame, "prayerPanel");
   frame_->Move(0, 0, 1960, 2860);
   frame_->SetBackColor(ui::kBlack);
@@ -93,10 +93,18 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
   delayOk_->onClick = [this] { AcceptDelay(); };
   menu.prayerTimes.onClick = [this] { OpenWithAutoClose(); };
   menu.popUpTimes.onClick = [this] { OpenWithDelayEditor(); };
+  menu.fullSchedule.onClick = [this] { ToggleFullSchedule(); };
 }
 
-void PrayerPanel::Load(int16_t popDelaySeconds) {
+void PrayerPanel::ToggleFullSchedule() {
+  const bool on = !menu_.fullSchedule.checked;
+  menu_.fullSchedule.checked = on;
+  settings_.SaveFullSchedule(on);
+}
+
+void PrayerPanel::Load(int16_t popDelaySeconds, bool fullSchedule) {
   popDelay_ = popDelaySeconds;
+  menu_.fullSchedule.checked = fullSchedule;
   frame_->Move(0, 0, frame_->width(), frame_->height());
 }
 

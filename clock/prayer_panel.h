@@ -20,7 +20,7 @@ class PrayerPanel {
   PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services, settings::Settings& settings,
               ClockWindow& window, Schedule& schedule);
 
-  void Load(int16_t popDelaySeconds);
+  void Load(int16_t popDelaySeconds, bool fullSchedule);
   int16_t popDelay() const { return popDelay_; }
   bool open() const { return frame_->visible(); }
 
@@ -29,6 +29,8 @@ class PrayerPanel {
   void Close();
   // The editor's OK: stores the typed delay and closes.
   void AcceptDelay();
+  // "Jadwal Lengkap": Imsak, Terbit and Dhuha among the five.
+  void ToggleFullSchedule();
 
  private:
   void OpenFrame();
@@ -36,6 +38,7 @@ class PrayerPanel {
   void ShowEditor(bool on);
 
   ui::Form& form_;
+  ContextMenu& menu_;
   Services& svc_;
   settings::Settings& settings_;
   ClockWindow& window_;

@@ -9,8 +9,10 @@ void Schedule::SetLocation(const settings::Location& l, double now) {
 
 void Schedule::Compute(double now) {
   computedDate_ = DatePart(now);
-  times_ = engine::HitungWaktuSholat(DateOf(computedDate_), settings::PlaceOf(location_),
-                                     settings::MethodOf(location_));
+  const engine::Place place = settings::PlaceOf(location_);
+  const engine::Method method = settings::MethodOf(location_);
+  times_ = engine::HitungWaktuSholat(DateOf(computedDate_), place, method);
+  tomorrow_ = engine::HitungWaktuSholat(DateOf(computedDate_ + 1), place, method);
 }
 
 void Schedule::ComputeIfNewDay(double now) {

@@ -24,10 +24,14 @@ class Schedule {
   const engine::DayTimes& times() const { return times_; }
   // Minute of the day of a prayer, -1 when there is none today.
   int Minute(engine::Prayer p) const { return times_[p].minuteOfDay; }
+  // The next day's, for what is announced before midnight (a reminder).
+  int TomorrowMinute(engine::Prayer p) const { return tomorrow_[p].minuteOfDay; }
+  double date() const { return computedDate_; }
 
  private:
   settings::Location location_;
   engine::DayTimes times_;
+  engine::DayTimes tomorrow_;
   double computedDate_ = -1;
 };
 
