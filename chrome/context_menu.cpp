@@ -21,6 +21,12 @@ ui::MenuItem& Root(ui::Form& form) {
   display.Add("mVer2", "Versi 2");
   setting.Add("mpop", "Pop Up Waktu Sholat");
   setting.Add("msuara", "Suara Adzhan");
+  setting.Add("mLok", "Lokasi");
+  ui::MenuItem& colours = setting.Add("mSet", "Set Warna Jarum");
+  colours.Add("mJam", "Jam");
+  colours.Add("MMenit", "Menit");
+  colours.Add("mDetik", "Detik");
+  // Later additions go last, so the items users know keep their places.
   setting.Add("mLengkap", "Jadwal Lengkap");
   ui::MenuItem& reminder = setting.Add("mPengingat", "Pengingat");
   reminder.Add("mPengingat0", "Mati", true);
@@ -28,11 +34,6 @@ ui::MenuItem& Root(ui::Form& form) {
   reminder.Add("mPengingat10", "10 menit");
   reminder.Add("mPengingat15", "15 menit");
   reminder.Add("mPengingat30", "30 menit");
-  setting.Add("mLok", "Lokasi");
-  ui::MenuItem& colours = setting.Add("mSet", "Set Warna Jarum");
-  colours.Add("mJam", "Jam");
-  colours.Add("MMenit", "Menit");
-  colours.Add("mDetik", "Detik");
   root.Add("mg3", "-");
   root.Add("mAbout", "About");
   root.Add("mg2", "-");

@@ -54,8 +54,11 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
   date_ = label("date", -1, "12 Januari 2004", 135, 360, 1635, 330);
   date_->SetAlignment(ui::Align::Center);
   // The Hijri date of the civil day, as Indonesian calendars print it.
-  hijri_ = label("hijri", -1, "", 135, 600, 1635, 240);
+  hijri_ = label("hijri", -1, "", 30, 600, 1900, 240);
   hijri_->SetAlignment(ui::Align::Center);
+  // Month names run long ("Jumadil Akhir"): a smaller plain face keeps the
+  // line on one row of the narrow panel.
+  hijri_->SetFont(ui::Font{"Arial", 7.5f, false, false});
 
   struct Row {
     const char* name;

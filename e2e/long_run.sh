@@ -152,7 +152,7 @@ cycle() {
   menu 60 60 Down Down Down Down Right Down Down Down Down Return
   read -r w h x y <<<"$(window_geometry)"
   [ "$h" -ge 293 ] && DIALOG_OPENED=$((DIALOG_OPENED + 1))
-  xdotool mousemove $((x + (w - 189) / 2 + 138)) $((y + (h - 291) / 2 + 274)) click 1
+  xdotool mousemove $((x + (w - 229) / 2 + 138)) $((y + (h - 431) / 2 + 414)) click 1
   sleep 0.6
   read -r _ h _ _ <<<"$(window_geometry)"
   [ "$h" -eq "$H" ] && CLOSED_AGAIN=$((CLOSED_AGAIN + 1))

@@ -11,7 +11,7 @@ namespace qov {
 namespace {
 
 constexpr const char* kCaption = "Lokasi";
-constexpr ui::Twips kFrameHeight = 6465;
+constexpr ui::Twips kFrameWidth = 3435, kFrameHeight = 6465;
 // The window is made this tall (434 pixels at 96 dpi) so the frame fits.
 constexpr ui::Twips kDialogHeight = kFrameHeight + 45;
 // Back colour of a box whose text OK cannot take.
@@ -35,7 +35,7 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
                                settings::Settings& settings, ClockWindow& window, Schedule& schedule)
     : form_(form), svc_(services), settings_(settings), window_(window), schedule_(schedule) {
   frame_ = &form_.Add(ui::Kind::Frame, "locationDialog");
-  frame_->Move(0, 0, 2835, kFrameHeight);
+  frame_->Move(0, 0, kFrameWidth, kFrameHeight);
   frame_->SetText(kCaption);
   frame_->SetBackColor(ui::kBlack);
   frame_->SetForeColor(ui::kYellow);
@@ -62,29 +62,29 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
     ui::Control& c = form_.Add(kind, name, -1, frame_);
     c.Move(l, t, w, 255);
     c.SetText(text);
-    c.SetFont(captionFont);
+    c.SetFont(kind == ui::Kind::CheckBox ? boxFont : captionFont);
     c.SetForeColor(ui::kYellow);
     c.SetBackColor(ui::kBlack);
     return &c;
   };
 
   city_ = &form_.Add(ui::Kind::ComboBox, "city", -1, frame_);
-  city_->Move(150, 480, 2535, 315);
+  city_->Move(150, 480, kFrameWidth - 300, 315);
   city_->SetFont(boxFont);
 
-  constexpr float kLabelLeft = 150, kBoxLeft = 1440, kBoxWidth = 1245, kShortBox = 480, kUnitLeft = 1995;
-  label("Lat", kLabelLeft, 900, 1250);
+  constexpr float kLabelLeft = 150, kBoxLeft = 1740, kBoxWidth = 1545, kShortBox = 480, kUnitLeft = 2295;
+  label("Lat", kLabelLeft, 900, 1580);
   latitude_ = box("latitude", kBoxLeft, 900, kBoxWidth);
-  label("Long", kLabelLeft, 1200, 1250);
+  label("Long", kLabelLeft, 1200, 1580);
   longitude_ = box("longitude", kBoxLeft, 1200, kBoxWidth);
-  label("Gmt", kLabelLeft, 1500, 1250);
+  label("Gmt", kLabelLeft, 1500, 1580);
   zone_ = box("zone", kBoxLeft, 1500, kBoxWidth);
-  followZone_ = tick(ui::Kind::CheckBox, "followZone", "Ikuti zona waktu Windows", kLabelLeft, 1800, 2535);
+  followZone_ = tick(ui::Kind::CheckBox, "followZone", "Ikuti zona waktu Windows", kLabelLeft, 1800, kFrameWidth - 300);
 
   ui::Control& rule = form_.Add(ui::Kind::Line, "separator", -1, frame_);
   rule.SetBorderColor(ui::kWhite);
   rule.SetStart(0, 2130);
-  rule.SetEnd(3000, 2130);
+  rule.SetEnd(kFrameWidth, 2130);
 
   struct Addition {
     const char* caption;
@@ -96,42 +96,42 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
                                 {"+ Isya", "addIsya", &addIsya_}};
   float top = 2220;
   for (const Addition& a : additions) {
-    label(a.caption, kLabelLeft, top, 1280);
+    label(a.caption, kLabelLeft, top, 1580);
     *a.box = box(a.name, kBoxLeft, top, kShortBox);
     label("Menit", kUnitLeft, top, 780);
     top += 270;
   }
 
-  label("Ashar", kLabelLeft, 3600, 1250);
-  hanafi_ = tick(ui::Kind::OptionButton, "hanafi", "Hanafi", kBoxLeft, 3600, 1245);
-  shafii_ = tick(ui::Kind::OptionButton, "hambali", "Hambali", kBoxLeft, 3840, 1245);
+  label("Ashar", kLabelLeft, 3600, 1580);
+  hanafi_ = tick(ui::Kind::OptionButton, "hanafi", "Hanafi", kBoxLeft, 3600, kBoxWidth);
+  shafii_ = tick(ui::Kind::OptionButton, "hambali", "Hambali", kBoxLeft, 3840, kBoxWidth);
 
-  label("Sudut Fajar", kLabelLeft, 4140, 1280);
+  label("Sudut Fajar", kLabelLeft, 4140, 1580);
   fajrAngle_ = box("fajrAngle", kBoxLeft, 4140, kBoxWidth);
-  label("Sudut Isya", kLabelLeft, 4440, 1280);
+  label("Sudut Isya", kLabelLeft, 4440, 1580);
   isyaAngle_ = box("isyaAngle", kBoxLeft, 4440, kBoxWidth);
 
-  label("Lintang tinggi", kLabelLeft, 4740, 1280);
+  label("Lintang tinggi", kLabelLeft, 4740, 1580);
   highLatitude_ = &form_.Add(ui::Kind::ComboBox, "highLatitude", -1, frame_);
   highLatitude_->Move(kBoxLeft, 4710, kBoxWidth, 315);
   highLatitude_->SetFont(boxFont);
   for (int i = 0; i < static_cast<int>(std::size(kHighLatitudeNames)); ++i)
     highLatitude_->AddItem(kHighLatitudeNames[i], i);
 
-  label("Koreksi Hijriah", kLabelLeft, 5100, 1280);
+  label("Koreksi Hijriah", kLabelLeft, 5100, 1580);
   hijriCorrection_ = box("hijriCorrection", kBoxLeft, 5100, kShortBox);
   label("Hari", kUnitLeft, 5100, 780);
-  label("Ketinggian", kLabelLeft, 5400, 1280);
+  label("Ketinggian", kLabelLeft, 5400, 1580);
   elevation_ = box("elevation", kBoxLeft, 5400, kShortBox);
   label("Meter", kUnitLeft, 5400, 780);
 
-  kemenag_ = tick(ui::Kind::CheckBox, "kemenag", "Standar Kemenag", kLabelLeft, 5700, 2535);
+  kemenag_ = tick(ui::Kind::CheckBox, "kemenag", "Standar Kemenag", kLabelLeft, 5700, kFrameWidth - 300);
 
   ok_ = &form_.Add(ui::Kind::Button, "ok", -1, frame_);
-  ok_->Move(150, 6060, 1215, 315);
+  ok_->Move(150, 6060, 1515, 315);
   ok_->SetText("OK");
   cancel_ = &form_.Add(ui::Kind::Button, "cancel", -1, frame_);
-  cancel_->Move(1470, 6060, 1215, 315);
+  cancel_->Move(1770, 6060, 1515, 315);
   cancel_->SetText("Cancel");
   for (ui::Control* b : {ok_, cancel_}) b->SetFont(captionFont);
 
