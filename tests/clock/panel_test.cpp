@@ -1,0 +1,117 @@
+// The prayer-time panel, its auto-close and the pop-delay editor.
+#include <string>
+#include <utility>
+
+#include "tests/app/app_fixture.h"
+
+namespace qov::testing {
+namespace {
+
+class PanelTest : public AppTest {
+ protected:
+  void SetUp() override {
+    StartAt(At(2004, 6, 15, 8));
+    form().SetHeight(2400);
+  }
+  ui::Control& Frame() { return run->Get("prayerPanel"); }
+  void ExpectCentred() {
+    EXPECT_FLOAT_EQ(Frame().left(), (form().width() - Frame().width()) / 2);
+    EXPECT_FLOAT_EQ(Frame().top(), (form().height() - Frame().height()) / 2);
+  }
+  bool EditorShown() {
+    for (const char* c : {"delayCaption", "delayBox", "delayUnit", "delayOk"})
+      if (!run->Get(c).visible()) return false;
+    return true;
+  }
+};
+
+TEST_F(PanelTest, OpensWithTodaysTimesAndClosesAfterTheDelay) {
+  run->Click("mwSholat");
+  EXPECT_FLOAT_EQ(form().height(), 3000);
+  EXPECT_FLOAT_EQ(form().width(), run->Get("face").width()) << "laid out before centring";
+  ExpectCentred();
+  EXPECT_TRUE(Frame().shown());
+  EXPECT_FALSE(EditorShown());
+  EXPECT_EQ(run->Get("date").text(), "15 Juni 2004");
+  const auto minutes = EngineMinutes(DateSerial(2004, 6, 15));
+  for (int k = 0; k < 5; ++k)
+    EXPECT_EQ(run->Get("prayerTime", k).text(), FormatHHMM(minutes[static_cast<size_t>(k)] / 1440.0)) << k;
+  p.RunFor(4900);
+  EXPECT_TRUE(Frame().visible());
+  p.RunFor(200);
+  EXPECT_FALSE(Frame().visible());
+  EXPECT_FLOAT_EQ(form().height(), 2400);
+}
+
+TEST_F(PanelTest, TheStripClipsThePanelButOpensAndCloses) {
+  run->Click("mVer2");
+  const float h = form().height();
+  ASSERT_LT(h, Frame().height());
+  run->Click("mwSholat");
+  EXPECT_TRUE(Frame().shown());
+  EXPECT_FLOAT_EQ(form().height(), h) << "the strip keeps its proportion";
+  ExpectCentred();
+  p.RunFor(5000);
+  EXPECT_FALSE(Frame().visible());
+  EXPECT_FLOAT_EQ(form().height(), h);
+}
+
+TEST_F(PanelTest, AClickClosesItAndOpeningTwiceKeepsTheFirstHeight) {
+  run->Click("mwSholat");
+  run->Press("prayerPanel");
+  EXPECT_FALSE(Frame().visible());
+  EXPECT_FLOAT_EQ(form().height(), 2400);
+  run->Click("mwSholat");
+  run->Click("mwSholat");
+  run->Press("prayerPanel");
+  EXPECT_FLOAT_EQ(form().height(), 2400);
+}
+
+TEST_F(PanelTest, TheEditorStaysUntilOkAndTheNewDelayApplies) {
+  run->Click("mpop");
+  EXPECT_TRUE(EditorShown());
+  EXPECT_EQ(run->Get("delayBox").text(), "5");
+  p.RunFor(60000);
+  EXPECT_TRUE(Frame().visible()) << "no auto-close with the editor";
+  run->Type("delayBox", "9");
+  run->Press("delayOk");
+  EXPECT_FALSE(EditorShown() || Frame().visible());
+  run->Click("mwSholat");
+  p.RunFor(8900);
+  EXPECT_TRUE(Frame().visible());
+  p.RunFor(200);
+  EXPECT_FALSE(Frame().visible());
+}
+
+// Whatever is typed, the panel opens and closes: a delay above 0 closes it
+// after that many seconds (up to 32767 s); 0 or below leaves it until
+// clicked.
+TEST_F(PanelTest, TypedDelayIsStoredAndUsedSafely) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"7.5", "8"}, {"6.5", "6"}, {"12 detik", "12"}, {" 4 5", "45"},     {"&H10", "16"},   {"0", "0"},
+      {"", "0"},    {"abc", "0"}, {"-5", "-5"},       {"99999", "32767"}, {"1e9", "32767"}, {"-99999", "-32768"}};
+  for (const auto& [typed, stored] : cases) {
+    SCOPED_TRACE(typed);
+    run->Click("mpop");
+    run->Type("delayBox", typed);
+    run->Press("delayOk");
+    EXPECT_EQ(p.settings.writes.back(), std::string("Lokasi/Pop Delay=") + stored);
+    const int delay = std::stoi(stored);
+    run->Click("mwSholat");
+    ASSERT_TRUE(Frame().visible());
+    if (delay > 0) {
+      p.RunFor(int64_t{delay} * 1000 - 1);
+      EXPECT_TRUE(Frame().visible());
+      p.RunFor(1);
+      EXPECT_FALSE(Frame().visible());
+    } else {
+      p.RunFor(600000);
+      EXPECT_TRUE(Frame().visible());
+      run->Press("prayerPanel");
+    }
+    EXPECT_FLOAT_EQ(form().height(), 2400);
+  }
+}
+
+}  // namespace
+}  // namespace qov::testing
