@@ -1,0 +1,140 @@
+// The city list: the pure parser, and loading it into the table and the
+// drop-down at start-up.
+#include "location/city_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <utility>
+
+#include "tests/app/app_fixture.h"
+
+namespace qov {
+namespace {
+
+using namespace std::string_literals;
+
+// name|lat|lon|zone per record, joined by ";".
+std::string Show(std::string_view bytes, size_t max = kMaxCities) {
+  std::string out;
+  for (const City& p : ParseCityList(bytes, max)) {
+    std::ostringstream os;
+    os << p.name << '|' << p.latitude << '|' << p.longitude << '|' << p.zone << ';';
+    out += os.str();
+  }
+  return out;
+}
+
+// Characters of a well-formed UTF-8 name without control characters.
+std::optional<size_t> NameChars(const std::string& s) {
+  size_t chars = 0;
+  for (size_t i = 0; i < s.size(); ++chars) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    const size_t n = b < 0x20 ? 0 : b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
+    if (n == 0 || i + n > s.size()) return std::nullopt;
+    for (size_t k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return std::nullopt;
+    i += n;
+  }
+  return chars;
+}
+bool SaneName(const std::string& s) { return NameChars(s).value_or(SIZE_MAX) <= kMaxCityNameChars; }
+
+using Reads = std::pair<std::string, std::string>;  // bytes, what the parser makes of them
+
+TEST(CityListReads, Syntax) {
+  for (const auto& [bytes, expected] : std::initializer_list<Reads>{
+      // The final CR LF, blank lines and a blank tail add no record.
+      {"\"Jakarta\",-6.2,106.8,7\r\n\r\nMedan,3.59,98.67,7\r\n \r\n",
+       "Jakarta|-6.2|106.8|7;Medan|3.59|98.67|7;"},
+      {"A,1,2,3\nB,4,5,6", "A|1|2|3;B|4|5|6;"}, {"A,1,2,3\rB,4,5,6\r", "A|1|2|3;B|4|5|6;"},
+      {"\"Kota Baru, Kalsel \",-3.3,116.2,8\r\n", "Kota Baru, Kalsel |-3.3|116.2|8;"},
+      {"  Bogor  ,  -6.6 ,\t106.8 , 7\r\n", "Bogor|-6.6|106.8|7;"},
+      {"Medan,3.59\r\n98.67,7", "Medan|3.59|98.67|7;"},  // a line end ends a field
+      {"\"Ambon\" x,\"-3.7\",128.2,9", "Ambon|-3.7|128.2|9;"},
+      {"A,0,0,8.5\nB,0,0,9.5\nC,0,0,-8.5\nD,0,0,40000\nE,0,0,x\n",
+       "A|0|0|8;B|0|0|10;C|0|0|-8;D|0|0|0;E|0|0|0;"},
+      {"A,- 6.5x,1e2,7 WIB\r\n", "A|-6.5|100|7;"}, {"X,1,1,1\r\nX,2,2,2\r\n", "X|1|1|1;X|2|2|2;"},
+      // Cut short by the end of the file: the missing fields are 0.
+      {"A,1,2,3\r\nSolo,-7.5", "A|1|2|3;Solo|-7.5|0|0;"},
+      {"A,1,2,3\r\n\"Solo,1\r\nB,4", "A|1|2|3;Solo,1  B,4|0|0|0;"},
+      // Nothing to read still gives the one blank record.
+      {"", "|0|0|0;"}, {"\r\n \r\n", "|0|0|0;"}, {"\xEF\xBB\xBF", "|0|0|0;"}})
+    EXPECT_EQ(Show(bytes), expected) << bytes;
+}
+
+TEST(CityListReads, Encoding) {
+  for (const auto& [bytes, expected] : std::initializer_list<Reads>{
+      {"\xEF\xBB\xBF\"J\xC3\xA9 \xE2\x80\x93\",1,2,3", "J\xC3\xA9 \xE2\x80\x93|1|2|3;"},
+      {"J\xC3\xA9,1,2,3", "J\xC3\xA9|1|2|3;"},                    // valid UTF-8
+      {"J\xE9\x80,1,2,3", "J\xC3\xA9\xE2\x82\xAC|1|2|3;"},        // Windows-1252
+      {"\xC3\xA9\xE9,1,2,3", "\xC3\x83\xC2\xA9\xC3\xA9|1|2|3;"},  // one stray byte
+      {"\xEF\xBB\xBF\xC3\xA9\xE9\xED\xA0\x80,1,2,3",
+       "\xC3\xA9\xC3\xA9\xC3\xAD\xC2\xA0\xE2\x82\xAC|1|2|3;"},
+      {"A\x01\x7F\x00\x81Z,1,2,3"s, "A    Z|1|2|3;"},  // controls: blanks
+      {"A\xC2\x85Z,1,2,3", "A Z|1|2|3;"}})
+    EXPECT_EQ(Show(bytes), expected) << bytes;
+}
+
+TEST(CityListLimits, StopsAtTheTableCutsLongNamesAndStaysLinear) {
+  std::string many;
+  for (int i = 0; i < 100000; ++i) many += "\"K" + std::to_string(i) + "\",-6.2,106.8,7\r\n";
+  const std::vector<City> r = ParseCityList(many, 2001);
+  ASSERT_EQ(r.size(), 2001u);
+  EXPECT_EQ(r[2000].name, "K2000");
+  EXPECT_TRUE(ParseCityList(many, 0).empty());
+
+  std::string wide;
+  for (int i = 0; i < 300; ++i) wide += "\xF0\x9F\x95\x8C";
+  for (const std::string& name : {std::string(1000, 'a'), wide, "\xEF\xBB\xBF" + wide}) {
+    const auto cut = ParseCityList("\"" + name + "\",1,2,3\r\nB,4,5,6", 9);
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(NameChars(cut[0].name), kMaxCityNameChars);
+    EXPECT_EQ(cut[1].latitude, 4);
+  }
+
+  // 10 MB on one line: a name, an unclosed quote, a number, bare commas.
+  const std::string big(10 << 20, '9');
+  for (const std::string& bytes : {big, "\"" + big, "A," + big + ",1,2", std::string(10 << 20, ',')}) {
+    const auto got = ParseCityList(bytes, 2001);
+    ASSERT_FALSE(got.empty());
+    EXPECT_LE(got.size(), 2001u);
+    EXPECT_TRUE(SaneName(got[0].name));
+  }
+}
+
+// The list beside the program fills the drop-down in file order, each
+// item's data its record's index; a missing or blank file one blank entry.
+TEST(LoadCities, FillsTheDropDownWithTheStoredRecordsOnly) {
+  std::string many;
+  for (int i = 0; i < 2050; ++i) many += "K" + std::to_string(i) + "," + std::to_string(i % 80) + ",100,7\r\n";
+  const struct {
+    const char* appPath;
+    std::optional<std::string> file;
+    size_t items;
+  } cases[] = {{"C:\\QOV", many, 2001}, {"D:\\", std::nullopt, 1}, {"D:\\", "", 1}, {"D:\\", "\r\n\r\n", 1}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.appPath + std::to_string(k.items));
+    testing::MemoryPlatform p;
+    p.files.appPath = k.appPath;
+    const std::string path = std::string(k.appPath) + (p.files.appPath.back() == '\\' ? "" : "\\") + "daftar_all.TXT";
+    if (k.file) p.files.files[path] = *k.file;
+    testing::Program run(p);
+    ASSERT_TRUE(run.Start());
+    EXPECT_EQ(p.files.reads, std::vector<std::string>{path});
+    const auto& items = run.Get("city").items();
+    ASSERT_EQ(items.size(), k.items);
+    for (size_t i = 0; i < items.size(); ++i) {
+      ASSERT_EQ(items[i].itemData, static_cast<int32_t>(i));
+      ASSERT_EQ(items[i].text, k.items == 1 ? "" : "K" + std::to_string(i));
+    }
+    EXPECT_TRUE(p.dialogs.messages.empty());
+  }
+}
+
+}  // namespace
+}  // namespace qov

@@ -1,0 +1,216 @@
+// The location dialog: opening, picking a city, OK with its checks and its
+// writes, Cancel, and the height it shares with the panel.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/app/app_fixture.h"
+
+namespace qov::testing {
+namespace {
+
+constexpr ui::Color kWrongBox = 0x00C0C0FF;
+const char* const kBoxes[] = {"city", "latitude", "longitude", "zone", "addDzuhur", "addMaghrib", "fajrAngle", "isyaAngle"};
+
+class DialogTest : public AppTest {
+ protected:
+  void SetUp() override {
+    p.files.files[p.files.appPath + "\\daftar_all.TXT"] = "Jakarta,-6.2,106.8,7\r\nMakassar,-5.14,119.42,8\r\n";
+    StartAt(At(2004, 6, 15, 8));
+    p.settings.writes.clear();
+  }
+  std::string Shown() {
+    std::string s;
+    for (const char* b : kBoxes) s += run->Get(b).text() + "|";
+    return s + (run->Get("hanafi").value() ? "Hanafi" : "") + (run->Get("hambali").value() ? "Hambali" : "");
+  }
+  std::string PanelTimes() {
+    run->Click("mwSholat");
+    std::string s;
+    for (int k = 0; k < 5; ++k) s += run->Get("prayerTime", k).text() + " ";
+    run->Press("prayerPanel");
+    return s;
+  }
+  ui::Control& Frame() { return run->Get("locationDialog"); }
+};
+
+TEST_F(DialogTest, OpensWithTheStoredPlaceAndCancelDropsEdits) {
+  run->Click("mLok");
+  EXPECT_EQ(Shown(), "Jakarta|-6.15|106.816|7|2|2|19|20|Hambali");
+  EXPECT_TRUE(Frame().shown());
+  for (const char* b : kBoxes) run->Type(b, "9");
+  run->Get("hanafi").SetValue(true);
+  run->Press("cancel");
+  EXPECT_FALSE(Frame().visible());
+  EXPECT_TRUE(p.settings.writes.empty());
+  run->Click("mLok");
+  EXPECT_EQ(Shown(), "Jakarta|-6.15|106.816|7|2|2|19|20|Hambali");
+}
+
+TEST_F(DialogTest, PickingACityFillsThePlaceBoxesFromItsRecord) {
+  run->Click("mLok");
+  run->Type("addDzuhur", "5");
+  ui::Control& city = run->Get("city");
+  ASSERT_EQ(city.items().size(), 2u);
+  city.SelectItem(1);
+  EXPECT_EQ(Shown(), "Makassar|-5.14|119.42|8|5|2|19|20|Hambali");
+  city.AddItem("stray", 99999);  // an item naming no record changes nothing
+  city.SelectItem(2);
+  EXPECT_EQ(Shown(), "stray|-5.14|119.42|8|5|2|19|20|Hambali");
+  EXPECT_TRUE(p.settings.writes.empty());
+}
+
+// OK stores the typed texts as read (halves to even) and the new place applies at once: the panel
+// and the alerts show the engine's times for it.
+TEST_F(DialogTest, OkStoresTheTypedTextsAndAppliesThePlaceAtOnce) {
+  const std::string before = PanelTimes();
+  run->Click("mLok");
+  const std::vector<std::string> typed = {"Desa Kecil", " -10.17 ", "123.6", "7.5", "3.5", "2.5", "20 derajat", " 1 8"};
+  for (size_t i = 0; i < typed.size(); ++i) run->Type(kBoxes[i], typed[i]);
+  run->Press("ok");
+  EXPECT_FALSE(Frame().visible());
+  EXPECT_EQ(p.settings.writes,
+            (std::vector<std::string>{"Lokasi/Kota=Desa Kecil", "Lokasi/LAT=-10.17", "Lokasi/LONG=123.6",
+                                      "Lokasi/Time ZOne=8", "Lokasi/AddDhuhur=4", "Lokasi/AddMaghrib=2",
+                                      "Lokasi/MazhabAshar=1", "Lokasi/sudutFajar=20", "Lokasi/sudutIsya=18"}));
+  settings::Location l{"Desa Kecil", -10.17, 123.6, 8, 4, 2, 1, 20, 18};
+  std::string expected;
+  for (int m : EngineMinutes(DateSerial(2004, 6, 15), l)) expected += FormatHHMM(m / 1440.0) + " ";
+  EXPECT_EQ(PanelTimes(), expected);
+  EXPECT_NE(expected, before);
+  const double dzuhur = DateSerial(2004, 6, 15) + EngineMinutes(DateSerial(2004, 6, 15), l)[1] / 1440.0;
+  RunUntil(dzuhur + 1.0 / 86400);
+  ASSERT_FALSE(run->alerts.empty());
+  EXPECT_EQ(run->alerts.back().name, "Dzhuhur");
+}
+
+// Hanafi casts a shadow twice the object's length, Hambali once; a stored
+// school that is neither opens on Hanafi, the factor the engine uses, and
+// OK then keeps the times.
+TEST_F(DialogTest, AsharSchoolsAndAnUnknownStoredSchoolOpensOnHanafi) {
+  for (auto [option, stored] : {std::pair{"hanafi", "2"}, std::pair{"hambali", "1"}}) {
+    run->Click("mLok");
+    run->Get(option).SetValue(true);
+    run->Press("ok");
+    EXPECT_EQ(Stored(p, "Lokasi", "MazhabAshar"), stored);
+  }
+  for (const char* odd : {"0", "3", "-5", "&HFFFF"}) {
+    SCOPED_TRACE(odd);
+    p.settings.values[{"Lokasi", "MazhabAshar"}] = odd;
+    StartAt(At(2004, 6, 15, 8));
+    const std::string times = PanelTimes();
+    run->Click("mLok");
+    EXPECT_TRUE(run->Get("hanafi").value());
+    run->Press("ok");
+    EXPECT_EQ(PanelTimes(), times);
+    EXPECT_EQ(Stored(p, "Lokasi", "MazhabAshar"), "2");
+  }
+}
+
+TEST_F(DialogTest, GrowsTo4410WhileOpenAndReturnsAfterOkOrCancel) {
+  for (float before : {3000.0f, 4410.0f, 5010.0f}) {
+    for (const char* button : {"ok", "cancel"}) {
+      form().SetHeight(before);
+      run->Click("mLok");
+      EXPECT_FLOAT_EQ(form().height(), std::max(before, 4410.0f));
+      EXPECT_FLOAT_EQ(Frame().top(), (form().height() - Frame().height()) / 2);
+      EXPECT_FLOAT_EQ(Frame().left(), (form().width() - Frame().width()) / 2);
+      run->Press(button);
+      EXPECT_FLOAT_EQ(form().height(), before) << before << button;
+    }
+  }
+}
+
+TEST_F(DialogTest, TheHeightBeforeIsSharedWithThePanel) {
+  form().SetHeight(3000);
+  run->Click("mLok");
+  run->Click("mLok");
+  run->Press("cancel");
+  EXPECT_FLOAT_EQ(form().height(), 3000) << "opening again keeps the first height";
+  form().SetHeight(2400);
+  run->Click("mwSholat");
+  run->Click("mLok");
+  run->Press("cancel");
+  EXPECT_FLOAT_EQ(form().height(), 2400);
+}
+
+// A refused OK stores nothing, keeps the dialog open and marks the box; the
+// caption names it; the next OK or Cancel clears the marks. An empty name
+// used to be stored and make the next start a first run; angles the
+// engine cannot use are refused with their range.
+TEST_F(DialogTest, OkRefusesABadBoxWholeOrAccepts) {
+  const struct {
+    const char* box;
+    std::string text;
+    const char* hint;  // nullptr: accepted
+    const char* message;
+  } cases[] = {
+      {"city", "", "Kota", nullptr},          {"city", "  ", "Kota", nullptr},
+      {"latitude", "", "Lat", nullptr},       {"latitude", "-6,2", "Lat", nullptr},
+      {"latitude", "90", "Lat", nullptr},     {"latitude", "1e999", "Lat", nullptr},
+      {"latitude", " -89.99 ", nullptr, nullptr}, {"longitude", "180.5", "Long", nullptr},
+      {"longitude", "-180", nullptr, nullptr}, {"zone", "7 WIB", "Gmt", nullptr},
+      {"zone", "-12.6", "Gmt", nullptr},      {"zone", "14.5", nullptr, nullptr},
+      {"addDzuhur", "32767.5", "Dzhuhur", nullptr}, {"addDzuhur", "menit", nullptr, nullptr},
+      {"addMaghrib", "-32769", "Maghrib", nullptr},
+      {"fajrAngle", "derajat 20", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
+      {"fajrAngle", "0", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
+      {"fajrAngle", "0.4", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
+      {"fajrAngle", "-19", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
+      {"fajrAngle", "40000", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
+      {"fajrAngle", "25", nullptr, nullptr},  {"fajrAngle", "10", nullptr, nullptr},
+      {"isyaAngle", "20.5", "Isya", "Sudut Isya harus antara 10 dan 20 derajat."},
+      {"isyaAngle", "&H12", nullptr, nullptr},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(std::string(k.box) + " '" + k.text + "'");
+    form().SetHeight(3000);
+    const std::string times = PanelTimes();
+    run->Click("mLok");
+    run->Type("addDzuhur", "40000");  // leaves a mark the next OK must clear
+    run->Press("ok");
+    p.settings.writes.clear();
+    p.dialogs.messages.clear();
+    run->Type("addDzuhur", "2");
+    run->Type(k.box, k.text);
+    run->Press("ok");
+
+    const bool refused = k.hint != nullptr;
+    EXPECT_EQ(Frame().visible(), refused);
+    EXPECT_EQ(Frame().text(), refused ? std::string("Lokasi - ") + k.hint + " salah" : "Lokasi");
+    for (const char* b : kBoxes)
+      EXPECT_EQ(run->Get(b).backColor(), refused && std::string(b) == k.box ? kWrongBox : ui::kSystemWindow) << b;
+    EXPECT_EQ(p.settings.writes.size(), refused ? 0u : 9u);
+    EXPECT_EQ(p.dialogs.messages.size(), k.message ? 1u : 0u);
+    if (k.message && !p.dialogs.messages.empty()) {
+      EXPECT_EQ(p.dialogs.messages[0].first, k.message);
+    }
+    EXPECT_FLOAT_EQ(form().height(), refused ? 4410 : 3000);
+    if (refused) {
+      run->Press("cancel");
+      EXPECT_EQ(Frame().text(), "Lokasi");
+      EXPECT_EQ(run->Get(k.box).backColor(), ui::kSystemWindow);
+      EXPECT_EQ(PanelTimes(), times);
+    }
+    settings::Settings(p.settings).SaveLocation(settings::Location{});
+  }
+}
+
+// The empty name that the dialog used to store made the next start a first
+// run, which overwrote the place with Jakarta's.
+TEST_F(DialogTest, OkWithAnEmptyCityKeepsThePlaceForTheNextStart) {
+  run->Click("mLok");
+  run->Get("city").SelectItem(1);
+  run->Press("ok");
+  run->Click("mLok");
+  run->Type("city", "");
+  run->Type("latitude", "1");
+  run->Press("ok");
+  EXPECT_EQ(Frame().text(), "Lokasi - Kota salah");
+  StartAt(At(2004, 6, 16, 8));
+  run->Click("mLok");
+  EXPECT_EQ(Shown(), "Makassar|-5.14|119.42|8|2|2|19|20|Hambali");
+}
+
+}  // namespace
+}  // namespace qov::testing
