@@ -4,12 +4,12 @@
 // that a list control can show (well-formed UTF-8, no control characters, at
 // most kMaxCityNameChars characters), finite coordinates; and the records,
 // written back in the file's own format, read back as themselves.
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "fuzz/fuzz_check.h"
 #include "location/city_list.h"
 
 namespace s = qov::settings;
-using qov::Posisi;
+using qov::City;
 using namespace qov::fuzz;
 
 namespace {
@@ -37,12 +37,12 @@ bool DecodeUtf8(std::string_view t, std::vector<char32_t>& out) {
   return true;
 }
 
-std::string Describe(const Posisi& p) {
-  return Line(Shown(p.nama), p.latitude, p.longitude, p.zone);
+std::string Describe(const City& p) {
+  return Line(Shown(p.name), p.latitude, p.longitude, p.zone);
 }
 
-bool SameRecord(const Posisi& a, const Posisi& b) {
-  return a.nama == b.nama && Same(a.latitude, b.latitude) && Same(a.longitude, b.longitude) &&
+bool SameRecord(const City& a, const City& b) {
+  return a.name == b.name && Same(a.latitude, b.latitude) && Same(a.longitude, b.longitude) &&
          a.zone == b.zone;
 }
 
@@ -56,44 +56,44 @@ bool Close(double written, double read) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   // Mostly small tables, so that the limit is reached; sometimes the real one.
-  const size_t maxRecords = data[0] >= 0xF0 ? qov::kDaftarPosisiSize : data[0] % 8;
+  const size_t maxRecords = data[0] >= 0xF0 ? qov::kMaxCities : data[0] % 8;
   const std::string_view bytes = Text(data + 1, size - 1);
 
-  const std::vector<Posisi> records = qov::ParseCityList(bytes, maxRecords);
+  const std::vector<City> records = qov::ParseCityList(bytes, maxRecords);
   QOV_FUZZ_CHECK(records.size() <= maxRecords, Line(records.size(), "records for", maxRecords));
   // The first record is always attempted: even an empty file lists one entry.
   QOV_FUZZ_CHECK(maxRecords == 0 || !records.empty(), Line("no record for a table of", maxRecords));
 
-  const std::vector<Posisi> all = qov::ParseCityList(bytes, SIZE_MAX);
+  const std::vector<City> all = qov::ParseCityList(bytes, SIZE_MAX);
   QOV_FUZZ_CHECK(all.size() >= records.size(), "more records in a smaller table");
 
   bool quotes = false;
   std::vector<char32_t> code;
   for (size_t i = 0; i < records.size(); ++i) {
-    const Posisi& r = records[i];
+    const City& r = records[i];
     QOV_FUZZ_CHECK(SameRecord(r, all[i]),
                    Line("record", i, "depends on the table size:", Describe(r), Describe(all[i])));
-    QOV_FUZZ_CHECK(DecodeUtf8(r.nama, code), "malformed name " + Shown(r.nama));
+    QOV_FUZZ_CHECK(DecodeUtf8(r.name, code), "malformed name " + Shown(r.name));
     QOV_FUZZ_CHECK(code.size() <= qov::kMaxCityNameChars,
-                   Line(code.size(), "characters in", Shown(r.nama)));
+                   Line(code.size(), "characters in", Shown(r.name)));
     for (const char32_t c : code)
-      QOV_FUZZ_CHECK(c >= 0x20 && !(c >= 0x7F && c < 0xA0), "control character in " + Shown(r.nama));
+      QOV_FUZZ_CHECK(c >= 0x20 && !(c >= 0x7F && c < 0xA0), "control character in " + Shown(r.name));
     QOV_FUZZ_CHECK(std::isfinite(r.latitude) && std::isfinite(r.longitude), Describe(r));
-    quotes = quotes || r.nama.find('"') != std::string::npos;
+    quotes = quotes || r.name.find('"') != std::string::npos;
   }
 
   // The format has no escape for a quote inside a quoted name.
   if (quotes || records.empty()) return 0;
   std::string file;
-  for (const Posisi& r : records)
-    file += "\"" + r.nama + "\"," + s::SignedBlank(r.latitude) + "," + s::SignedBlank(r.longitude) +
+  for (const City& r : records)
+    file += "\"" + r.name + "\"," + s::SignedBlank(r.latitude) + "," + s::SignedBlank(r.longitude) +
             "," + s::PlainInt(r.zone) + "\r\n";
-  const std::vector<Posisi> again = qov::ParseCityList(file, maxRecords);
+  const std::vector<City> again = qov::ParseCityList(file, maxRecords);
   QOV_FUZZ_CHECK(again.size() == records.size(), Line(again.size(), "records from", Shown(file)));
   for (size_t i = 0; i < records.size(); ++i) {
-    const Posisi& a = records[i];
-    const Posisi& b = again[i];
-    QOV_FUZZ_CHECK(a.nama == b.nama && a.zone == b.zone && Close(a.latitude, b.latitude) &&
+    const City& a = records[i];
+    const City& b = again[i];
+    QOV_FUZZ_CHECK(a.name == b.name && a.zone == b.zone && Close(a.latitude, b.latitude) &&
                        Close(a.longitude, b.longitude),
                    Describe(a) + " came back as " + Describe(b));
   }

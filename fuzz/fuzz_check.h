@@ -87,14 +87,17 @@ inline std::vector<std::string> Split(std::string_view s, char sep) {
   return parts;
 }
 
-inline std::string Outputs(const engine::WaktuSholat& w) {
-  return Line(w.WaktuShubuh, w.WaktuDzuhur, w.WaktuAshar, w.WaktuMaghrib, w.WaktuIsya);
+inline std::string Outputs(const engine::DayTimes& d) {
+  std::string out;
+  for (const engine::PrayerTime& t : d.times) out += Part(t.minuteOfDay) + " ";
+  return out;
 }
 
-// The engine's five outputs are times of day, whatever it was given.
-inline void CheckTimesOfDay(const engine::WaktuSholat& w, const std::string& where) {
-  for (const double t : {w.WaktuShubuh, w.WaktuDzuhur, w.WaktuAshar, w.WaktuMaghrib, w.WaktuIsya})
-    QOV_FUZZ_CHECK(std::isfinite(t) && t >= 0 && t <= 1.0001, where + ": " + Outputs(w));
+// The engine's five outputs are minutes of the day, or none at all.
+inline void CheckTimesOfDay(const engine::DayTimes& d, const std::string& where) {
+  for (const engine::PrayerTime& t : d.times)
+    QOV_FUZZ_CHECK(t.minuteOfDay >= -1 && t.minuteOfDay < 1440 && (d.valid || t.minuteOfDay == -1),
+                   where + ": " + Outputs(d));
 }
 
 }  // namespace qov::fuzz

@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/memory/memory_platform.h"
+#include "tests/app/app_fixture.h"
 
 namespace qov {
 namespace {
@@ -19,11 +19,11 @@ namespace {
 using namespace std::string_literals;
 
 // name|lat|lon|zone per record, joined by ";".
-std::string Show(std::string_view bytes, size_t max = kDaftarPosisiSize) {
+std::string Show(std::string_view bytes, size_t max = kMaxCities) {
   std::string out;
-  for (const Posisi& p : ParseCityList(bytes, max)) {
+  for (const City& p : ParseCityList(bytes, max)) {
     std::ostringstream os;
-    os << p.nama << '|' << p.latitude << '|' << p.longitude << '|' << p.zone << ';';
+    os << p.name << '|' << p.latitude << '|' << p.longitude << '|' << p.zone << ';';
     out += os.str();
   }
   return out;
@@ -83,9 +83,9 @@ TEST(CityListReads, Encoding) {
 TEST(CityListLimits, StopsAtTheTableCutsLongNamesAndStaysLinear) {
   std::string many;
   for (int i = 0; i < 100000; ++i) many += "\"K" + std::to_string(i) + "\",-6.2,106.8,7\r\n";
-  const std::vector<Posisi> r = ParseCityList(many, 2001);
+  const std::vector<City> r = ParseCityList(many, 2001);
   ASSERT_EQ(r.size(), 2001u);
-  EXPECT_EQ(r[2000].nama, "K2000");
+  EXPECT_EQ(r[2000].name, "K2000");
   EXPECT_TRUE(ParseCityList(many, 0).empty());
 
   std::string wide;
@@ -93,7 +93,7 @@ TEST(CityListLimits, StopsAtTheTableCutsLongNamesAndStaysLinear) {
   for (const std::string& name : {std::string(1000, 'a'), wide, "\xEF\xBB\xBF" + wide}) {
     const auto cut = ParseCityList("\"" + name + "\",1,2,3\r\nB,4,5,6", 9);
     ASSERT_EQ(cut.size(), 2u);
-    EXPECT_EQ(NameChars(cut[0].nama), kMaxCityNameChars);
+    EXPECT_EQ(NameChars(cut[0].name), kMaxCityNameChars);
     EXPECT_EQ(cut[1].latitude, 4);
   }
 
@@ -103,46 +103,38 @@ TEST(CityListLimits, StopsAtTheTableCutsLongNamesAndStaysLinear) {
     const auto got = ParseCityList(bytes, 2001);
     ASSERT_FALSE(got.empty());
     EXPECT_LE(got.size(), 2001u);
-    EXPECT_TRUE(SaneName(got[0].nama));
+    EXPECT_TRUE(SaneName(got[0].name));
   }
 }
 
-class LoadCities : public testing::TestWithParam<std::optional<std::string>> {
- protected:
-  void Start(const std::optional<std::string>& file, std::string appPath = "C:\\QOV") {
-    p.files.appPath = appPath;
-    if (file) p.files.files[appPath + (appPath.back() == '\\' ? "" : "\\") + "daftar_all.TXT"] = *file;
-    p.Attach(c.form());
-    ASSERT_TRUE(StartClock(c));
+// The list beside the program fills the drop-down in file order, each
+// item's data its record's index; a missing or blank file one blank entry.
+TEST(LoadCities, FillsTheDropDownWithTheStoredRecordsOnly) {
+  std::string many;
+  for (int i = 0; i < 2050; ++i) many += "K" + std::to_string(i) + "," + std::to_string(i % 80) + ",100,7\r\n";
+  const struct {
+    const char* appPath;
+    std::optional<std::string> file;
+    size_t items;
+  } cases[] = {{"C:\\QOV", many, 2001}, {"D:\\", std::nullopt, 1}, {"D:\\", "", 1}, {"D:\\", "\r\n\r\n", 1}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.appPath + std::to_string(k.items));
+    testing::MemoryPlatform p;
+    p.files.appPath = k.appPath;
+    const std::string path = std::string(k.appPath) + (p.files.appPath.back() == '\\' ? "" : "\\") + "daftar_all.TXT";
+    if (k.file) p.files.files[path] = *k.file;
+    testing::Program run(p);
+    ASSERT_TRUE(run.Start());
+    EXPECT_EQ(p.files.reads, std::vector<std::string>{path});
+    const auto& items = run.Get("city").items();
+    ASSERT_EQ(items.size(), k.items);
+    for (size_t i = 0; i < items.size(); ++i) {
+      ASSERT_EQ(items[i].itemData, static_cast<int32_t>(i));
+      ASSERT_EQ(items[i].text, k.items == 1 ? "" : "K" + std::to_string(i));
+    }
+    EXPECT_TRUE(p.dialogs.messages.empty());
   }
-  memory::MemoryPlatform p;
-  ClockFace c{p.services};
-};
-
-TEST_F(LoadCities, ListsOnlyStoredRecordsWithTheirIndexAsItemData) {
-  std::string file;
-  for (int i = 0; i < 2050; ++i)
-    file += "K" + std::to_string(i % 7) + "," + std::to_string(i % 80) + ",100,7\r\n";
-  Start(file);
-  ASSERT_EQ(c.daftarPosisi.size(), 2001u);
-  const auto& items = c.Combo1->items();
-  ASSERT_EQ(items.size(), 2001u);
-  for (size_t i = 0; i < items.size(); ++i) {
-    ASSERT_EQ(items[i].itemData, static_cast<int32_t>(i));
-    ASSERT_EQ(items[i].text, c.daftarPosisi[i].nama);
-  }
-  EXPECT_EQ(c.daftarPosisi[2000].latitude, 2000 % 80);
 }
-
-TEST_P(LoadCities, MissingEmptyOrBlankFileGivesOneBlankEntry) {
-  Start(GetParam(), "D:\\");
-  EXPECT_EQ(p.files.reads, std::vector<std::string>{"D:\\daftar_all.TXT"});
-  ASSERT_EQ(c.Combo1->items().size(), 1u);
-  EXPECT_EQ(c.Combo1->items()[0].text + c.daftarPosisi[0].nama, "");
-  EXPECT_EQ(c.Combo1->items()[0].itemData, 0);
-  EXPECT_TRUE(p.dialogs.messages.empty());
-}
-INSTANTIATE_TEST_SUITE_P(Files, LoadCities, testing::Values(std::nullopt, "", "\r\n\r\n"));
 
 }  // namespace
 }  // namespace qov

@@ -1,188 +1,216 @@
-// The location dialog: opening, picking a city, OK with its order of
-// writes and its checks, Cancel, and the height it shares with the panel.
-#include <gtest/gtest.h>
-
+// The location dialog: opening, picking a city, OK with its checks and its
+// writes, Cancel, and the height it shares with the panel.
 #include <algorithm>
 #include <string>
-#include <tuple>
 #include <vector>
 
-#include "app/clockface.h"
-#include "engine/datetime.h"
-#include "platform/memory/memory_platform.h"
+#include "tests/app/app_fixture.h"
 
-namespace qov {
+namespace qov::testing {
 namespace {
 
 constexpr ui::Color kWrongBox = 0x00C0C0FF;
+const char* const kBoxes[] = {"city", "latitude", "longitude", "zone", "addDzuhur", "addMaghrib", "fajrAngle", "isyaAngle"};
 
-class Dialog : public testing::Test {
+class DialogTest : public AppTest {
  protected:
   void SetUp() override {
-    p.files.files[p.files.appPath + "\\daftar_all.TXT"] =
-        "Jakarta,-6.2,106.8,7\r\nMakassar,-5.14,119.42,8\r\n";
-    p.Attach(c.form());
-    ASSERT_TRUE(StartClock(c));
+    p.files.files[p.files.appPath + "\\daftar_all.TXT"] = "Jakarta,-6.2,106.8,7\r\nMakassar,-5.14,119.42,8\r\n";
+    StartAt(At(2004, 6, 15, 8));
     p.settings.writes.clear();
   }
-  // The user's typing, which the model does not echo.
-  static void Type(ui::Control* box, const std::string& text) { box->SetTextFromUser(text); }
   std::string Shown() {
-    std::string s = c.Combo1->text();
-    for (ui::Control* b : Boxes()) s += "|" + b->text();
-    return s + (c.Option1->value() ? "|Hanafi" : "") + (c.Option2->value() ? "|Hambali" : "");
+    std::string s;
+    for (const char* b : kBoxes) s += run->Get(b).text() + "|";
+    return s + (run->Get("hanafi").value() ? "Hanafi" : "") + (run->Get("hambali").value() ? "Hambali" : "");
   }
-  auto Working() {
-    return std::tuple(c.Kota, c.Lat, c.Lon, c.TimeZone, c.AddDhuhur, c.AddMaghrib, c.MazhabAshar, c.SudutFajar,
-                      c.SudutIsya);
+  std::string PanelTimes() {
+    run->Click("mwSholat");
+    std::string s;
+    for (int k = 0; k < 5; ++k) s += run->Get("prayerTime", k).text() + " ";
+    run->Press("prayerPanel");
+    return s;
   }
-  std::vector<ui::Control*> Boxes() {
-    return {c.tkLat, c.tkLong, c.tkTimeZone, c.tkDz, c.tkMag, c.sdFajar, c.sdIsya};
-  }
-
-  memory::MemoryPlatform p;
-  ClockFace c{p.services};
+  ui::Control& Frame() { return run->Get("locationDialog"); }
 };
 
-TEST_F(Dialog, OpensWithTheWorkingValuesAndCancelDropsEdits) {
-  c.Lat = -0.25;  // near the equator: the box shows the leading zero
-  c.TimeZone = -3;
-  const auto before = Working();
-  c.mLok_Click();
-  EXPECT_EQ(Shown(), "Jakarta|-0.25|106.816|-3|2|2|19|20|Hambali");
-  EXPECT_TRUE(c.Frame2->shown());
-  for (ui::Control* box : Boxes()) Type(box, "9");
-  c.Option1->SetValue(true);
-  c.Command2_Click();
-  EXPECT_FALSE(c.Frame2->visible());
+TEST_F(DialogTest, OpensWithTheStoredPlaceAndCancelDropsEdits) {
+  run->Click("mLok");
+  EXPECT_EQ(Shown(), "Jakarta|-6.15|106.816|7|2|2|19|20|Hambali");
+  EXPECT_TRUE(Frame().shown());
+  for (const char* b : kBoxes) run->Type(b, "9");
+  run->Get("hanafi").SetValue(true);
+  run->Press("cancel");
+  EXPECT_FALSE(Frame().visible());
   EXPECT_TRUE(p.settings.writes.empty());
-  EXPECT_EQ(Working(), before);
-  c.mLok_Click();
-  EXPECT_EQ(Shown(), "Jakarta|-0.25|106.816|-3|2|2|19|20|Hambali");
+  run->Click("mLok");
+  EXPECT_EQ(Shown(), "Jakarta|-6.15|106.816|7|2|2|19|20|Hambali");
 }
 
-TEST_F(Dialog, PickingACityFillsThePlaceBoxesFromTheRecordOfItsItemData) {
-  c.mLok_Click();
-  Type(c.tkDz, "5");
-  c.Combo1->ClearItems();  // positions that differ from the record indices
-  c.Combo1->AddItem("Makassar", 1);
-  c.Combo1->AddItem("Jakarta", 0);
-  c.Combo1->AddItem("stray", 99999);
-  c.Combo1->SelectItem(0);
-  c.Combo1->SelectItem(2);  // no such record: nothing changes
+TEST_F(DialogTest, PickingACityFillsThePlaceBoxesFromItsRecord) {
+  run->Click("mLok");
+  run->Type("addDzuhur", "5");
+  ui::Control& city = run->Get("city");
+  ASSERT_EQ(city.items().size(), 2u);
+  city.SelectItem(1);
+  EXPECT_EQ(Shown(), "Makassar|-5.14|119.42|8|5|2|19|20|Hambali");
+  city.AddItem("stray", 99999);  // an item naming no record changes nothing
+  city.SelectItem(2);
   EXPECT_EQ(Shown(), "stray|-5.14|119.42|8|5|2|19|20|Hambali");
   EXPECT_TRUE(p.settings.writes.empty());
 }
 
-TEST_F(Dialog, OkStoresTheRawTextsInOrderAndSetsTheConvertedValues) {
-  const double dzuhur = c.engine().WaktuDzuhur;
-  c.mLok_Click();
-  const std::vector<std::string> typed = {"Desa Kecil", " -10.17 ", "123.6",      "7.5",
-                                          "3.5",        "2.5",      "20 derajat", " 1 8"};
-  Type(c.Combo1, typed[0]);
-  for (size_t i = 0; i < Boxes().size(); ++i) Type(Boxes()[i], typed[i + 1]);
-  c.Command1_Click();
+// OK stores the typed texts as read (halves to even) and the new place applies at once: the panel
+// and the alerts show the engine's times for it.
+TEST_F(DialogTest, OkStoresTheTypedTextsAndAppliesThePlaceAtOnce) {
+  const std::string before = PanelTimes();
+  run->Click("mLok");
+  const std::vector<std::string> typed = {"Desa Kecil", " -10.17 ", "123.6", "7.5", "3.5", "2.5", "20 derajat", " 1 8"};
+  for (size_t i = 0; i < typed.size(); ++i) run->Type(kBoxes[i], typed[i]);
+  run->Press("ok");
+  EXPECT_FALSE(Frame().visible());
   EXPECT_EQ(p.settings.writes,
-            (std::vector<std::string>{"Lokasi/Kota=Desa Kecil", "Lokasi/LAT= -10.17 ", "Lokasi/LONG=123.6",
-                                      "Lokasi/Time ZOne=7.5", "Lokasi/AddDhuhur=3.5", "Lokasi/AddMaghrib=2.5",
-                                      "Lokasi/MazhabAshar=1", "Lokasi/sudutFajar=20 derajat",
-                                      "Lokasi/sudutIsya= 1 8"}));
-  EXPECT_EQ(Working(), std::tuple(std::string("Desa Kecil"), -10.17, 123.6, 8, 4, 2, 1, 20.0, 18.0));
-  EXPECT_FALSE(c.Frame2->visible());
-  // The alerts follow the new place at once, not from the next midnight.
-  engine::WaktuSholat expected;
-  expected.HitungWaktuSholat(DatePart(p.clock.Now()), -10.17, 123.6, 8, 4, 2, 1, 20, 18);
-  EXPECT_NE(c.engine().WaktuDzuhur, dzuhur);
-  EXPECT_EQ(c.engine().WaktuDzuhur, expected.WaktuDzuhur);
-  EXPECT_EQ(c.engine().WaktuIsya, expected.WaktuIsya);
+            (std::vector<std::string>{"Lokasi/Kota=Desa Kecil", "Lokasi/LAT=-10.17", "Lokasi/LONG=123.6",
+                                      "Lokasi/Time ZOne=8", "Lokasi/AddDhuhur=4", "Lokasi/AddMaghrib=2",
+                                      "Lokasi/MazhabAshar=1", "Lokasi/sudutFajar=20", "Lokasi/sudutIsya=18"}));
+  settings::Location l{"Desa Kecil", -10.17, 123.6, 8, 4, 2, 1, 20, 18};
+  std::string expected;
+  for (int m : EngineMinutes(DateSerial(2004, 6, 15), l)) expected += FormatHHMM(m / 1440.0) + " ";
+  EXPECT_EQ(PanelTimes(), expected);
+  EXPECT_NE(expected, before);
+  const double dzuhur = DateSerial(2004, 6, 15) + EngineMinutes(DateSerial(2004, 6, 15), l)[1] / 1440.0;
+  RunUntil(dzuhur + 1.0 / 86400);
+  ASSERT_FALSE(run->alerts.empty());
+  EXPECT_EQ(run->alerts.back().name, "Dzhuhur");
 }
 
-// Hanafi casts a shadow twice the object's length, Hanbali once; the stored
-// number stays the factor the engine takes.
-TEST_F(Dialog, AsharOptionsStoreTheirSchoolsShadowFactor) {
-  for (auto [option, stored] : {std::pair{c.Option1, "2"}, std::pair{c.Option2, "1"}}) {
-    c.mLok_Click();
-    option->SetValue(true);
-    c.Command1_Click();
-    EXPECT_EQ(p.settings.Get("Lokasi", "MazhabAshar"), stored);
-    EXPECT_EQ(std::to_string(c.MazhabAshar), stored);
+// Hanafi casts a shadow twice the object's length, Hambali once; a stored
+// school that is neither opens on Hanafi, the factor the engine uses, and
+// OK then keeps the times.
+TEST_F(DialogTest, AsharSchoolsAndAnUnknownStoredSchoolOpensOnHanafi) {
+  for (auto [option, stored] : {std::pair{"hanafi", "2"}, std::pair{"hambali", "1"}}) {
+    run->Click("mLok");
+    run->Get(option).SetValue(true);
+    run->Press("ok");
+    EXPECT_EQ(Stored(p, "Lokasi", "MazhabAshar"), stored);
   }
-  for (int16_t factor : {2, 1, 0, 3}) {
-    c.MazhabAshar = factor;
-    c.mLok_Click();
-    EXPECT_EQ(Shown().substr(Shown().rfind('|')), factor == 2 ? "|Hanafi" : "|Hambali") << factor;
+  for (const char* odd : {"0", "3", "-5", "&HFFFF"}) {
+    SCOPED_TRACE(odd);
+    p.settings.values[{"Lokasi", "MazhabAshar"}] = odd;
+    StartAt(At(2004, 6, 15, 8));
+    const std::string times = PanelTimes();
+    run->Click("mLok");
+    EXPECT_TRUE(run->Get("hanafi").value());
+    run->Press("ok");
+    EXPECT_EQ(PanelTimes(), times);
+    EXPECT_EQ(Stored(p, "Lokasi", "MazhabAshar"), "2");
   }
 }
 
-TEST_F(Dialog, GrowsTo4410WhileOpenAndReturnsAfterOkOrCancel) {
+TEST_F(DialogTest, GrowsTo4410WhileOpenAndReturnsAfterOkOrCancel) {
   for (float before : {3000.0f, 4410.0f, 5010.0f}) {
-    for (bool ok : {true, false}) {
-      c.form().SetHeight(before);
-      c.mLok_Click();
-      ui::Form& f = c.form();
-      EXPECT_EQ(f.height(), std::max(before, 4410.0f));
-      EXPECT_FLOAT_EQ(c.Frame2->top(), (f.height() - 4365) / 2);
-      EXPECT_FLOAT_EQ(c.Frame2->left(), (f.width() - 2835) / 2);
-      ok ? c.Command1_Click() : c.Command2_Click();
-      EXPECT_EQ(f.height(), before) << before << (ok ? " OK" : " Cancel");
+    for (const char* button : {"ok", "cancel"}) {
+      form().SetHeight(before);
+      run->Click("mLok");
+      EXPECT_FLOAT_EQ(form().height(), std::max(before, 4410.0f));
+      EXPECT_FLOAT_EQ(Frame().top(), (form().height() - Frame().height()) / 2);
+      EXPECT_FLOAT_EQ(Frame().left(), (form().width() - Frame().width()) / 2);
+      run->Press(button);
+      EXPECT_FLOAT_EQ(form().height(), before) << before << button;
     }
   }
 }
 
-TEST_F(Dialog, TheSavedHeightIsSharedWithThePanelAndTakenWhenOpeningAgain) {
-  c.form().SetHeight(3000);
-  c.mLok_Click();
-  c.mLok_Click();
-  c.Command2_Click();
-  EXPECT_EQ(c.form().height(), 4410) << "opening again saved the enlarged height";
-  c.form().SetHeight(2400);
-  c.mwSholat_Click();  // grows the window to 3000
-  c.mLok_Click();
-  c.Command2_Click();
-  EXPECT_EQ(c.form().height(), 3000);
+TEST_F(DialogTest, TheHeightBeforeIsSharedWithThePanel) {
+  form().SetHeight(3000);
+  run->Click("mLok");
+  run->Click("mLok");
+  run->Press("cancel");
+  EXPECT_FLOAT_EQ(form().height(), 3000) << "opening again keeps the first height";
+  form().SetHeight(2400);
+  run->Click("mwSholat");
+  run->Click("mLok");
+  run->Press("cancel");
+  EXPECT_FLOAT_EQ(form().height(), 2400);
 }
 
-// A rejected OK stores nothing, changes no working value, keeps the dialog
-// open and marks the box; the next OK or Cancel clears the marks.
-TEST_F(Dialog, OkRejectsABadBoxWholeOrAccepts) {
+// A refused OK stores nothing, keeps the dialog open and marks the box; the
+// caption names it; the next OK or Cancel clears the marks. An empty name
+// used to be stored and make the next start a first run; angles the
+// engine cannot use are refused with their range.
+TEST_F(DialogTest, OkRefusesABadBoxWholeOrAccepts) {
   const struct {
     const char* box;
     std::string text;
     const char* hint;  // nullptr: accepted
-  } cases[] = {{"tkLat", "", "Lat"},          {"tkLat", "-6,2", "Lat"},         {"tkLat", "90", "Lat"},
-               {"tkLat", "1e999", "Lat"},     {"tkLat", " -89.99 ", nullptr},   {"tkLong", "180.5", "Long"},
-               {"tkLong", "-180", nullptr},   {"tkTimeZone", "7 WIB", "Gmt"},   {"tkTimeZone", "-12.6", "Gmt"},
-               {"tkTimeZone", "14.5", nullptr}, {"tkDz", "32767.5", "Dzhuhur"}, {"tkDz", "menit", nullptr},
-               {"tkMag", "-32769", "Maghrib"}, {"sdFajar", "derajat 20", "Fajar"}, {"sdFajar", " - .", "Fajar"},
-               {"sdFajar", " -.5", nullptr},  {"sdIsya", "&Hzz", "Isya"},       {"sdIsya", "&H12", nullptr}};
+    const char* message;
+  } cases[] = {
+      {"city", "", "Kota", nullptr},          {"city", "  ", "Kota", nullptr},
+      {"latitude", "", "Lat", nullptr},       {"latitude", "-6,2", "Lat", nullptr},
+      {"latitude", "90", "Lat", nullptr},     {"latitude", "1e999", "Lat", nullptr},
+      {"latitude", " -89.99 ", nullptr, nullptr}, {"longitude", "180.5", "Long", nullptr},
+      {"longitude", "-180", nullptr, nullptr}, {"zone", "7 WIB", "Gmt", nullptr},
+      {"zone", "-12.6", "Gmt", nullptr},      {"zone", "14.5", nullptr, nullptr},
+      {"addDzuhur", "32767.5", "Dzhuhur", nullptr}, {"addDzuhur", "menit", nullptr, nullptr},
+      {"addMaghrib", "-32769", "Maghrib", nullptr},
+      {"fajrAngle", "derajat 20", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
+      {"fajrAngle", "0", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
+      {"fajrAngle", "0.4", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
+      {"fajrAngle", "-19", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
+      {"fajrAngle", "40000", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
+      {"fajrAngle", "25", nullptr, nullptr},  {"fajrAngle", "10", nullptr, nullptr},
+      {"isyaAngle", "20.5", "Isya", "Sudut Isya harus antara 10 dan 20 derajat."},
+      {"isyaAngle", "&H12", nullptr, nullptr},
+  };
   for (const auto& k : cases) {
     SCOPED_TRACE(std::string(k.box) + " '" + k.text + "'");
-    c.form().SetHeight(3000);
-    const auto before = Working();
-    c.mLok_Click();
-    Type(c.tkDz, "40000");  // leaves a mark the next OK must clear
-    c.Command1_Click();
+    form().SetHeight(3000);
+    const std::string times = PanelTimes();
+    run->Click("mLok");
+    run->Type("addDzuhur", "40000");  // leaves a mark the next OK must clear
+    run->Press("ok");
     p.settings.writes.clear();
-    Type(c.tkDz, "2");
-    ui::Control* box = &c.form().Get(k.box);
-    Type(box, k.text);
-    c.Command1_Click();
+    p.dialogs.messages.clear();
+    run->Type("addDzuhur", "2");
+    run->Type(k.box, k.text);
+    run->Press("ok");
 
-    const bool rejected = k.hint != nullptr;
-    EXPECT_EQ(c.Frame2->visible(), rejected);
-    EXPECT_EQ(c.Frame2->text(), rejected ? std::string("Lokasi - ") + k.hint + " salah" : "Lokasi");
-    for (ui::Control* b : Boxes())
-      EXPECT_EQ(b->backColor(), rejected && b == box ? kWrongBox : ui::kSystemWindow) << b->name();
-    EXPECT_EQ(p.settings.writes.size(), rejected ? 0u : 9u);
-    EXPECT_EQ(c.form().height(), rejected ? 4410 : 3000);
-    if (rejected) {
-      EXPECT_EQ(Working(), before);
-      c.Command2_Click();
-      EXPECT_EQ(c.Frame2->text(), "Lokasi");
-      EXPECT_EQ(box->backColor(), ui::kSystemWindow);
+    const bool refused = k.hint != nullptr;
+    EXPECT_EQ(Frame().visible(), refused);
+    EXPECT_EQ(Frame().text(), refused ? std::string("Lokasi - ") + k.hint + " salah" : "Lokasi");
+    for (const char* b : kBoxes)
+      EXPECT_EQ(run->Get(b).backColor(), refused && std::string(b) == k.box ? kWrongBox : ui::kSystemWindow) << b;
+    EXPECT_EQ(p.settings.writes.size(), refused ? 0u : 9u);
+    EXPECT_EQ(p.dialogs.messages.size(), k.message ? 1u : 0u);
+    if (k.message && !p.dialogs.messages.empty()) {
+      EXPECT_EQ(p.dialogs.messages[0].first, k.message);
     }
+    EXPECT_FLOAT_EQ(form().height(), refused ? 4410 : 3000);
+    if (refused) {
+      run->Press("cancel");
+      EXPECT_EQ(Frame().text(), "Lokasi");
+      EXPECT_EQ(run->Get(k.box).backColor(), ui::kSystemWindow);
+      EXPECT_EQ(PanelTimes(), times);
+    }
+    settings::Settings(p.settings).SaveLocation(settings::Location{});
   }
 }
 
+// The empty name that the dialog used to store made the next start a first
+// run, which overwrote the place with Jakarta's.
+TEST_F(DialogTest, OkWithAnEmptyCityKeepsThePlaceForTheNextStart) {
+  run->Click("mLok");
+  run->Get("city").SelectItem(1);
+  run->Press("ok");
+  run->Click("mLok");
+  run->Type("city", "");
+  run->Type("latitude", "1");
+  run->Press("ok");
+  EXPECT_EQ(Frame().text(), "Lokasi - Kota salah");
+  StartAt(At(2004, 6, 16, 8));
+  run->Click("mLok");
+  EXPECT_EQ(Shown(), "Makassar|-5.14|119.42|8|2|2|19|20|Hambali");
+}
+
 }  // namespace
-}  // namespace qov
+}  // namespace qov::testing

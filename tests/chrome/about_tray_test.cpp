@@ -1,0 +1,140 @@
+// The about box, the links and the tray icon's menu.
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "chrome/about_box.h"
+#include "tests/app/app_fixture.h"
+
+namespace qov::testing {
+namespace {
+
+class ChromeTest : public AppTest {
+ protected:
+  void SetUp() override { StartAt(At(2004, 6, 15, 8)); }
+  // The about box: the modal form the platform shows.
+  ui::Form& About() {
+    EXPECT_EQ(p.windows.modal.size(), 1u);
+    return *p.windows.modal.back();
+  }
+  bool MenuHasExit() { return std::count(p.windows.lastMenu.begin(), p.windows.lastMenu.end(), "Exit") == 1; }
+};
+
+TEST_F(ChromeTest, AboutShowsTheFullFiveSecondsAfterAnyEarlierClose) {
+  const std::function<void(ui::Form&)> closers[] = {
+      [](ui::Form& a) { a.onClick(); },
+      [](ui::Form& a) { a.Get("title").onClick(); },
+      [](ui::Form& a) { a.Get("credit").onClick(); },
+      [this](ui::Form& a) { p.windows.Close(a); },  // closed by the system
+  };
+  for (const auto& close : closers) {
+    run->Click("mAbout");
+    p.RunFor(2000);
+    close(About());
+    EXPECT_TRUE(p.windows.modal.empty());
+
+    run->Click("mAbout");
+    ui::Form& a = About();
+    p.RunFor(5009);
+    EXPECT_TRUE(a.visible());
+    p.RunFor(1);
+    EXPECT_FALSE(a.visible());
+    EXPECT_TRUE(p.windows.modal.empty());
+  }
+}
+
+TEST_F(ChromeTest, AboutIsCentredOverTheClockWithRoundCorners) {
+  form().Move(4500, 3000, form().width(), form().height());
+  run->Click("mAbout");
+  ui::Form& a = About();
+  EXPECT_EQ(p.window.Of(a).cornerEllipse, 30);
+  EXPECT_NEAR(a.left() + a.width() / 2, form().left() + form().width() / 2, 15);
+  EXPECT_NEAR(a.top() + a.height() / 2, form().top() + form().height() / 2, 15);
+  a.onClick();
+  // In the top right corner, where the clock starts, the wider box is
+  // pulled in rather than cut off.
+  const ScreenInfo sc = p.screen.Info();
+  form().Move(sc.width - form().width(), 0, form().width(), form().height());
+  run->Click("mAbout");
+  EXPECT_GT(About().width(), form().width());
+  EXPECT_FLOAT_EQ(About().left() + About().width(), sc.width);
+}
+
+TEST_F(ChromeTest, AboutShowsTheVersionAndAMailLinkWithTheHandCursor) {
+  run->Click("mAbout");
+  ui::Form& a = About();
+  EXPECT_EQ(a.Get("title").text(), std::string("Jam QOV Ver ") + kVersion);
+  EXPECT_NE(std::string(kVersion), "0.0.0") << "the build's project version";
+  EXPECT_EQ(a.Get("mail").cursor(), ui::Cursor::Hand);
+  EXPECT_TRUE(a.Get("mail").font().underline);
+  EXPECT_EQ(a.Get("title").cursor(), ui::Cursor::Arrow);
+}
+
+// The mail link keeps the box open; the clock ends topmost whatever its
+// own switch says.
+TEST_F(ChromeTest, MailLinkKeepsTheBoxOpenAndTheClockEndsTopmost) {
+  for (bool onTop : {false, true}) {
+    if (run->Item("mAOP").checked != onTop) run->Click("mAOP");
+    ASSERT_EQ(run->Topmost(), onTop);
+    run->Click("mAbout");
+    ui::Form& a = About();
+    a.Get("mail").onClick();
+    EXPECT_EQ(p.shell.opened.back(), std::string("mailto:") + kAuthorMail);
+    p.RunFor(5009);
+    EXPECT_TRUE(a.visible());
+    EXPECT_TRUE(run->Topmost());
+    p.RunFor(1);
+    EXPECT_FALSE(a.visible());
+    EXPECT_TRUE(run->Topmost());
+  }
+}
+
+TEST_F(ChromeTest, OneAboutBoxAtATimeAndTheWebLink) {
+  run->Click("mQOV");
+  OpenLink(p.shell, "");
+  EXPECT_EQ(p.shell.opened, std::vector<std::string>{kWebUrl});
+  run->Click("mAbout");
+  run->Click("mAbout");  // from the icon's menu while the box is open
+  EXPECT_EQ(p.windows.modal.size(), 1u);
+  run.reset();  // the open box goes with the clock
+  EXPECT_TRUE(p.windows.modal.empty());
+}
+
+TEST_F(ChromeTest, TheTrayIconsRightClickOpensTheMenuWithExitAndDoubleClickShows) {
+  EXPECT_TRUE(p.tray.shown);
+  EXPECT_EQ(p.tray.tip, "QOV Clock");
+  form().onMouseDown(2, 0, 0, 0);
+  EXPECT_FALSE(MenuHasExit());
+  form().Hide();
+  for (int i = 0; i < 2; ++i) {  // shown, and stays shown
+    p.tray.Click(TrayIcon::Click::kDoubleLeft);
+    EXPECT_TRUE(form().visible());
+  }
+  const int popups = p.windows.popups;
+  p.tray.Click(TrayIcon::Click::kRight);
+  EXPECT_EQ(p.windows.popups, popups + 1);
+  EXPECT_TRUE(MenuHasExit());
+  run->Get("face").onMouseDown(2, 0, 0, 0);
+  EXPECT_FALSE(MenuHasExit());
+}
+
+TEST_F(ChromeTest, ExitFromTheTrayRemovesTheIconAndStoresTheHeight) {
+  run->Exit();
+  EXPECT_FALSE(p.tray.shown);
+  EXPECT_TRUE(p.tray.removed);
+  EXPECT_TRUE(p.settings.Has("PosisiWindow", "Panjang"));
+  EXPECT_FALSE(form().visible());
+}
+
+TEST(Tray, WithoutANotificationAreaTheClockRuns) {
+  MemoryPlatform p;
+  p.tray.noNotificationArea = true;
+  Program run(p);
+  ASSERT_TRUE(run.Start());
+  EXPECT_FALSE(p.tray.Click(TrayIcon::Click::kRight));
+  p.RunFor(1000);
+  EXPECT_TRUE(run.form().visible());
+}
+
+}  // namespace
+}  // namespace qov::testing
