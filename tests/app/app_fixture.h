@@ -25,6 +25,9 @@ inline double At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms 
   return DateSerial(y, mo, d) + ((h * 60.0 + mi) * 60 + s) / 86400.0 + ms / 86400000.0;
 }
 
+// The location dialog makes the window this tall (434 pixels at 96 dpi).
+inline constexpr float kDialogHeight = 6510;
+
 // The alert's names in the engine's order of the day.
 inline constexpr std::array<const char*, engine::kPrayerCount> kAlertNames = {"Shubuh", "Dzhuhur", "Ashar",
                                                                              "Maghrib", "Isya"};

@@ -71,12 +71,12 @@ TEST_F(WindowTest, ALayoutPassSettlesAfterTheWidthItSets) {
 TEST_F(WindowTest, TheDialogInTheStripKeepsItsButtonsReachable) {
   run->Click("mVer2");
   const float strip = form().height();
-  ASSERT_LT(strip, 4410);
+  ASSERT_LT(strip, kDialogHeight);
   run->Click("mLok");
-  EXPECT_FLOAT_EQ(form().height(), 4410);
+  EXPECT_FLOAT_EQ(form().height(), kDialogHeight);
   EXPECT_GE(Get("locationDialog").top(), 0) << "OK and Cancel are inside the window";
   form().SetWidth(form().width() + 150);  // a resize while open keeps the hold
-  EXPECT_FLOAT_EQ(form().height(), 4410);
+  EXPECT_FLOAT_EQ(form().height(), kDialogHeight);
   run->Press("cancel");
   form().SetHeight(5000);  // the strip's proportion holds again
   EXPECT_NEAR(form().height(), form().width() / kStripAspect, 15);

@@ -107,12 +107,12 @@ TEST_F(DialogTest, AsharSchoolsAndAnUnknownStoredSchoolOpensOnHanafi) {
   }
 }
 
-TEST_F(DialogTest, GrowsTo4410WhileOpenAndReturnsAfterOkOrCancel) {
-  for (float before : {3000.0f, 4410.0f, 5010.0f}) {
+TEST_F(DialogTest, GrowsToTheDialogsHeightWhileOpenAndReturnsAfterOkOrCancel) {
+  for (float before : {3000.0f, kDialogHeight, 5010.0f}) {
     for (const char* button : {"ok", "cancel"}) {
       form().SetHeight(before);
       run->Click("mLok");
-      EXPECT_FLOAT_EQ(form().height(), std::max(before, 4410.0f));
+      EXPECT_FLOAT_EQ(form().height(), std::max(before, kDialogHeight));
       EXPECT_FLOAT_EQ(Frame().top(), (form().height() - Frame().height()) / 2);
       EXPECT_FLOAT_EQ(Frame().left(), (form().width() - Frame().width()) / 2);
       run->Press(button);
@@ -185,7 +185,7 @@ TEST_F(DialogTest, OkRefusesABadBoxWholeOrAccepts) {
     if (k.message && !p.dialogs.messages.empty()) {
       EXPECT_EQ(p.dialogs.messages[0].first, k.message);
     }
-    EXPECT_FLOAT_EQ(form().height(), refused ? 4410 : 3000);
+    EXPECT_FLOAT_EQ(form().height(), refused ? kDialogHeight : 3000);
     if (refused) {
       run->Press("cancel");
       EXPECT_EQ(Frame().text(), "Lokasi");
