@@ -173,8 +173,11 @@ struct Night {
   bool ok = false;
 };
 
-// Dip of the horizon, radians, for an observer h metres up: sqrt(2 h / R).
-double DipOf(double elevation) { return std::sqrt(2 * elevation / 6378160); }
+// Dip of the horizon, radians, for an observer h metres up: sqrt(2 h / R),
+// held at a right angle so that no height overflows.
+double DipOf(double elevation) {
+  return std::min(std::sqrt(2.0 / 6378160) * std::sqrt(elevation), kPi / 2);
+}
 
 // ---- the tables' sun
 
@@ -278,7 +281,7 @@ double Portion(HighLatitudeRule rule, double angle) {
   switch (rule) {
     case HighLatitudeRule::kMiddleOfNight: return 1.0 / 2;
     case HighLatitudeRule::kSeventhOfNight: return 1.0 / 7;
-    default: return angle / 60;
+    default: return std::clamp(angle / 60, 0.0, 1.0);  // a share of the night
   }
 }
 
@@ -294,9 +297,15 @@ void ApplyRule(const Method& m, double latitude, double transit, Events& ev, boo
   Event& isya = ev[At(Waktu::kIsya)];
   if (rule == HighLatitudeRule::kNone || !(shubuh.held || isya.held)) return;
   Night n = nightOf();
-  if (!n.ok) n = {transit - 6, transit + 6, transit + 18, true};
+  // (not finite: a longitude or zone beyond any real one took the sun out
+  // of its theory's range)
+  if (!n.ok || !std::isfinite(n.sunrise + n.sunset + n.nextSunrise))
+    n = {transit - 6, transit + 6, transit + 18, true};
   const double night = n.nextSunrise - n.sunset;
-  auto inDay = [](double h) { return h - 24 * std::floor(h / 24); };
+  auto inDay = [](double h) {
+    const double r = std::fmod(h, 24);  // exact, even for a zone near the double's limit
+    return r < 0 ? r + 24 : r;
+  };
   if (shubuh.held) {
     shubuh.hours = inDay(n.sunrise - Portion(rule, m.fajrAngle) * night);
     ruled[At(Waktu::kShubuh)] = true;
