@@ -81,3 +81,46 @@ void BM_Engine_Year(benchmark::State& state) {
 BENCHMARK(BM_Engine_Year)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+namespace {
+
+// The Kemenag preset's full day (the accurate sun, each event iterated) and
+// the default method's full day, for scale; and a day where the rule runs.
+void BM_Kemenag_FullDay(benchmark::State& state) {
+  CivilDate date{2023, 8, 20};
+  engine::Place place{-5.1486, 119.4319, 8};
+  const engine::Method method = engine::KemenagMethod();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(date);
+    engine::FullDay t = engine::HitungHariLengkap(date, place, method);
+    benchmark::DoNotOptimize(t);
+  }
+}
+BENCHMARK(BM_Kemenag_FullDay);
+
+void BM_Engine_FullDay(benchmark::State& state) {
+  CivilDate date{2004, 6, 15};
+  engine::Place place{kLat, kLon, kZone};
+  const engine::Method method = ExampleMethod();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(date);
+    engine::FullDay t = engine::HitungHariLengkap(date, place, method);
+    benchmark::DoNotOptimize(t);
+  }
+}
+BENCHMARK(BM_Engine_FullDay);
+
+void BM_Engine_HighLatitudeRuleDay(benchmark::State& state) {
+  CivilDate date{2026, 6, 21};
+  engine::Place place{59.9139, 10.7522, 1};
+  engine::Method method = ExampleMethod();
+  method.highLatitudeRule = engine::HighLatitudeRule::kSeventhOfNight;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(date);
+    engine::DayTimes t = engine::HitungWaktuSholat(date, place, method);
+    benchmark::DoNotOptimize(t);
+  }
+}
+BENCHMARK(BM_Engine_HighLatitudeRuleDay);
+
+}  // namespace

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
+#include "engine/moon.h"
 #include "engine/numeric.h"
 
 // The numbers are those of the published tables, down to the last digit: a
@@ -155,6 +157,305 @@ bool IsCalendarDate(const CivilDate& d) {
   return d.day <= (d.month == 2 && !leap ? 28 : kDays[d.month - 1]);
 }
 
+constexpr size_t At(Waktu w) { return static_cast<size_t>(w); }
+
+// One event of the day: local hours before additions and rounding.
+struct Event {
+  double hours = 0;
+  bool held = false;
+};
+using Events = std::array<Event, kWaktuCount>;  // Imsak's entry unused
+
+// Sunrise, sunset and the next sunrise in hours of this day, at the
+// method's horizon; ok false where one of them does not happen.
+struct Night {
+  double sunrise = 0, sunset = 0, nextSunrise = 0;
+  bool ok = false;
+};
+
+// Dip of the horizon, radians, for an observer h metres up: sqrt(2 h / R),
+// held at a right angle so that no height overflows.
+double DipOf(double elevation) {
+  return std::min(std::sqrt(2.0 / 6378160) * std::sqrt(elevation), kPi / 2);
+}
+
+// ---- the tables' sun
+
+struct TablesDay {
+  double transit, sinn, cinn;
+  Sun sun;
+};
+
+TablesDay TablesDayAt(double j0, double timeZone, double lg, double sinLa, double cosLa) {
+  const Sun sun = SunOn(j0);
+  return {12 + ((timeZone - lg / 15) - sun.equationOfTime), sinLa * sun.sinDecl,
+          cosLa * sun.cosDecl, sun};
+}
+
+// The tables' sine of the sun's altitude at Terbit and Maghrib: the 5 m
+// observer's dip, or the place's own where it stands higher.
+double TablesHorizonSine(double elevation) {
+  const double dip = elevation > 5 ? DipOf(elevation) : K().horizonDip;
+  return -dip - K().sinSunsetDepression;
+}
+
+// ---- the accurate sun
+
+struct SunAt {
+  double hourAngle;    // degrees, -180..180
+  double declination;  // degrees
+};
+
+SunAt AccurateSunAt(double jd, double longitude) {
+  const EquatorialPosition s = SunApparent(DynamicalFromUniversal(jd));
+  double h = std::fmod(SiderealTimeDegrees(jd) + longitude - s.rightAscension, 360.0);
+  if (h >= 180) h -= 360;
+  if (h < -180) h += 360;
+  return {h, s.declination};
+}
+
+constexpr double kSiderealDegreesPerHour = 360.98564736629 / 24;
+
+// Local hours at which the sun's centre stands at the altitude `altitude`
+// gives for its declination (degrees), on the side `side` of the meridian
+// (-1 morning, +1 afternoon, 0 the transit). `jd0` is 0h UT of the date.
+// The sun is taken at the event itself: iterated to 0.0004 s.
+template <class Altitude>
+Event Solve(double jd0, double lat, double lon, double timeZone, int side, Altitude altitude) {
+  const double sinPhi = std::sin(lat / O), cosPhi = std::cos(lat / O);
+  // The event on this local day whatever the longitude's turn.
+  double t = 12 + std::remainder(timeZone - lon / 15, 24) + side * 6;
+  bool held = false;
+  for (int i = 0; i < 12; ++i) {
+    const SunAt s = AccurateSunAt(jd0 + (t - timeZone) / 24, lon);
+    double target = 0;
+    held = false;
+    if (side != 0) {
+      const double d = s.declination / O;
+      double c = (std::sin(altitude(s.declination) / O) - sinPhi * std::sin(d)) /
+                 (cosPhi * std::cos(d));
+      if (c > 1 || c < -1) {
+        held = true;
+        c = c > 1 ? 1 : -1;
+      }
+      target = side * std::acos(c) * O;
+    }
+    double diff = std::fmod(target - s.hourAngle, 360.0);
+    if (diff > 180) diff -= 360;
+    if (diff < -180) diff += 360;
+    const double step = diff / kSiderealDegreesPerHour;
+    t += step;
+    if (std::fabs(step) < 1e-7) break;
+  }
+  return {t, held};
+}
+
+// ---- the schedule
+
+// Minute of the day by the method's rounding, additions included; a rule
+// time has already been brought into the day.
+int RoundedMinute(const Method& m, Waktu w, double hours, int add) {
+  if (m.rounding == Rounding::kClockNumber) return MinuteOfDay(hours + add / 60.0);
+  const double minutes = hours * 60;
+  if (!std::isfinite(minutes)) return -1;
+  const double whole = w == Waktu::kTerbit ? std::floor(minutes + 1e-9) : std::ceil(minutes - 1e-9);
+  const double r = std::fmod(whole + add, 1440.0);
+  return static_cast<int>(r < 0 ? r + 1440 : r);
+}
+
+int Addition(const Method& m, Waktu w) {
+  switch (w) {
+    case Waktu::kShubuh: return m.addShubuh;
+    case Waktu::kTerbit: return m.addTerbit;
+    case Waktu::kDhuha: return m.addDhuha;
+    case Waktu::kDzuhur: return std::min(m.addDzuhur, kMaxAddDzuhur);
+    case Waktu::kAshar: return m.addAshar;
+    case Waktu::kMaghrib: return std::min(m.addMaghrib, kMaxAddMaghrib);
+    case Waktu::kIsya: return m.addIsya;
+    case Waktu::kImsak: break;
+  }
+  return 0;
+}
+
+double Portion(HighLatitudeRule rule, double angle) {
+  switch (rule) {
+    case HighLatitudeRule::kMiddleOfNight: return 1.0 / 2;
+    case HighLatitudeRule::kSeventhOfNight: return 1.0 / 7;
+    default: return std::clamp(angle / 60, 0.0, 1.0);  // a share of the night
+  }
+}
+
+// Shubuh and Isya where the sun misses their angle, by the rule, brought
+// into the day (a Shubuh before midnight or an Isya after it keeps its
+// clock time). Where the sun neither rises nor sets, the night is a
+// nominal 12 hours around the sun's lower transit.
+template <class NightOf>
+void ApplyRule(const Method& m, double latitude, double transit, Events& ev, bool ruled[],
+               NightOf nightOf) {
+  const HighLatitudeRule rule = RuleFor(m.highLatitudeRule, latitude);
+  Event& shubuh = ev[At(Waktu::kShubuh)];
+  Event& isya = ev[At(Waktu::kIsya)];
+  if (rule == HighLatitudeRule::kNone || !(shubuh.held || isya.held)) return;
+  Night n = nightOf();
+  // (not finite: a longitude or zone beyond any real one took the sun out
+  // of its theory's range)
+  if (!n.ok || !std::isfinite(n.sunrise + n.sunset + n.nextSunrise))
+    n = {transit - 6, transit + 6, transit + 18, true};
+  const double night = n.nextSunrise - n.sunset;
+  auto inDay = [](double h) {
+    const double r = std::fmod(h, 24);  // exact, even for a zone near the double's limit
+    return r < 0 ? r + 24 : r;
+  };
+  if (shubuh.held) {
+    shubuh.hours = inDay(n.sunrise - Portion(rule, m.fajrAngle) * night);
+    ruled[At(Waktu::kShubuh)] = true;
+  }
+  if (isya.held) {
+    isya.hours = inDay(n.sunset + Portion(rule, m.isyaAngle) * night);
+    ruled[At(Waktu::kIsya)] = true;
+  }
+}
+
+// The events of the day by the tables' sun. Only the five unless kFull.
+template <bool kFull>
+bool TablesEvents(const CivilDate& date, const Place& place, const Method& method, double la,
+                  double lg, Events& ev, bool ruled[]) {
+  // The day counted from the month's first, as the tables count it (this
+  // differs from JulianDay(y, m, d) only inside October 1582).
+  const double j0 = JulianDay(date.year, date.month, 1) + date.day - 1;
+  const double sinLa = std::sin(la / O), cosLa = std::cos(la / O);
+  const TablesDay day = TablesDayAt(j0, place.timeZone, lg, sinLa, cosLa);
+  const double transit = day.transit;
+  if (!std::isfinite(transit)) return false;
+  const double sinn = day.sinn, cinn = day.cinn;
+  const Sun& sun = day.sun;
+
+  const double shadow = method.mazhab == Mazhab::kShafii ? 1 : 2;
+  // Ashar: cot(altitude) = shadow factor + tan|lat - decl|, so
+  // sin(altitude) = 1 / sqrt(1 + cot^2); tan(lat - decl) from the sines and
+  // cosines already at hand.
+  const double tanNoonZenith =
+      std::fabs((sinLa * sun.cosDecl - cosLa * sun.sinDecl) / (cinn + sinn));
+  const double cotAshar = shadow + tanNoonZenith;
+
+  const double dip = K().horizonDip;
+  const double horizon = TablesHorizonSine(place.elevation);
+  const HourAngle shubuh = HourAngleAt(-dip - std::sin(method.fajrAngle / O), sinn, cinn);
+  const HourAngle ashar = HourAngleAt(-dip + 1 / std::sqrt(1 + cotAshar * cotAshar), sinn, cinn);
+  const HourAngle maghrib = HourAngleAt(horizon, sinn, cinn);
+  const HourAngle isya = HourAngleAt(-dip - std::sin(method.isyaAngle / O), sinn, cinn);
+
+  ev[At(Waktu::kShubuh)] = {transit - shubuh.hours, shubuh.held};
+  ev[At(Waktu::kDzuhur)] = {transit, false};
+  ev[At(Waktu::kAshar)] = {transit + ashar.hours, ashar.held};
+  ev[At(Waktu::kMaghrib)] = {transit + maghrib.hours, maghrib.held};
+  ev[At(Waktu::kIsya)] = {transit + isya.hours, isya.held};
+  if constexpr (kFull) {
+    const HourAngle dhuha = HourAngleAt(-dip + std::sin(method.dhuhaAltitude / O), sinn, cinn);
+    ev[At(Waktu::kTerbit)] = {transit - maghrib.hours, maghrib.held};
+    ev[At(Waktu::kDhuha)] = {transit - dhuha.hours, dhuha.held};
+  }
+  if (method.highLatitudeRule != HighLatitudeRule::kNone) {
+    ApplyRule(method, place.latitude, transit, ev, ruled, [&] {
+      // The sun taken once more at each event: a day's change of
+      // declination moves a summer sunset at 60 degrees by two minutes.
+      auto at = [&](double dayJ0, double hours, int side) {
+        const TablesDay d = TablesDayAt(dayJ0 + (hours - place.timeZone) / 24, place.timeZone, lg,
+                                        sinLa, cosLa);
+        const HourAngle h = HourAngleAt(horizon, d.sinn, d.cinn);
+        return Event{d.transit + side * h.hours, h.held};
+      };
+      const Event rise = at(j0, transit - maghrib.hours, -1);
+      const Event set = at(j0, transit + maghrib.hours, +1);
+      const TablesDay next = TablesDayAt(j0 + 1, place.timeZone, lg, sinLa, cosLa);
+      const HourAngle nextHa = HourAngleAt(horizon, next.sinn, next.cinn);
+      const Event nextRise = at(j0 + 1, next.transit - nextHa.hours, -1);
+      return Night{rise.hours, set.hours, 24 + nextRise.hours,
+                   !maghrib.held && !nextHa.held && !rise.held && !set.held && !nextRise.held};
+    });
+  }
+  return true;
+}
+
+// The events of the day by the accurate sun.
+bool AccurateEvents(const CivilDate& date, const Place& place, const Method& method, Events& ev,
+                    bool ruled[]) {
+  const double lat = place.latitude, lon = place.longitude, tz = place.timeZone;
+  const double jd0 = JulianDayOf(date.year, date.month, date.day);
+  const double horizon =
+      method.horizon - (place.elevation > 0 ? DipOf(place.elevation) * O : 0);
+  const auto fixed = [](double a) { return [a](double) { return a; }; };
+  ev[At(Waktu::kShubuh)] = Solve(jd0, lat, lon, tz, -1, fixed(-method.fajrAngle));
+  ev[At(Waktu::kTerbit)] = Solve(jd0, lat, lon, tz, -1, fixed(horizon));
+  ev[At(Waktu::kDhuha)] = Solve(jd0, lat, lon, tz, -1, fixed(method.dhuhaAltitude));
+  ev[At(Waktu::kDzuhur)] = Solve(jd0, lat, lon, tz, 0, fixed(0));
+  // Ashar: the shadow at noon, with noon's declination, plus the object.
+  const double shadow = method.mazhab == Mazhab::kShafii ? 1 : 2;
+  const double noonDecl =
+      SunApparent(DynamicalFromUniversal(jd0 + (ev[At(Waktu::kDzuhur)].hours - tz) / 24)).declination;
+  const double asharAltitude = std::atan(1 / (shadow + std::tan(std::fabs(lat - noonDecl) / O))) * O;
+  ev[At(Waktu::kAshar)] = Solve(jd0, lat, lon, tz, +1, fixed(asharAltitude));
+  ev[At(Waktu::kMaghrib)] = Solve(jd0, lat, lon, tz, +1, fixed(horizon));
+  ev[At(Waktu::kIsya)] = Solve(jd0, lat, lon, tz, +1, fixed(-method.isyaAngle));
+  for (const Event& e : ev)
+    if (!std::isfinite(e.hours)) return false;
+  const Event rise = ev[At(Waktu::kTerbit)], set = ev[At(Waktu::kMaghrib)];
+  ApplyRule(method, lat, ev[At(Waktu::kDzuhur)].hours, ev, ruled, [&] {
+    const Event next = Solve(jd0 + 1, lat, lon, tz, -1, fixed(horizon));
+    return Night{rise.hours, set.hours, 24 + next.hours, !rise.held && !set.held && !next.held};
+  });
+  return true;
+}
+
+// The five (kFull false, into DayTimes) or the whole day (into FullDay).
+template <bool kFull, class Out = std::conditional_t<kFull, FullDay, DayTimes>>
+Out Compute(const CivilDate& date, const Place& place, const Method& method) {
+  const Out none;
+  if (!IsCalendarDate(date)) return none;
+  for (const double x : {place.latitude, place.longitude, place.timeZone, place.elevation,
+                         method.fajrAngle, method.isyaAngle, method.dhuhaAltitude, method.horizon})
+    if (!std::isfinite(x)) return none;
+  Events ev;
+  bool ruled[kWaktuCount] = {};
+  bool ok;
+  if (method.sun == SunTheory::kAccurate) {
+    if (!(std::fabs(place.latitude) < 90)) return none;
+    ok = AccurateEvents(date, place, method, ev, ruled);
+  } else {
+    const double la = Thousandths(place.latitude);
+    const double lg = Thousandths(place.longitude);
+    if (!std::isfinite(la) || !std::isfinite(lg)) return none;
+    ok = TablesEvents<kFull>(date, place, method, la, lg, ev, ruled);
+  }
+  if (!ok) return none;
+
+  Out out;
+  constexpr int kCount = kFull ? kWaktuCount : kPrayerCount;
+  for (int k = kFull ? 1 : 0; k < kCount; ++k) {
+    const Waktu w = kFull ? static_cast<Waktu>(k) : WaktuOf(static_cast<Prayer>(k));
+    const size_t i = At(w);
+    const int minute = RoundedMinute(method, w, ev[i].hours, Addition(method, w));
+    if (minute < 0) return none;
+    out.times[k] = {static_cast<int16_t>(minute), ruled[i]     ? TimeStatus::kRule
+                                                  : ev[i].held ? TimeStatus::kFallback
+                                                               : TimeStatus::kNormal};
+  }
+  if constexpr (kFull) {
+    const PrayerTime shubuh = out[Waktu::kShubuh];
+    const double before = static_cast<double>(shubuh.minuteOfDay) - method.imsakBeforeShubuh;
+    double imsak;
+    if (method.rounding == Rounding::kClockNumber) {
+      imsak = std::clamp(before, 1.0, 23 * 60 + 59.0);  // held to the day as the tables are
+    } else {
+      imsak = std::fmod(before, 1440.0);
+      if (imsak < 0) imsak += 1440;
+    }
+    out.times[At(Waktu::kImsak)] = {static_cast<int16_t>(imsak), shubuh.status};
+  }
+  out.valid = true;
+  return out;
+}
+
 }  // namespace
 
 // Meeus, Astronomical Algorithms, ch. 7 (Julian day of a calendar date).
@@ -189,63 +490,77 @@ double DefaultIsyaAngle(double latitude) {
   return angle;
 }
 
+
+HighLatitudeRule RuleFor(HighLatitudeRule rule, double latitude) {
+  if (rule != HighLatitudeRule::kAuto) return rule;
+  return std::fabs(latitude) > 48 ? HighLatitudeRule::kSeventhOfNight
+                                  : HighLatitudeRule::kMiddleOfNight;
+}
+
+Method KemenagMethod() {
+  Method m;
+  m.fajrAngle = 20;
+  m.isyaAngle = 18;
+  m.mazhab = Mazhab::kShafii;
+  m.addShubuh = 2;
+  m.addTerbit = -2;
+  m.addDhuha = 2;
+  m.addDzuhur = 3;
+  m.addAshar = 2;
+  m.addMaghrib = 2;
+  m.addIsya = 2;
+  m.imsakBeforeShubuh = 10;
+  m.dhuhaAltitude = 4.5;
+  m.horizon = -1;
+  m.sun = SunTheory::kAccurate;
+  m.rounding = Rounding::kSecondsUp;
+  return m;
+}
+
+DayTimes FullDay::Five() const {
+  DayTimes d;
+  for (int k = 0; k < kPrayerCount; ++k) d.times[k] = (*this)[static_cast<Prayer>(k)];
+  d.valid = valid;
+  return d;
+}
+
 DayTimes HitungWaktuSholat(const CivilDate& date, const Place& place, const Method& method) {
-  const DayTimes none;
-  if (!IsCalendarDate(date)) return none;
-  for (const double x : {place.latitude, place.longitude, place.timeZone, method.fajrAngle,
-                         method.isyaAngle})
-    if (!std::isfinite(x)) return none;
-  const double la = Thousandths(place.latitude);
-  const double lg = Thousandths(place.longitude);
-  if (!std::isfinite(la) || !std::isfinite(lg)) return none;
+  return Compute<false>(date, place, method);
+}
 
-  // The day counted from the month's first, as the tables count it (this
-  // differs from JulianDay(y, m, d) only inside October 1582).
-  const double j0 = JulianDay(date.year, date.month, 1) + date.day - 1;
-  const Sun sun = SunOn(j0);
-  const double transit = 12 + ((place.timeZone - lg / 15) - sun.equationOfTime);
-  if (!std::isfinite(transit)) return none;
+FullDay HitungHariLengkap(const CivilDate& date, const Place& place, const Method& method) {
+  return Compute<true>(date, place, method);
+}
 
-  const double sinLa = std::sin(la / O), cosLa = std::cos(la / O);
-  const double sinn = sinLa * sun.sinDecl;
-  const double cinn = cosLa * sun.cosDecl;
-
-  const double addDzuhur = std::min(method.addDzuhur, kMaxAddDzuhur) / 60.0;
-  const double addMaghrib = std::min(method.addMaghrib, kMaxAddMaghrib) / 60.0;
-  const double shadow = method.mazhab == Mazhab::kShafii ? 1 : 2;
-
-  // Ashar: cot(altitude) = shadow factor + tan|lat - decl|, so
-  // sin(altitude) = 1 / sqrt(1 + cot^2); tan(lat - decl) from the sines and
-  // cosines already at hand.
-  const double tanNoonZenith =
-      std::fabs((sinLa * sun.cosDecl - cosLa * sun.sinDecl) / (cinn + sinn));
-  const double cotAshar = shadow + tanNoonZenith;
-
-  const Constants& k = K();
-  const double dip = k.horizonDip;
-  const HourAngle shubuh = HourAngleAt(-dip - std::sin(method.fajrAngle / O), sinn, cinn);
-  const HourAngle ashar = HourAngleAt(-dip + 1 / std::sqrt(1 + cotAshar * cotAshar), sinn, cinn);
-  const HourAngle maghrib = HourAngleAt(-dip - k.sinSunsetDepression, sinn, cinn);
-  const HourAngle isya = HourAngleAt(-dip - std::sin(method.isyaAngle / O), sinn, cinn);
-
-  const struct {
-    double hours;
-    bool held;
-  } times[kPrayerCount] = {
-      {transit - shubuh.hours, shubuh.held},
-      {transit + addDzuhur, false},
-      {transit + ashar.hours, ashar.held},
-      {transit + maghrib.hours + addMaghrib, maghrib.held},
-      {transit + isya.hours, isya.held},
-  };
-  DayTimes out;
-  for (int i = 0; i < kPrayerCount; ++i) {
-    const int minute = MinuteOfDay(times[i].hours);
-    if (minute < 0) return none;
-    out.times[i] = {static_cast<int16_t>(minute),
-                    times[i].held ? TimeStatus::kFallback : TimeStatus::kNormal};
+ZonedDay HitungHariDiZona(const CivilDate& date, const Place& place, const Method& method,
+                          const UtcOffsetAt& offsetAt) {
+  ZonedDay out;
+  if (!IsCalendarDate(date) || !std::isfinite(place.longitude)) return out;
+  // The day is framed by the offset in force at its solar noon; each time
+  // then moves by the difference at its own instant.
+  const double day = DateSerial(date.year, date.month, date.day);
+  const double frame = offsetAt(day + (12 - place.longitude / 15) / 24);
+  if (!std::isfinite(frame)) return out;
+  Place framed = place;
+  framed.timeZone = frame;
+  const FullDay d = HitungHariLengkap(date, framed, method);
+  if (!d.valid) return out;
+  out.day = d;
+  const int noon = d[Waktu::kDzuhur].minuteOfDay;
+  for (size_t i = 0; i < kWaktuCount; ++i) {
+    PrayerTime& t = out.day.times[i];
+    // A time kept on its date's row across midnight belongs to the day
+    // before (a morning time after noon) or after (an evening one).
+    const bool morning = i < At(Waktu::kDzuhur);
+    const int shift = morning && t.minuteOfDay > noon    ? -1440
+                      : !morning && t.minuteOfDay < noon ? 1440
+                                                         : 0;
+    const double offset = offsetAt(day + (t.minuteOfDay + shift - frame * 60) / 1440);
+    if (!std::isfinite(offset)) return ZonedDay{};
+    const long minutes = std::lround(t.minuteOfDay + (offset - frame) * 60);
+    t.minuteOfDay = static_cast<int16_t>(((minutes % 1440) + 1440) % 1440);
+    out.utcOffset[i] = offset;
   }
-  out.valid = true;
   return out;
 }
 

@@ -56,7 +56,10 @@ void CheckDay(const qov::CivilDate& date, const e::Place& place, const e::Method
            "zone", place.timeZone, "fajr", method.fajrAngle, "isya", method.isyaAngle, "dz",
            method.addDzuhur, "mag", method.addMaghrib, "mazhab", static_cast<int>(method.mazhab));
   const e::DayTimes t = e::HitungWaktuSholat(date, place, method);
-  const std::string where = args + ": " + ShownDay(t);
+  const std::string where = args + Line(" elev", place.elevation, "sun", static_cast<int>(method.sun),
+                                        "rounding", static_cast<int>(method.rounding), "rule",
+                                        static_cast<int>(method.highLatitudeRule)) +
+                            ": " + ShownDay(t);
   for (const e::PrayerTime& p : t.times) {
     if (t.valid)
       QOV_FUZZ_CHECK(p.minuteOfDay >= 0 && p.minuteOfDay < 24 * 60, where);
@@ -69,15 +72,34 @@ void CheckDay(const qov::CivilDate& date, const e::Place& place, const e::Method
   // calendar date has its times, however odd the method.
   const bool real = IsCalendarDate(date) && std::fabs(place.latitude) < 90 &&
                     std::fabs(place.longitude) <= 1e300 && std::fabs(place.timeZone) <= 1e300 &&
-                    std::isfinite(method.fajrAngle) && std::isfinite(method.isyaAngle);
+                    std::isfinite(method.fajrAngle) && std::isfinite(method.isyaAngle) &&
+                    std::isfinite(place.elevation) && std::isfinite(method.dhuhaAltitude) &&
+                    std::isfinite(method.horizon);
   if (real) QOV_FUZZ_CHECK(t.valid, where);
   const bool finite = std::isfinite(place.latitude) && std::isfinite(place.longitude) &&
                       std::isfinite(place.timeZone) && std::isfinite(method.fajrAngle) &&
-                      std::isfinite(method.isyaAngle);
+                      std::isfinite(method.isyaAngle) && std::isfinite(place.elevation) &&
+                      std::isfinite(method.dhuhaAltitude) && std::isfinite(method.horizon);
   if (!IsCalendarDate(date) || !finite) QOV_FUZZ_CHECK(!t.valid, where);
 
   const e::DayTimes again = e::HitungWaktuSholat(date, place, method);
   QOV_FUZZ_CHECK(SameDay(t, again), where + " then " + ShownDay(again));
+
+  // The full day holds the same five and three more minutes of the day;
+  // a rule's status only where one was asked for, and only on Shubuh,
+  // Imsak and Isya.
+  const e::FullDay full = e::HitungHariLengkap(date, place, method);
+  QOV_FUZZ_CHECK(SameDay(full.Five(), t), where + " full " + ShownDay(full.Five()));
+  for (int k = 0; k < e::kWaktuCount; ++k) {
+    const e::PrayerTime& p = full.times[k];
+    QOV_FUZZ_CHECK(full.valid ? p.minuteOfDay >= 0 && p.minuteOfDay < 24 * 60 : p.minuteOfDay == -1,
+                   where + Line(" full time", k, p.minuteOfDay));
+    const auto w = static_cast<e::Waktu>(k);
+    if (p.status == e::TimeStatus::kRule)
+      QOV_FUZZ_CHECK(method.highLatitudeRule != e::HighLatitudeRule::kNone &&
+                         (w == e::Waktu::kImsak || w == e::Waktu::kShubuh || w == e::Waktu::kIsya),
+                     where + Line(" rule on", k));
+  }
 }
 
 void CheckClockNumber(double hours) {
@@ -121,6 +143,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   method.addDzuhur = in.ConsumeIntegral<int>();
   method.addMaghrib = in.ConsumeIntegral<int>();
   method.mazhab = static_cast<e::Mazhab>(in.ConsumeIntegral<int8_t>());
+  // The default method, or any of the others' settings.
+  if (in.ConsumeBool()) {
+    place.elevation = AnyDouble(in, 0, 9000);
+    method.addShubuh = in.ConsumeIntegral<int>();
+    method.addAshar = in.ConsumeIntegral<int>();
+    method.addIsya = in.ConsumeIntegral<int>();
+    method.addTerbit = in.ConsumeIntegral<int>();
+    method.addDhuha = in.ConsumeIntegral<int>();
+    method.imsakBeforeShubuh = in.ConsumeIntegral<int>();
+    method.dhuhaAltitude = AnyDouble(in, -5, 20);
+    method.horizon = AnyDouble(in, -3, 0);
+    method.sun = in.ConsumeBool() ? e::SunTheory::kAccurate : e::SunTheory::kTables;
+    method.rounding = in.ConsumeBool() ? e::Rounding::kSecondsUp : e::Rounding::kClockNumber;
+    method.highLatitudeRule = static_cast<e::HighLatitudeRule>(in.ConsumeIntegralInRange<int>(0, 4));
+  }
   CheckDay(date, place, method);
 
   const double isya = e::DefaultIsyaAngle(AnyDouble(in, -90, 90));

@@ -34,12 +34,17 @@ std::string Joined(const std::vector<std::string>& args) {
   return s;
 }
 
-// Every schedule line: a date and five times, in the columns the format
-// gives them.
-void CheckSchedule(const std::string& out, bool csv, const std::string& args) {
+// Every schedule line: a date and five times (eight with --full), then
+// the table's UTC offsets and the Hijri date where asked, in the columns
+// the format gives them.
+void CheckSchedule(const std::string& out, bool csv, bool full, const std::string& args) {
   static const std::string kTime = "([01][0-9]|2[0-3]):[0-5][0-9]";
-  static const std::regex kCsv("[^,]{4}-[^,]{2}-[^,]{2}(," + kTime + "){5}");
-  static const std::regex kTable(" *[^ ]{4}-[^ ]{2}-[^ ]{2}( +" + kTime + "){5} *");
+  static const std::string kOffset = "[-+][0-9]{2}:[0-5][0-9]";
+  static const std::string kHijri = "[0-9]{4}-[0-9]{2}-[0-9]{2}";
+  const std::string times = full ? "{8}" : "{5}";
+  const std::regex kCsv("[^,]{4}-[^,]{2}-[^,]{2}(," + kTime + ")" + times + "(,(" + kHijri + ")?)?");
+  const std::regex kTable(" *[^ ]{4}-[^ ]{2}-[^ ]{2}( +" + kTime + ")" + times + "( +(" + kOffset +
+                          "(/" + kOffset + ")?|-))?( +(" + kHijri + "|-))? *");
   QOV_FUZZ_CHECK(!out.empty() && out.back() == '\n', "unterminated output for" + args);
   std::vector<std::string> lines = Split(out.substr(0, out.size() - 1), '\n');
   const size_t header = csv ? 1 : 2;
@@ -86,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (has("--help") || has("-h"))
         QOV_FUZZ_CHECK(r.out == qov::jadwal::Usage(), "help text for" + shown);
       else
-        CheckSchedule(r.out, has("--csv"), shown);
+        CheckSchedule(r.out, has("--csv"), has("--full"), shown);
   }
   return 0;
 }

@@ -1,13 +1,20 @@
 #include "tools/jadwal/jadwal.h"
 
+#include <date/tz.h>
+
+#include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <string_view>
 #include <system_error>
 
 #include "engine/datetime.h"
+#include "engine/hijri.h"
 #include "engine/numeric.h"
 #include "engine/prayer_times.h"
 
@@ -106,6 +113,65 @@ std::string HHMM(const engine::PrayerTime& t) {
   return buf;
 }
 
+constexpr double kMaxElevation = 9000;  // metres; above the highest summit
+
+const std::pair<const char*, engine::HighLatitudeRule> kRules[] = {
+    {"none", engine::HighLatitudeRule::kNone},
+    {"middle", engine::HighLatitudeRule::kMiddleOfNight},
+    {"seventh", engine::HighLatitudeRule::kSeventhOfNight},
+    {"angle", engine::HighLatitudeRule::kTwilightAngle},
+    {"auto", engine::HighLatitudeRule::kAuto}};
+
+const char* RuleName(engine::HighLatitudeRule r) {
+  switch (r) {
+    case engine::HighLatitudeRule::kMiddleOfNight: return "the middle of the night";
+    case engine::HighLatitudeRule::kSeventhOfNight: return "a seventh of the night";
+    case engine::HighLatitudeRule::kTwilightAngle: return "the twilight angle's share of the night";
+    default: return "none";
+  }
+}
+
+// The zone database's zone for a name, or null for a name it does not know.
+const date::time_zone* FindZone(const std::string& name) {
+  try {
+    return date::locate_zone(name);
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+
+const date::time_zone* LocalZone() {
+  try {
+    return date::current_zone();
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+
+constexpr double kUnixEpochSerial = 25569;  // 1970-01-01 as a date-time value
+
+// The zone's offset, hours, at a UTC date-time value; NaN beyond its data.
+double OffsetAt(const date::time_zone* zone, double utc) {
+  try {
+    const auto seconds = static_cast<long long>(std::llround((utc - kUnixEpochSerial) * 86400));
+    const date::sys_seconds t{std::chrono::seconds{seconds}};
+    return zone->get_info(t).offset.count() / 3600.0;
+  } catch (const std::exception&) {
+    return std::nan("");
+  }
+}
+
+std::string OffsetText(double hours) {
+  const long minutes = std::lround(std::fabs(hours) * 60) % (100 * 60);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%c%02ld:%02ld", hours < 0 ? '-' : '+', minutes / 60, minutes % 60);
+  return buf;
+}
+
+std::string ZoneHoursText(double hours) {
+  return (hours >= 0 ? "+" : "") + NumberText(hours);
+}
+
 }  // namespace
 
 std::string Usage() {
@@ -113,6 +179,9 @@ std::string Usage() {
   using std::to_string;
   return "Usage: qov-jadwal --lat L --lon G --tz Z [--dzuhur N] [--maghrib N] [--ashar S]\n"
          "                  [--fajr A] [--isya A] [--date YYYY-MM-DD | --month YYYY-MM] [--csv]\n"
+         "                  [--method default|kemenag] [--shubuh N] [--ashar-add N]\n"
+         "                  [--isya-add N] [--elevation M] [--high-lat RULE] [--full]\n"
+         "                  [--hijri]\n"
          "\n"
          "Prints the prayer times (Shubuh, Dzuhur, Ashar, Maghrib, Isya) of QOV Clock\n"
          "for one day or a whole month. Options may also be written --option=value.\n"
@@ -121,13 +190,19 @@ std::string Usage() {
          "                    -90 and 90 (default " + NumberText(d.latitude) + ", " + d.city + ")\n"
          "  --lon G           longitude in degrees, east positive, -180 to 180\n"
          "                    (default " + NumberText(d.longitude) + ")\n"
-         "  --tz Z            time zone, hours ahead of universal time, -12 to 14;\n"
-         "                    rounded to a whole hour, halves to even (default " +
-         to_string(d.timeZone) + ")\n"
+         "  --tz Z            time zone: hours ahead of universal time, -12 to 14 in\n"
+         "                    whole quarter hours (7, 5.5, -3.5, 5.75); or a zone name\n"
+         "                    of the system's time-zone database (Asia/Kolkata,\n"
+         "                    Europe/London), each time then at the offset in force\n"
+         "                    at that instant (summer time included); or \"local\",\n"
+         "                    the machine's zone (default " + to_string(d.timeZone) + ")\n"
          "  --dzuhur N        minutes added to solar noon; more than 10 counts as 10\n"
          "                    (default " + to_string(d.addDzuhur) + ")\n"
          "  --maghrib N       minutes added to sunset; more than 4 counts as 4\n"
          "                    (default " + to_string(d.addMaghrib) + ")\n"
+         "  --shubuh N        minutes added to Shubuh (default 0)\n"
+         "  --ashar-add N     minutes added to Ashar (default 0)\n"
+         "  --isya-add N      minutes added to Isya (default 0)\n"
          "  --ashar S         Ashar shadow factor: 1 or 2; any other value counts as 2\n"
          "                    (default " + to_string(d.mazhab) + ")\n"
          "  --fajr A          sun's depression for Shubuh in degrees, rounded to a\n"
@@ -136,15 +211,32 @@ std::string Usage() {
          "  --isya A          sun's depression for Isya in degrees, rounded likewise;\n"
          "                    0 or a value outside 10..20 takes the latitude's default\n"
          "                    (default " + NumberText(d.sudutIsya) + ")\n"
+         "  --method NAME     default: the clock's own tables; kemenag: the schedule of\n"
+         "                    Indonesia's Ministry of Religious Affairs (Shubuh -20,\n"
+         "                    Isya -18, Dhuha 4.5 degrees, 2 minutes added, Dzuhur 3,\n"
+         "                    Terbit -2, seconds rounded up, the accurate sun); the\n"
+         "                    options above still override its values\n"
+         "  --elevation M     the place's height in metres, 0 to 9000: a higher place\n"
+         "                    sees the sun rise earlier and set later (default 0)\n"
+         "  --high-lat RULE   where the sun does not reach the Fajr or Isya angle:\n"
+         "                    none (held at the nearest time, as the clock does),\n"
+         "                    middle (half the night), seventh (a seventh of it),\n"
+         "                    angle (angle/60 of it), auto (a seventh beyond 48\n"
+         "                    degrees of latitude, else the middle; the default)\n"
          "  --date YYYY-MM-DD the day to print (default today)\n"
          "  --month YYYY-MM   print every day of this month instead of one day\n"
+         "  --full            also Imsak, Terbit (sunrise) and Dhuha\n"
+         "  --hijri           a last column with the Hijri date, YYYY-MM-DD\n"
          "  --csv             comma-separated output with the header\n"
-         "                    tanggal,shubuh,dzuhur,ashar,maghrib,isya\n"
+         "                    tanggal,shubuh,dzuhur,ashar,maghrib,isya (with --full\n"
+         "                    tanggal,imsak,shubuh,terbit,dhuha,dzuhur,ashar,maghrib,\n"
+         "                    isya; --hijri adds hijri)\n"
          "  --help            show this text and exit\n"
          "\n"
          "N, S and A are numbers rounded to whole values (halves to even) that must fit\n"
-         "16 bits. Times are HH:MM of the given zone. Exit status: 0 on success, 2 on\n"
-         "bad arguments, 1 when the output cannot be written.\n";
+         "16 bits. Times are HH:MM of the given zone; with a zone name the table shows\n"
+         "each day's UTC offset. Exit status: 0 on success, 2 on bad arguments, 1 when\n"
+         "the output cannot be written.\n";
 }
 
 std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::string& error) {
@@ -176,16 +268,77 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
     return true;
   };
   auto setZone = [&](const std::string& opt, const std::string& v) {
-    const auto x = ParseNumber(opt, v, error);
-    if (!x) return false;
-    const double z = RoundHalfEven(*x);
-    if (!settings::ZoneOk(z)) {
-      error = opt + ": " + Quote(v) + " is out of range (" + NumberText(settings::kMinZone) +
-              " to " + NumberText(settings::kMaxZone) + ")";
+    if (v == "local") {
+      if (!LocalZone()) {
+        error = opt + ": the machine's time zone is unknown";
+        return false;
+      }
+      o.zone = {Zone::Kind::kLocal, 0, {}};
+      return true;
+    }
+    std::string numberError;
+    if (const auto x = ParseNumber(opt, v, numberError)) {
+      if (!settings::ZoneOk(*x)) {
+        error = opt + ": " + Quote(v) + " is out of range (" + NumberText(settings::kMinZone) +
+                " to " + NumberText(settings::kMaxZone) + ")";
+        return false;
+      }
+      if (*x * 4 != std::round(*x * 4)) {
+        error = opt + ": " + Quote(v) + " is not a whole quarter hour";
+        return false;
+      }
+      o.zone = {Zone::Kind::kFixed, *x + 0.0, {}};  // (-0 as 0)
+      return true;
+    }
+    // Names are letters, digits and "/_+-"; anything else is no zone and
+    // never reaches the database's file lookup.
+    const bool nameLike = !v.empty() && std::isalpha(static_cast<unsigned char>(v[0])) &&
+                          std::all_of(v.begin(), v.end(), [](char c) {
+                            return std::isalnum(static_cast<unsigned char>(c)) ||
+                                   std::string_view("/_+-").find(c) != std::string_view::npos;
+                          }) &&
+                          v.find("..") == std::string::npos;
+    if (!nameLike || !FindZone(v)) {
+      error = opt + ": " + Quote(v) + (nameLike ? " is not a known time zone"
+                                                : " is not a number or a time zone name");
       return false;
     }
-    l.timeZone = static_cast<int16_t>(z);
+    o.zone = {Zone::Kind::kNamed, 0, v};
     return true;
+  };
+  auto setMethod = [&](const std::string& opt, const std::string& v) {
+    if (v != "default" && v != "kemenag") {
+      error = opt + ": " + Quote(v) + " is not a method (default or kemenag)";
+      return false;
+    }
+    o.kemenag = v == "kemenag";
+    return true;
+  };
+  auto setHighLat = [&](const std::string& opt, const std::string& v) {
+    for (const auto& [name, rule] : kRules)
+      if (v == name) {
+        o.highLatitude = rule;
+        return true;
+      }
+    error = opt + ": " + Quote(v) + " is not a rule (none, middle, seventh, angle or auto)";
+    return false;
+  };
+  auto setElevation = [&](const std::string& opt, const std::string& v) {
+    const auto x = ParseNumber(opt, v, error);
+    if (!x) return false;
+    if (*x < 0 || *x > kMaxElevation) {
+      error = opt + ": " + Quote(v) + " is out of range (0 to " + NumberText(kMaxElevation) + ")";
+      return false;
+    }
+    o.elevation = *x;
+    return true;
+  };
+  auto addSetter = [&](int16_t Options::*field) {
+    return [&, field](const std::string& opt, const std::string& v) {
+      const auto x = ParseInt16(opt, v, error);
+      if (x) o.*field = *x;
+      return x.has_value();
+    };
   };
   // Whole numbers that fit 16 bits, angles included (the clock's settings
   // convert them so); stored into the location's field of whatever type.
@@ -231,7 +384,15 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
       {"--isya", int16Setter(&settings::Location::sudutIsya)},
       {"--date", setDate},
       {"--month", setMonth},
+      {"--method", setMethod},
+      {"--high-lat", setHighLat},
+      {"--elevation", setElevation},
+      {"--shubuh", addSetter(&Options::addShubuh)},
+      {"--ashar-add", addSetter(&Options::addAshar)},
+      {"--isya-add", addSetter(&Options::addIsya)},
   };
+  const std::map<std::string, bool Options::*> flags = {
+      {"--csv", &Options::csv}, {"--full", &Options::full}, {"--hijri", &Options::hijri}};
 
   for (const std::string& a : args) {
     if (a == "--help" || a == "-h") {
@@ -247,12 +408,12 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
       value = name.substr(eq + 1);
       name.resize(eq);
     }
-    if (name == "--csv") {
+    if (const auto flag = flags.find(name); flag != flags.end()) {
       if (value) {
-        error = "--csv takes no value";
+        error = name + " takes no value";
         return std::nullopt;
       }
-      o.csv = true;
+      o.*(flag->second) = true;
       continue;
     }
     const auto it = valued.find(name);
@@ -271,6 +432,7 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
       value = args[++i];
     }
     if (!it->second(name, *value)) return std::nullopt;
+    o.given.push_back(name);
     if (haveDate && haveMonth) {
       error = "--date and --month cannot be used together";
       return std::nullopt;
@@ -300,52 +462,137 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
 
   const settings::Location& l = o.location;
-  const engine::Place place = settings::PlaceOf(l);
-  const engine::Method method = settings::MethodOf(l);
-  const double first = o.firstDay ? *o.firstDay : DatePart(today);
-  struct Row {
-    std::string date, times[engine::kPrayerCount];
+  engine::Place place = settings::PlaceOf(l);
+  place.timeZone = o.zone.hours;
+  place.elevation = o.elevation;
+  const auto given = [&o](const char* opt) {
+    return std::find(o.given.begin(), o.given.end(), opt) != o.given.end();
   };
-  std::vector<Row> rows;
-  bool anyTimes = false;
+  // The clock's method from the settings' rules, or the Kemenag preset with
+  // the options given on top of it (read by the same rules).
+  const engine::Method clock = settings::MethodOf(l);
+  engine::Method method = clock;
+  if (o.kemenag) {
+    method = engine::KemenagMethod();
+    if (given("--fajr")) method.fajrAngle = clock.fajrAngle;
+    if (given("--isya")) method.isyaAngle = clock.isyaAngle;
+    if (given("--ashar")) method.mazhab = clock.mazhab;
+    if (given("--dzuhur")) method.addDzuhur = clock.addDzuhur;
+    if (given("--maghrib")) method.addMaghrib = clock.addMaghrib;
+  }
+  if (!o.kemenag || given("--shubuh")) method.addShubuh = o.addShubuh;
+  if (!o.kemenag || given("--ashar-add")) method.addAshar = o.addAshar;
+  if (!o.kemenag || given("--isya-add")) method.addIsya = o.addIsya;
+  method.highLatitudeRule = o.highLatitude;
+
+  const date::time_zone* zone = o.zone.kind == Zone::Kind::kNamed   ? FindZone(o.zone.name)
+                                : o.zone.kind == Zone::Kind::kLocal ? LocalZone()
+                                                                    : nullptr;
+  const double first = o.firstDay ? *o.firstDay : DatePart(today);
+
+  // The columns, in the day's order.
+  std::vector<engine::Waktu> shown;
+  for (int k = 0; k < engine::kWaktuCount; ++k) {
+    const auto w = static_cast<engine::Waktu>(k);
+    const bool extra = w == engine::Waktu::kImsak || w == engine::Waktu::kTerbit ||
+                       w == engine::Waktu::kDhuha;
+    if (o.full || !extra) shown.push_back(w);
+  }
+  static constexpr const char* kNames[] = {"imsak",  "shubuh", "terbit",  "dhuha",
+                                           "dzuhur", "ashar",  "maghrib", "isya"};
+  std::vector<std::string> columns = {"tanggal"};
+  for (const engine::Waktu w : shown) columns.push_back(kNames[static_cast<int>(w)]);
+  const bool offsetColumn = zone && !o.csv;
+  if (offsetColumn) columns.push_back("utc");
+  if (o.hijri) columns.push_back("hijri");
+
+  std::vector<std::vector<std::string>> rows;
+  bool anyTimes = false, anyRule = false;
   for (int i = 0; i < o.days; ++i) {
     const double day = first + i;
-    const engine::DayTimes t = engine::HitungWaktuSholat(DateOf(day), place, method);
-    Row& r = rows.emplace_back(Row{FormatIsoDate(day), {}});
+    const CivilDate date = DateOf(day);
+    engine::FullDay t;
+    std::string offsets;
+    if (zone) {
+      const engine::ZonedDay z = engine::HitungHariDiZona(
+          date, place, method, [zone](double utc) { return OffsetAt(zone, utc); });
+      t = z.day;
+      if (t.valid) {
+        const auto [lo, hi] = std::minmax_element(z.utcOffset.begin(), z.utcOffset.end());
+        // A change day shows the offset before and after.
+        const bool changes = *lo != *hi;
+        const double before = z.utcOffset.front(), after = z.utcOffset.back();
+        offsets = OffsetText(changes ? before : after) + (changes ? "/" + OffsetText(after) : "");
+      } else {
+        offsets = "-";
+      }
+    } else {
+      t = engine::HitungHariLengkap(date, place, method);
+    }
+    std::vector<std::string>& r = rows.emplace_back();
+    r.push_back(FormatIsoDate(day));
     // Before year 100 the engine has no times: such days have always
     // printed 00:00.
-    for (int k = 0; k < engine::kPrayerCount; ++k)
-      r.times[k] = t.valid ? HHMM(t.times[k]) : "00:00";
+    for (const engine::Waktu w : shown) {
+      r.push_back(t.valid ? HHMM(t[w]) : "00:00");
+      anyRule = anyRule || t[w].status == engine::TimeStatus::kRule;
+    }
+    if (offsetColumn) r.push_back(offsets);
+    if (o.hijri) {
+      const std::string h =
+          engine::FormatHijriIso(engine::HijriFromCivil(date.year, date.month, date.day));
+      r.push_back(!h.empty() ? h : o.csv ? "" : "-");
+    }
     anyTimes = anyTimes || t.valid;
   }
 
-  static constexpr const char* kColumns[] = {"tanggal", "shubuh", "dzuhur",
-                                             "ashar",   "maghrib", "isya"};
   if (o.csv) {
-    for (int c = 0; c < 6; ++c) out << (c ? "," : "") << kColumns[c];
+    for (size_t c = 0; c < columns.size(); ++c) out << (c ? "," : "") << columns[c];
     out << '\n';
-    for (const Row& r : rows) {
-      out << r.date;
-      for (const std::string& t : r.times) out << ',' << t;
+    for (const auto& r : rows) {
+      for (size_t c = 0; c < r.size(); ++c) out << (c ? "," : "") << r[c];
       out << '\n';
     }
   } else {
     // The angles the engine used; as before, 0 when it gave no times at all.
+    std::string zoneText = o.zone.kind == Zone::Kind::kFixed ? ZoneHoursText(o.zone.hours)
+                           : o.zone.kind == Zone::Kind::kNamed
+                               ? o.zone.name
+                               : (zone ? zone->name() : std::string()) + " (local)";
     out << "Latitude " << NumberText(l.latitude) << ", longitude " << NumberText(l.longitude)
-        << ", zone " << Signed(l.timeZone) << "; Dzuhur " << Signed(l.addDzuhur)
-        << " min, Maghrib " << Signed(l.addMaghrib) << " min, Ashar factor " << l.mazhab
-        << ", Fajr " << NumberText(anyTimes ? method.fajrAngle : 0) << " deg, Isya "
-        << NumberText(anyTimes ? method.isyaAngle : 0) << " deg\n";
-    char line[96];
-    std::snprintf(line, sizeof line, "%-10s  %-6s  %-6s  %-6s  %-7s  %s\n", kColumns[0],
-                  kColumns[1], kColumns[2], kColumns[3], kColumns[4], kColumns[5]);
-    out << line;
-    for (const Row& r : rows) {
-      std::snprintf(line, sizeof line, "%-10s  %-6s  %-6s  %-6s  %-7s  %s\n", r.date.c_str(),
-                    r.times[0].c_str(), r.times[1].c_str(), r.times[2].c_str(),
-                    r.times[3].c_str(), r.times[4].c_str());
-      out << line;
+        << ", zone " << zoneText << "; Dzuhur " << Signed(o.kemenag ? method.addDzuhur : l.addDzuhur)
+        << " min, Maghrib " << Signed(o.kemenag ? method.addMaghrib : l.addMaghrib)
+        << " min, Ashar factor "
+        << (o.kemenag ? static_cast<int>(method.mazhab) : static_cast<int>(l.mazhab)) << ", Fajr "
+        << NumberText(anyTimes ? method.fajrAngle : 0) << " deg, Isya "
+        << NumberText(anyTimes ? method.isyaAngle : 0) << " deg";
+    if (method.addShubuh || method.addAshar || method.addIsya)
+      out << "; Shubuh " << Signed(method.addShubuh) << " min, Ashar " << Signed(method.addAshar)
+          << " min, Isya " << Signed(method.addIsya) << " min";
+    if (o.kemenag) out << "; method Kemenag";
+    if (o.elevation != 0) out << "; elevation " << NumberText(o.elevation) << " m";
+    if (anyRule)
+      out << "; where the sun misses the Fajr or Isya angle, "
+          << RuleName(engine::RuleFor(method.highLatitudeRule, place.latitude));
+    out << '\n';
+    // Columns two blanks apart, at least six wide (the date ten); the last
+    // one unpadded.
+    std::vector<size_t> widths(columns.size());
+    for (size_t c = 0; c < columns.size(); ++c) {
+      widths[c] = c == 0 ? 10 : std::max<size_t>(6, columns[c].size());
+      for (const auto& r : rows) widths[c] = std::max(widths[c], r[c].size());
     }
+    auto print = [&](const std::vector<std::string>& cells) {
+      std::string text;
+      for (size_t c = 0; c < cells.size(); ++c) {
+        std::string cell = cells[c];
+        if (c + 1 < cells.size() && cell.size() < widths[c]) cell.resize(widths[c], ' ');
+        text += (c ? "  " : "") + cell;
+      }
+      out << text << '\n';
+    };
+    print(columns);
+    for (const auto& r : rows) print(r);
   }
   out.flush();
   if (!out) {

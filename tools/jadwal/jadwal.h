@@ -19,10 +19,27 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitWriteError = 1;
 inline constexpr int kExitUsage = 2;
 
+// The zone of the times: a fixed offset, or a zone of the system's
+// time-zone database whose offset each time takes at its own instant.
+struct Zone {
+  enum class Kind { kFixed, kNamed, kLocal } kind = Kind::kFixed;
+  double hours = 0;  // kFixed: hours east of UTC, whole quarter hours
+  std::string name;  // kNamed: the database's name ("Europe/London")
+};
+
 struct Options {
   // The place and method; an option not given keeps the clock's first-run
   // value. Angles are already whole, as their option reads them.
   settings::Location location;
+  Zone zone{Zone::Kind::kFixed, static_cast<double>(settings::Location{}.timeZone), {}};
+  bool kemenag = false;  // --method kemenag: its values unless an option says otherwise
+  engine::HighLatitudeRule highLatitude = engine::HighLatitudeRule::kAuto;
+  double elevation = 0;  // metres
+  int16_t addShubuh = 0, addAshar = 0, addIsya = 0;
+  // The method options given on the command line (for --method kemenag).
+  std::vector<std::string> given;
+  bool full = false;   // Imsak, Terbit and Dhuha too
+  bool hijri = false;  // a last column with the Hijri date
   // First day and number of days; a date-time value (days since 1899-12-30).
   std::optional<double> firstDay;  // unset: today
   int days = 1;
