@@ -20,7 +20,7 @@ struct ClockApp::Parts {
         form("clockface"),
         settings(*s.settings),
         menu(form, *s.windows),
-        schedule(settings::Location{}),
+        schedule(settings::Location{}, *s.clock),
         window(form, menu, s, settings),
         panel(form, menu, s, settings, window, schedule),
         dialog(form, menu, s, settings, window, schedule),

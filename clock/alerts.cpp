@@ -116,11 +116,12 @@ void Alerts::Tick() {
     ShowClockText(text, reading);
   }
 
-  // A day that began while the computer slept, or a clock set to another
-  // date, must not keep the old day's times.
-  schedule_.ComputeIfNewDay(now);
-
   const int minute = reading.MinuteOfDay();
+  // A day that began while the computer slept, or a clock set to another
+  // date, must not keep the old day's times; nor a place that follows the
+  // system's zone its old offset (checked once a minute: the system's rules
+  // are not asked every tick).
+  schedule_.ComputeIfStale(now, minute != lastMinute_);
   if (armed_) {
     for (const Alert& a : kAlerts) {
       if (schedule_.Minute(a.prayer) == minute) {

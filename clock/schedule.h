@@ -1,15 +1,17 @@
-// Today's prayer times for the stored place: computed when the day or the
-// place changes, never per tick.
+// Today's prayer times for the stored place: computed when the day, the
+// place or the system's zone offset changes, never per tick.
 #pragma once
 
 #include "engine/prayer_times.h"
+#include "platform/services.h"
 #include "settings/settings.h"
 
 namespace qov {
 
 class Schedule {
  public:
-  explicit Schedule(settings::Location location) : location_(std::move(location)) {}
+  // `clock` gives the system zone's rules, for a place that follows them.
+  Schedule(settings::Location location, Clock& clock) : location_(std::move(location)), clock_(clock) {}
 
   const settings::Location& location() const { return location_; }
   // A new place applies at once.
@@ -18,21 +20,28 @@ class Schedule {
   // Computes the times of the day `now` falls on.
   void Compute(double now);
   // Computes again when `now` lies on another day than the last computation
-  // (a day begun while the computer slept, a clock set to another date).
-  void ComputeIfNewDay(double now);
+  // (a day begun while the computer slept, a clock set to another date),
+  // or, for a place that follows the system's zone, when its offset changed
+  // (the summer-time switch, another zone chosen).
+  void ComputeIfStale(double now, bool checkOffset);
 
-  const engine::DayTimes& times() const { return times_; }
+  // The full day (Imsak, Shubuh, Terbit, Dhuha, Dzuhur, Ashar, Maghrib, Isya).
+  const engine::FullDay& times() const { return today_; }
   // Minute of the day of a prayer, -1 when there is none today.
-  int Minute(engine::Prayer p) const { return times_[p].minuteOfDay; }
+  int Minute(engine::Prayer p) const { return today_[p].minuteOfDay; }
   // The next day's, for what is announced before midnight (a reminder).
   int TomorrowMinute(engine::Prayer p) const { return tomorrow_[p].minuteOfDay; }
-  double date() const { return computedDate_; }
 
  private:
+  engine::FullDay DayOf(double day) const;
+  double OffsetNow(double now) const;
+
   settings::Location location_;
-  engine::DayTimes times_;
-  engine::DayTimes tomorrow_;
+  Clock& clock_;
+  engine::FullDay today_;
+  engine::FullDay tomorrow_;
   double computedDate_ = -1;
+  double computedOffset_ = 0;
 };
 
 }  // namespace qov

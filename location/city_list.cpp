@@ -1,5 +1,6 @@
 #include "location/city_list.h"
 
+#include <cmath>
 #include <string>
 
 #include "settings/settings.h"
@@ -182,7 +183,9 @@ std::vector<City> ParseCityList(std::string_view bytes, size_t maxRecords) {
     r.name = DecodeName(name.substr(0, kMaxNameBytes), utf8);
     r.latitude = in.NextNumber();
     r.longitude = in.NextNumber();
-    r.zone = ToInt16(in.NextNumber()).value_or(0);
+    // The nearest quarter hour ("7" stays 7, "5.5" is 5.5); 0 beyond 16 bits.
+    const double zone = in.NextNumber();
+    r.zone = ToInt16(zone) ? std::nearbyint(zone * 4) / 4 : 0;
     records.push_back(std::move(r));
     in.SkipBlankLines();
   } while (!in.AtEnd() && records.size() < maxRecords);

@@ -16,7 +16,7 @@ struct City {
   std::string name;
   double latitude = 0;
   double longitude = 0;
-  int16_t zone = 0;
+  double zone = 0;  // hours, in quarter-hour steps
 };
 
 // The list holds at most this many places; later records are not read.

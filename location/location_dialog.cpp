@@ -239,8 +239,7 @@ bool LocationDialog::Accept() {
   // reads a half-written place.
   const std::optional<double> lat = StrictNumber(latitude_->text());
   const std::optional<double> lon = StrictNumber(longitude_->text());
-  const std::optional<double> zoneNumber = StrictNumber(zone_->text());
-  const std::optional<int16_t> zone = zoneNumber ? ToInt16(*zoneNumber) : std::nullopt;
+  const std::optional<double> zone = StrictNumber(zone_->text());
   const std::optional<int16_t> addSh = settings::ValInt16(addShubuh_->text());
   const std::optional<int16_t> addDz = settings::ValInt16(addDzuhur_->text());
   const std::optional<int16_t> addAs = settings::ValInt16(addAshar_->text());

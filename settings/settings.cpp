@@ -61,10 +61,13 @@ std::optional<float> ReadSingle(const std::string& text) {
 
 }  // namespace
 
-engine::Place PlaceOf(const Location& l) { return {l.latitude, l.longitude, static_cast<double>(l.timeZone)}; }
+engine::Place PlaceOf(const Location& l) { return {l.latitude, l.longitude, l.timeZone, l.elevation}; }
 
 engine::Method MethodOf(const Location& l) {
-  engine::Method m;
+  // The Kemenag box brings the published schedule's own rules (its sun,
+  // rounding, horizon, Terbit and Dhuha); the boxes still give the angles,
+  // the school and the additions.
+  engine::Method m = l.kemenag ? engine::KemenagMethod() : engine::Method{};
   // Whole degrees, halves to even; beyond 16 bits reads as no angle.
   m.fajrAngle = ToInt16(l.sudutFajar).value_or(0);
   const double isya = ToInt16(l.sudutIsya).value_or(0);
@@ -72,6 +75,13 @@ engine::Method MethodOf(const Location& l) {
   m.mazhab = l.mazhab == 1 ? engine::Mazhab::kShafii : engine::Mazhab::kHanafi;
   m.addDzuhur = l.addDzuhur;
   m.addMaghrib = l.addMaghrib;
+  m.addShubuh = l.addShubuh;
+  m.addAshar = l.addAshar;
+  m.addIsya = l.addIsya;
+  static constexpr engine::HighLatitudeRule kRules[] = {
+      engine::HighLatitudeRule::kAuto, engine::HighLatitudeRule::kMiddleOfNight,
+      engine::HighLatitudeRule::kSeventhOfNight, engine::HighLatitudeRule::kTwilightAngle};
+  m.highLatitudeRule = kRules[static_cast<size_t>(l.highLatitude)];
   return m;
 }
 
@@ -107,8 +117,9 @@ Location Settings::ReadLocation() const {
   l.latitude = Val(Get(kLokasi, kLat));
   l.longitude = Val(Get(kLokasi, kLong));
   // The fields start from 0, as a store that lacks them always read.
-  l.timeZone = l.addDzuhur = l.addMaghrib = l.mazhab = 0;
-  Read16(l.timeZone, Get(kLokasi, kTimeZone));
+  l.timeZone = 0;
+  l.addDzuhur = l.addMaghrib = l.mazhab = 0;
+  if (auto zone = ReadZone(Get(kLokasi, kTimeZone))) l.timeZone = *zone;
   Read16(l.addMaghrib, Get(kLokasi, kAddMaghrib));
   Read16(l.addDzuhur, Get(kLokasi, kAddDhuhur));
   Read16(l.mazhab, Get(kLokasi, kMazhabAshar));
@@ -141,7 +152,7 @@ void Settings::SaveLocation(const Location& l) {
   Put(kLokasi, kKota, l.city);
   Put(kLokasi, kLat, PlainNumber(l.latitude));
   Put(kLokasi, kLong, PlainNumber(l.longitude));
-  Put(kLokasi, kTimeZone, PlainInt(l.timeZone));
+  Put(kLokasi, kTimeZone, PlainNumber(l.timeZone));
   Put(kLokasi, kAddDhuhur, PlainInt(l.addDzuhur));
   Put(kLokasi, kAddMaghrib, PlainInt(l.addMaghrib));
   Put(kLokasi, kMazhabAshar, PlainInt(l.mazhab));

@@ -34,7 +34,7 @@ struct Location {
   std::string city = "Jakarta";
   double latitude = -6.15;
   double longitude = 106.816;
-  int16_t timeZone = 7;
+  double timeZone = 7;  // hours, in quarter-hour steps
   int16_t addDzuhur = 2;
   int16_t addMaghrib = 2;
   // 1 (Shafi'i and Hambali: the shadow once the object's length) or 2
@@ -148,7 +148,12 @@ std::optional<double> StrictNumber(const std::string& text);
 // Range rules shared by the dialog and qov-jadwal.
 inline bool LatitudeOk(double v) { return v > kMinLatitude && v < kMaxLatitude; }
 inline bool LongitudeOk(double v) { return v >= kMinLongitude && v <= kMaxLongitude; }
-inline bool ZoneOk(double v) { return v >= kMinZone && v <= kMaxZone; }
+// Zones lie in quarter-hour steps (India 5.5, Nepal 5.75).
+inline bool ZoneOk(double v) { return v >= kMinZone && v <= kMaxZone && v * 4 == static_cast<int>(v * 4); }
+// A stored or listed zone: the nearest quarter hour, so a whole number
+// reads as it always did and "5.5" as 5.5; nullopt beyond any zone's range
+// of 16 bits, as before.
+std::optional<double> ReadZone(const std::string& text);
 inline constexpr int kMaxHijriCorrection = 2;
 inline constexpr double kMinElevation = -500, kMaxElevation = 6000;  // metres
 inline bool ElevationOk(double v) { return v >= kMinElevation && v <= kMaxElevation; }

@@ -116,6 +116,12 @@ double Val(const std::string& text) {
 
 std::optional<int16_t> ValInt16(const std::string& text) { return ToInt16(Val(text)); }
 
+std::optional<double> ReadZone(const std::string& text) {
+  const double v = Val(text);
+  if (!ToInt16(v)) return std::nullopt;
+  return std::nearbyint(v * 4) / 4;
+}
+
 bool HasNumber(const std::string& text) {
   std::string t;
   for (char c : text)

@@ -195,7 +195,7 @@ std::string Usage() {
          "                    of the system's time-zone database (Asia/Kolkata,\n"
          "                    Europe/London), each time then at the offset in force\n"
          "                    at that instant (summer time included); or \"local\",\n"
-         "                    the machine's zone (default " + to_string(d.timeZone) + ")\n"
+         "                    the machine's zone (default " + settings::PlainNumber(d.timeZone) + ")\n"
          "  --dzuhur N        minutes added to solar noon; more than 10 counts as 10\n"
          "                    (default " + to_string(d.addDzuhur) + ")\n"
          "  --maghrib N       minutes added to sunset; more than 4 counts as 4\n"
