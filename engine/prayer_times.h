@@ -150,7 +150,8 @@ struct FullDay {
 };
 
 // The engine's routine: the five times of `date` at `place` by `method`.
-// The latitude and longitude are taken to three decimals, as the tables do.
+// With the tables' sun the latitude and longitude are taken to three
+// decimals, as the tables do; the accurate sun takes them as given.
 // The angles are used as given: choosing them (whole degrees, the Isya
 // default) is the caller's part.
 DayTimes HitungWaktuSholat(const CivilDate& date, const Place& place, const Method& method);
