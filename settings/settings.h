@@ -149,7 +149,8 @@ std::optional<double> StrictNumber(const std::string& text);
 inline bool LatitudeOk(double v) { return v > kMinLatitude && v < kMaxLatitude; }
 inline bool LongitudeOk(double v) { return v >= kMinLongitude && v <= kMaxLongitude; }
 // Zones lie in quarter-hour steps (India 5.5, Nepal 5.75).
-inline bool ZoneOk(double v) { return v >= kMinZone && v <= kMaxZone && v * 4 == static_cast<int>(v * 4); }
+inline bool ZoneInRange(double v) { return v >= kMinZone && v <= kMaxZone; }
+inline bool ZoneOk(double v) { return ZoneInRange(v) && v * 4 == static_cast<int>(v * 4); }
 // A stored or listed zone: the nearest quarter hour, so a whole number
 // reads as it always did and "5.5" as 5.5; nullopt beyond any zone's range
 // of 16 bits, as before.

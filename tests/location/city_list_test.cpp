@@ -57,7 +57,8 @@ TEST(CityListReads, Syntax) {
       {"Medan,3.59\r\n98.67,7", "Medan|3.59|98.67|7;"},  // a line end ends a field
       {"\"Ambon\" x,\"-3.7\",128.2,9", "Ambon|-3.7|128.2|9;"},
       {"A,0,0,8.5\nB,0,0,9.5\nC,0,0,-8.5\nD,0,0,40000\nE,0,0,x\n",
-       "A|0|0|8;B|0|0|10;C|0|0|-8;D|0|0|0;E|0|0|0;"},
+       "A|0|0|8.5;B|0|0|9.5;C|0|0|-8.5;D|0|0|0;E|0|0|0;"},  // quarter hours kept; beyond 16 bits: 0
+      {"India,28.6,77.2,5.5\nNepal,27.7,85.3,5.75\nOdd,0,0,5.3\n", "India|28.6|77.2|5.5;Nepal|27.7|85.3|5.75;Odd|0|0|5.25;"},
       {"A,- 6.5x,1e2,7 WIB\r\n", "A|-6.5|100|7;"}, {"X,1,1,1\r\nX,2,2,2\r\n", "X|1|1|1;X|2|2|2;"},
       // Cut short by the end of the file: the missing fields are 0.
       {"A,1,2,3\r\nSolo,-7.5", "A|1|2|3;Solo|-7.5|0|0;"},

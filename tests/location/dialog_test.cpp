@@ -71,9 +71,10 @@ TEST_F(DialogTest, OkStoresTheTypedTextsAndAppliesThePlaceAtOnce) {
   EXPECT_FALSE(Frame().visible());
   EXPECT_EQ(p.settings.writes,
             (std::vector<std::string>{"Lokasi/Kota=Desa Kecil", "Lokasi/LAT=-10.17", "Lokasi/LONG=123.6",
-                                      "Lokasi/Time ZOne=8", "Lokasi/AddDhuhur=4", "Lokasi/AddMaghrib=2",
+                                      "Lokasi/Time ZOne=7.5", "Lokasi/AddDhuhur=4", "Lokasi/AddMaghrib=2",
                                       "Lokasi/MazhabAshar=1", "Lokasi/sudutFajar=20", "Lokasi/sudutIsya=18"}));
-  settings::Location l{"Desa Kecil", -10.17, 123.6, 8, 4, 2, 1, 20, 18};
+  // A half-hour zone is kept as typed; it used to be rounded to 8.
+  settings::Location l{"Desa Kecil", -10.17, 123.6, 7.5, 4, 2, 1, 20, 18};
   std::string expected;
   for (int m : EngineMinutes(DateSerial(2004, 6, 15), l)) expected += FormatHHMM(m / 1440.0) + " ";
   EXPECT_EQ(PanelTimes(), expected);
@@ -150,7 +151,9 @@ TEST_F(DialogTest, OkRefusesABadBoxWholeOrAccepts) {
       {"latitude", "90", "Lat", nullptr},     {"latitude", "1e999", "Lat", nullptr},
       {"latitude", " -89.99 ", nullptr, nullptr}, {"longitude", "180.5", "Long", nullptr},
       {"longitude", "-180", nullptr, nullptr}, {"zone", "7 WIB", "Gmt", nullptr},
-      {"zone", "-12.6", "Gmt", nullptr},      {"zone", "14.5", nullptr, nullptr},
+      {"zone", "-12.6", "Gmt", nullptr},      {"zone", "14.5", "Gmt", nullptr},
+      {"zone", "5.3", "Gmt", nullptr},        {"zone", "5.75", nullptr, nullptr},
+      {"zone", "-3.5", nullptr, nullptr},     {"zone", "14", nullptr, nullptr},
       {"addDzuhur", "32767.5", "Dzhuhur", nullptr}, {"addDzuhur", "menit", nullptr, nullptr},
       {"addMaghrib", "-32769", "Maghrib", nullptr},
       {"fajrAngle", "derajat 20", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},

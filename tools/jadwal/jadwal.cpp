@@ -278,7 +278,7 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
     }
     std::string numberError;
     if (const auto x = ParseNumber(opt, v, numberError)) {
-      if (!settings::ZoneOk(*x)) {
+      if (!settings::ZoneInRange(*x)) {
         error = opt + ": " + Quote(v) + " is out of range (" + NumberText(settings::kMinZone) +
                 " to " + NumberText(settings::kMaxZone) + ")";
         return false;
