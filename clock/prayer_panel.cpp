@@ -1,5 +1,6 @@
 #include "clock/prayer_panel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -35,7 +36,7 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
                          settings::Settings& settings, ClockWindow& window, Schedule& schedule)
     : form_(form), menu_(menu), svc_(services), settings_(settings), window_(window), schedule_(schedule) {
   frame_ = &form_.Add(ui::Kind::Frame, "prayerPanel");
-  frame_->Move(0, 0, 1960, 2860);
+  frame_->Move(0, 0, 1960, 2860);  // Arrange gives the height
   frame_->SetBackColor(ui::kBlack);
   frame_->SetVisible(false);
 
@@ -60,20 +61,25 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
   // line on one row of the narrow panel.
   hijri_->SetFont(ui::Font{"Arial", 7.5f, false, false});
 
-  struct Row {
-    const char* name;
-    float top, width;
-  };
-  // In the order of the day, which is the engine's order.
-  static constexpr Row kRows[engine::kPrayerCount] = {
-      {"Shubuh", 930, 780}, {"Dzuhur", 1200, 690}, {"Ashar", 1470, 645},
-      {"Maghrib", 1785, 690}, {"Isya", 2055, 690}};
-  for (int k = 0; k < engine::kPrayerCount; ++k) {
-    const Row& r = kRows[k];
-    label("prayerName", k, r.name, 270, r.top, r.width, 240);
-    label("colon", k, ":", 1080, r.top, 105, 195);
-    times_[static_cast<size_t>(k)] = label("prayerTime", k, "", 1215, r.top, 780, 240);
+  // The five prayers keep the names and indices they always had; the
+  // full day's other three rows come after them.
+  static constexpr const char* kNames[engine::kWaktuCount] = {"Imsak", "Shubuh", "Terbit", "Dhuha",
+                                                              "Dzuhur", "Ashar", "Maghrib", "Isya"};
+  static constexpr int kPrayerIndex[engine::kWaktuCount] = {-1, 0, -1, -1, 1, 2, 3, 4};
+  int extra = 0;
+  for (int w = 0; w < engine::kWaktuCount; ++w) {
+    const bool prayer = kPrayerIndex[w] >= 0;
+    const int index = prayer ? kPrayerIndex[w] : extra++;
+    Row& r = rows_[static_cast<size_t>(w)];
+    r.name = label(prayer ? "prayerName" : "extraName", index, kNames[w], 270, 0, 800, 240);
+    r.colon = label(prayer ? "colon" : "extraColon", index, ":", 1080, 0, 105, 195);
+    r.time = label(prayer ? "prayerTime" : "extraTime", index, "", 1215, 0, 780, 240);
   }
+  // Shown when a time came from the high-latitude rule (marked "*").
+  ruleNote_ = label("ruleNote", -1, "* kaidah lintang tinggi", 60, 0, 1840, 200);
+  ruleNote_->SetFont(ui::Font{"Arial", 6.75f, false, false});
+  ruleNote_->SetAlignment(ui::Align::Center);
+  ruleNote_->SetVisible(false);
 
   delayCaption_ = label("delayCaption", -1, "Pop Up Time", 405, 2300, 1320, 240);
   delayBox_ = &form_.Add(ui::Kind::TextBox, "delayBox", -1, frame_);
@@ -86,6 +92,7 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
   delayOk_->SetText("OK");
   delayOk_->SetFont(ui::Font{"Arial", 8.25f, false, false});
   ShowEditor(false);
+  Arrange();
 
   autoClose_ = &form_.AddTimer("panelAutoClose", 0, false);
   autoClose_->onTimer = [this] {
@@ -103,11 +110,42 @@ void PrayerPanel::ToggleFullSchedule() {
   const bool on = !menu_.fullSchedule.checked;
   menu_.fullSchedule.checked = on;
   settings_.SaveFullSchedule(on);
+  Arrange();
+}
+
+void PrayerPanel::Arrange() {
+  const bool full = menu_.fullSchedule.checked;
+  // The five rows at the places they always had; the full day in even steps.
+  static constexpr float kFiveTops[engine::kWaktuCount] = {0, 930, 0, 0, 1200, 1470, 1785, 2055};
+  float bottom = 0;
+  int shown = 0;
+  for (int w = 0; w < engine::kWaktuCount; ++w) {
+    Row& r = rows_[static_cast<size_t>(w)];
+    const bool visible = full || kFiveTops[w] > 0;
+    const float top = full ? 930 + 255.0f * shown : kFiveTops[w];
+    for (ui::Control* c : {r.name, r.colon, r.time}) {
+      c->SetVisible(visible);
+      c->Move(c->left(), top, c->width(), c->height());
+    }
+    if (visible) {
+      ++shown;
+      bottom = top + 240;
+    }
+  }
+  ruleNote_->Move(ruleNote_->left(), bottom + 10, ruleNote_->width(), ruleNote_->height());
+  // The delay editor below the rows.
+  const float editor = bottom + 5;
+  delayCaption_->Move(delayCaption_->left(), editor, delayCaption_->width(), delayCaption_->height());
+  for (ui::Control* c : {delayBox_, delayOk_})
+    c->Move(c->left(), editor + 240, c->width(), c->height());
+  delayUnit_->Move(delayUnit_->left(), editor + 285, delayUnit_->width(), delayUnit_->height());
+  frame_->Move(frame_->left(), frame_->top(), frame_->width(), editor + 560);
 }
 
 void PrayerPanel::Load(int16_t popDelaySeconds, bool fullSchedule) {
   popDelay_ = popDelaySeconds;
   menu_.fullSchedule.checked = fullSchedule;
+  Arrange();
   frame_->Move(0, 0, frame_->width(), frame_->height());
 }
 
@@ -120,7 +158,7 @@ void PrayerPanel::ShowEditor(bool on) {
 // size; in version 2 the strip may stay lower than the frame and the frame
 // is clipped, which is harmless.
 void PrayerPanel::OpenFrame() {
-  window_.EnlargeFor(kPanelMinHeight);
+  window_.EnlargeFor(std::max(kPanelMinHeight, frame_->height() + 140));
   frame_->Move((form_.width() - frame_->width()) / 2, (form_.height() - frame_->height()) / 2,
                frame_->width(), frame_->height());
   frame_->SetVisible(true);
@@ -135,8 +173,14 @@ void PrayerPanel::Fill() {
   hijri_->SetText(engine::FormatHijri(
       engine::HijriFromCivil(d.year, d.month, d.day, schedule_.location().hijriCorrection)));
   schedule_.Compute(now);
-  for (int k = 0; k < engine::kPrayerCount; ++k)
-    times_[static_cast<size_t>(k)]->SetText(FormatMinute(schedule_.Minute(static_cast<engine::Prayer>(k))));
+  bool rule = false;
+  for (int w = 0; w < engine::kWaktuCount; ++w) {
+    const engine::PrayerTime& t = schedule_.times().times[static_cast<size_t>(w)];
+    const bool fromRule = t.status == engine::TimeStatus::kRule;
+    rule = rule || fromRule;
+    rows_[static_cast<size_t>(w)].time->SetText(FormatMinute(t.minuteOfDay) + (fromRule ? "*" : ""));
+  }
+  ruleNote_->SetVisible(rule);
 }
 
 void PrayerPanel::OpenWithAutoClose() {

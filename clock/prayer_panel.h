@@ -36,6 +36,8 @@ class PrayerPanel {
   void OpenFrame();
   void Fill();
   void ShowEditor(bool on);
+  // Places the rows and the editor for the current mode and sizes the frame.
+  void Arrange();
 
   ui::Form& form_;
   ContextMenu& menu_;
@@ -47,7 +49,15 @@ class PrayerPanel {
   ui::Control* frame_ = nullptr;
   ui::Control* date_ = nullptr;
   ui::Control* hijri_ = nullptr;
-  std::array<ui::Control*, engine::kPrayerCount> times_{};
+  // One row per time of the full day, in its order; the five prayers'
+  // rows always show, Imsak, Terbit and Dhuha with "Jadwal Lengkap".
+  struct Row {
+    ui::Control* name = nullptr;
+    ui::Control* colon = nullptr;
+    ui::Control* time = nullptr;
+  };
+  std::array<Row, engine::kWaktuCount> rows_{};
+  ui::Control* ruleNote_ = nullptr;
   ui::Control* delayCaption_ = nullptr;
   ui::Control* delayBox_ = nullptr;
   ui::Control* delayUnit_ = nullptr;
