@@ -196,7 +196,7 @@ void ClockWindow::Layout() {
     Assign16(shortHand_, w * 0.15);
   } else if (version_ == DisplayVersion::kStrip) {
     float strip = static_cast<float>(form_.width() / kVersion2Aspect);
-    if (strip < stripAtLeast_) strip = stripAtLeast_;
+    strip = std::max({strip, stripHold_[0], stripHold_[1]});
     form_.SetHeight(strip);
     const float w = form_.width(), h = form_.height();
     face_->Move(0, 0, w / 6.0f, h);
@@ -276,7 +276,7 @@ void ClockWindow::RestoreHeight() {
   form_.SetHeight(heightBefore_);
 }
 
-void ClockWindow::HoldStripAtLeast(ui::Twips height) { stripAtLeast_ = height; }
+void ClockWindow::HoldStripAtLeast(Overlay who, ui::Twips height) { stripHold_[static_cast<int>(who)] = height; }
 
 void ClockWindow::ToggleAlwaysOnTop() {
   const bool on = !menu_.alwaysOnTop.checked;

@@ -36,9 +36,11 @@ class ClockWindow {
   // RestoreHeight, and is what shut-down stores meanwhile.
   void EnlargeFor(ui::Twips minHeight);
   void RestoreHeight();
-  // The strip of version 2 is held at least this high while the location
-  // dialog shows, so that its buttons stay reachable; 0 releases it.
-  void HoldStripAtLeast(ui::Twips height);
+  // The strip of version 2 is held at least this high while an overlay
+  // shows, so that all of it (the dialog's buttons, the panel's last rows)
+  // stays reachable; 0 releases that overlay's hold.
+  enum class Overlay { kPanel, kDialog };
+  void HoldStripAtLeast(Overlay who, ui::Twips height);
 
   // Menu handlers.
   void ToggleAlwaysOnTop();
@@ -84,7 +86,7 @@ class ClockWindow {
   // While an overlay shows: the height to give back (and to store).
   bool enlarged_ = false;
   ui::Twips heightBefore_ = 0;
-  ui::Twips stripAtLeast_ = 0;
+  ui::Twips stripHold_[2] = {0, 0};
   bool dragging_ = false;
   // Where the pointer grabbed the window, in twips of the surface; single
   // precision, as a very wide strip lies beyond 16 bits of twips.

@@ -158,7 +158,9 @@ void PrayerPanel::ShowEditor(bool on) {
 // size; in version 2 the strip may stay lower than the frame and the frame
 // is clipped, which is harmless.
 void PrayerPanel::OpenFrame() {
-  window_.EnlargeFor(std::max(kPanelMinHeight, frame_->height() + 140));
+  const ui::Twips needed = std::max(kPanelMinHeight, frame_->height() + 140);
+  window_.HoldStripAtLeast(ClockWindow::Overlay::kPanel, needed);
+  window_.EnlargeFor(needed);
   frame_->Move((form_.width() - frame_->width()) / 2, (form_.height() - frame_->height()) / 2,
                frame_->width(), frame_->height());
   frame_->SetVisible(true);
@@ -203,6 +205,7 @@ void PrayerPanel::OpenWithDelayEditor() {
 
 void PrayerPanel::Close() {
   frame_->SetVisible(false);
+  window_.HoldStripAtLeast(ClockWindow::Overlay::kPanel, 0);
   window_.RestoreHeight();
 }
 

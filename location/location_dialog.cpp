@@ -166,7 +166,7 @@ void LocationDialog::ClearWrongBoxes() {
 }
 
 void LocationDialog::Open() {
-  window_.HoldStripAtLeast(kDialogHeight);
+  window_.HoldStripAtLeast(ClockWindow::Overlay::kDialog, kDialogHeight);
   window_.EnlargeFor(kDialogHeight);
   form_.Show();
   // The layout pass has run by now, so the width is the final one.
@@ -330,7 +330,7 @@ void LocationDialog::Cancel() {
 }
 
 void LocationDialog::CloseFrame() {
-  window_.HoldStripAtLeast(0);
+  window_.HoldStripAtLeast(ClockWindow::Overlay::kDialog, 0);
   window_.RestoreHeight();
   frame_->SetVisible(false);
 }

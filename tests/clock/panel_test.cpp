@@ -43,13 +43,15 @@ TEST_F(PanelTest, OpensWithTodaysTimesAndClosesAfterTheDelay) {
   EXPECT_FLOAT_EQ(form().height(), 2400);
 }
 
-TEST_F(PanelTest, TheStripClipsThePanelButOpensAndCloses) {
+// The strip is held tall enough for the whole panel while it shows (it used
+// to keep its proportion and clip the panel), then returns.
+TEST_F(PanelTest, TheStripGrowsForThePanelAndReturns) {
   run->Click("mVer2");
   const float h = form().height();
   ASSERT_LT(h, Frame().height());
   run->Click("mwSholat");
   EXPECT_TRUE(Frame().shown());
-  EXPECT_FLOAT_EQ(form().height(), h) << "the strip keeps its proportion";
+  EXPECT_GE(form().height(), Frame().height());
   ExpectCentred();
   p.RunFor(5000);
   EXPECT_FALSE(Frame().visible());
