@@ -45,7 +45,9 @@ void Win32TrayIcon::Remove() {
 }
 
 void Win32TrayIcon::ShowMessage(const std::string& title, const std::string& text) {
-  if (!wanted_ || !window_) return;
+  if (!wanted_) return;
+  if (!window_ || !IsWindow(window_)) window_ = owner_ ? owner_() : nullptr;
+  if (!window_) return;
   NOTIFYICONDATAW nid{};
   nid.cbSize = sizeof(nid);
   nid.hWnd = window_;
