@@ -219,6 +219,23 @@ store_place() {  # name lat lon zone [addDzuhur addMaghrib mazhab fajr isya]
     MazhabAshar "${7:-1}" sudutFajar "${8:-19}" sudutIsya "${9:-20}" "Pop Delay" " 5" "Versi Display" " 1"
 }
 
+# A longitude (latitude 0, zone 0, no additions) whose Dzuhur falls at the
+# minute $1 ("HH:MM") today, found with the schedule tool that shares the
+# clock's engine; prints it.
+longitude_for_dzuhur() {
+  local target=$1 today lon d
+  today=$(date +%F)
+  lon=$(awk -v t="$(minutes_of "$target")" 'BEGIN { printf "%.3f", (12 * 60 - t) / 4 }')
+  for _ in $(seq 20); do
+    d=$(( $(minutes_of "$(dzuhur_at "$lon" "$today")") - $(minutes_of "$target") ))
+    [ "$d" -eq 0 ] && break
+    lon=$(awk -v l="$lon" -v d="$d" 'BEGIN { printf "%.3f", l + d * 0.25 }')
+  done
+  echo "$lon"
+}
+dzuhur_at() { "$QOV_JADWAL" --lat 0 --lon "$1" --tz 0 --dzuhur 0 --maghrib 0 --date "${2:-$(date +%F)}" --csv | tail -n1 | cut -d, -f3; }
+minutes_of() { echo $((10#${1%:*} * 60 + 10#${1#*:})); }
+
 # A PulseAudio server with a null sink whose monitor records to $1.
 start_recording() {
   export XDG_RUNTIME_DIR=$WORK/xdg

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Time zones: with "Ikuti zona waktu Windows" the panel's times follow the
+# system's zone (Wine takes it from TZ) as qov-jadwal --tz NAME computes
+# them, in standard time (Berlin in December), in summer time (Sydney in
+# December) and in a half-hour zone (Kolkata); with it off, a stored zone of
+# 5.5 gives the Delhi times.
+source "$(dirname "$0")/lib.sh"
+setup
+: "${QOV_JADWAL:?the native qov-jadwal}"
+
+panel_times() {  # the five times of the panel, opened from the menu
+  local w h x y px py
+  menu 60 60 Down Down Down Return
+  read -r w h x y <<<"$(window_geometry)"
+  px=$(( x + (w - 131) / 2 ))
+  py=$(( y + (h - 191) / 2 ))
+  ocr "54x104+$((px + 79))+$((py + 56))" 6 | tr -c '0-9:\n ' ' ' |
+    grep -o '[0-9][0-9]:[0-9][0-9]' | tr '\n' ' ' | sed 's/ $//'
+  xdotool mousemove $((px + 6)) $((py + 6)) click 1
+  sleep 0.6
+}
+
+run_in_zone() {  # name tz lat lon follow zone-stored jadwal-tz
+  local name=$1 tz=$2 lat=$3 lon=$4 follow=$5 stored=$6 jtz=$7 day got expected
+  # Away from local midnight, where the day's times are recomputed.
+  while [ "$(TZ=$tz date +%H%M)" -ge 2358 ] || [ "$(TZ=$tz date +%H%M)" -lt 0002 ]; do sleep 20; done
+  day=$(TZ=$tz date +%F)
+  store_place "$name" "$lat" "$lon" "$stored"
+  reg_set Lokasi "Ikuti Zona Windows" "$follow"
+  TZ=$tz start_clock
+  got=$(panel_times)
+  expected=$("$QOV_JADWAL" --lat "$lat" --lon "$lon" --tz "$jtz" --date "$day" --csv | tail -n1 | cut -d, -f2- | tr ',' ' ')
+  log "$name (TZ=$tz, follow $follow): panel '$got', qov-jadwal --tz $jtz '$expected'"
+  check "$name: the panel shows qov-jadwal --tz $jtz" [ "$got" = "$expected" ]
+  close_clock
+  # Wine's server keeps the zone it started with.
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
+}
+
+run_in_zone Berlin Europe/Berlin 52.52 13.405 -1 1 Europe/Berlin
+run_in_zone Sydney Australia/Sydney -33.8688 151.2093 -1 10 Australia/Sydney
+run_in_zone Kolkata Asia/Kolkata 22.5726 88.3639 -1 5 Asia/Kolkata
+run_in_zone "New Delhi" UTC 28.6358 77.2245 0 5.5 5.5
+
+# The dialog with the system-zone box ticked.
+TZ=Asia/Kolkata start_clock
+menu 60 60 Down Down Down Down Right Down Down Down Down Return
+sleep 1
+shot_window zone-dialog
+read -r w h x y <<<"$(window_geometry)"
+fx=$(( x + (w - 229) / 2 ))
+fy=$(( y + (h - 431) / 2 ))
+zone=$(ocr "103x16+$((fx + 116))+$((fy + 100))" 7)
+log "the zone box reads '$zone'"
+check "the zone box shows the system's offset 5.5" [ "$zone" = "5.5" ]
+close_clock
+finish
