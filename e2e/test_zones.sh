@@ -43,7 +43,10 @@ run_in_zone Sydney Australia/Sydney -33.8688 151.2093 -1 10 Australia/Sydney
 run_in_zone Kolkata Asia/Kolkata 22.5726 88.3639 -1 5 Asia/Kolkata
 run_in_zone "New Delhi" UTC 28.6358 77.2245 0 5.5 5.5
 
-# The dialog with the system-zone box ticked.
+# The dialog with the system-zone box ticked: the zone box shows the
+# system's offset, not the stored one.
+store_place Kolkata 22.5726 88.3639 5
+reg_set Lokasi "Ikuti Zona Windows" "-1"
 TZ=Asia/Kolkata start_clock
 menu 60 60 Down Down Down Down Right Down Down Down Down Return
 sleep 1
