@@ -171,9 +171,13 @@ void PrayerPanel::OpenFrame() {
 void PrayerPanel::Fill() {
   const double now = svc_.clock->Now();
   date_->SetText(FormatPanelDate(DatePart(now), *svc_.locale));
-  const CivilDate d = DateOf(DatePart(now));
-  hijri_->SetText(engine::FormatHijri(
-      engine::HijriFromCivil(d.year, d.month, d.day, schedule_.location().hijriCorrection)));
+  const int correction = schedule_.location().hijriCorrection;
+  if (DatePart(now) != hijriFor_ || correction != hijriCorrection_) {
+    hijriFor_ = DatePart(now);
+    hijriCorrection_ = correction;
+    const CivilDate d = DateOf(hijriFor_);
+    hijri_->SetText(engine::FormatHijri(engine::HijriFromCivil(d.year, d.month, d.day, correction)));
+  }
   schedule_.Compute(now);
   bool rule = false;
   for (int w = 0; w < engine::kWaktuCount; ++w) {

@@ -65,6 +65,9 @@ class PrayerPanel {
   ui::Timer* autoClose_ = nullptr;
 
   int16_t popDelay_ = settings::kDefaultPopDelay;
+  // The Hijri date is worked out once per civil day and correction.
+  double hijriFor_ = -1;
+  int hijriCorrection_ = 0;
 };
 
 }  // namespace qov
