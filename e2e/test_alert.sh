@@ -9,9 +9,12 @@ unmanaged_windows
 # Avoid straddling midnight, where the day's times are recomputed.
 while [ "$(date +%H%M)" -ge 2355 ] || [ "$(date +%H%M)" -lt 0003 ]; do sleep 20; done
 
-# Find a longitude (zone 0, no additions) whose Dzuhur is two minutes from
-# now, using the schedule tool that shares the clock's engine.
-target=$(date -d '+2 min' +%H:%M)
+# Find a longitude (zone 0, no additions) whose Dzuhur is the next whole
+# minute that leaves the clock time to start, using the schedule tool that
+# shares the clock's engine.
+ahead=1
+[ "$((10#$(date +%S)))" -lt 35 ] || ahead=2
+target=$(date -d "+$ahead min" +%H:%M)
 lon=$(longitude_for_dzuhur "$target")
 log "longitude $lon gives Dzuhur $(dzuhur_at "$lon") (target $target)"
 check "a longitude puts Dzuhur at $target" [ "$(dzuhur_at "$lon")" = "$target" ]

@@ -9,10 +9,13 @@ setup
 # Avoid straddling midnight, where the day's times are recomputed.
 while [ "$(date +%H%M)" -ge 2350 ] || [ "$(date +%H%M)" -lt 0003 ]; do sleep 20; done
 
-# A longitude (zone 0, no additions) whose Dzuhur is seven minutes from now,
-# so the five-minute reminder comes two minutes after start.
-target=$(date -d '+7 min' +%H:%M)
-remind=$(date -d '+2 min' +%H:%M)
+# A longitude (zone 0, no additions) whose Dzuhur comes five minutes after
+# the next whole minute that leaves the clock time to start, so the
+# five-minute reminder comes in that minute.
+ahead=1
+[ "$((10#$(date +%S)))" -lt 35 ] || ahead=2
+remind=$(date -d "+$ahead min" +%H:%M)
+target=$(date -d "+$((ahead + 5)) min" +%H:%M)
 lon=$(longitude_for_dzuhur "$target")
 log "longitude $lon gives Dzuhur $(dzuhur_at "$lon") (target $target)"
 check "a longitude puts Dzuhur at $target" [ "$(dzuhur_at "$lon")" = "$target" ]
