@@ -34,6 +34,11 @@ void CatchTerminationSignals() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The clock places itself, is dragged by its face and stays on top:
+  // things a Wayland client may not do. Under Wayland it runs through
+  // XWayland, unless the user chose a platform.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
   QApplication app(argc, argv);
   QCoreApplication::setOrganizationName("QOVClock");
   QCoreApplication::setApplicationName("QOVClock");
