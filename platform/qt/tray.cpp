@@ -12,8 +12,11 @@ bool QtTrayIcon::Show(const std::string& tip, std::function<void(Click)> onClick
   onClick_ = std::move(onClick);
   if (!systemIcon_) {
     systemIcon_ = std::make_unique<QSystemTrayIcon>(icon_);
-    QObject::connect(systemIcon_.get(), &QSystemTrayIcon::activated,
-                     [this](QSystemTrayIcon::ActivationReason r) { Activated(r); });
+    // Handled from the event loop, not inside the icon's own mouse event:
+    // the handler may open a menu and end with Exit, which takes the icon's
+    // window away while Qt would still be delivering that event to it.
+    QObject::connect(systemIcon_.get(), &QSystemTrayIcon::activated, systemIcon_.get(),
+                     [this](QSystemTrayIcon::ActivationReason r) { Activated(r); }, Qt::QueuedConnection);
   }
   systemIcon_->setToolTip(QString::fromStdString(tip));
   wanted_ = true;
