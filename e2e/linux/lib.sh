@@ -83,6 +83,7 @@ MAIN=clockface  # the main window's title
 start_clock() {
   "$QOV_CLOCK" >>"$CLOCK_LOG" 2>&1 &
   CLOCK_PID=$!
+  CLOCK_STARTS=$((${CLOCK_STARTS:-0} + 1))
   wait_window >/dev/null || { log "the clock window never appeared"; cat "$CLOCK_LOG" >&2; exit 1; }
   sleep "${1:-1}"
 }
@@ -120,7 +121,7 @@ menu() {
   local x y k
   read -r _ _ x y <<<"$(window_geometry)"
   xdotool mousemove $((x + $1)) $((y + $2)) click 3
-  sleep 0.6
+  sleep 1
   pointer_away
   for k in "${@:3}"; do
     xdotool key "$k"
@@ -133,7 +134,7 @@ menu() {
 tray_menu() {
   local k
   xdotool mousemove 10 10 click 3
-  sleep 0.6
+  sleep 1
   pointer_away
   for k in "$@"; do
     xdotool key "$k"
@@ -227,6 +228,10 @@ check() {  # what command...
 
 finish() {
   log "$PASSED passed, $FAILED failed"
+  if [ "$FAILED" -gt 0 ] && [ -s "$CLOCK_LOG" ]; then
+    log "the clock's output:"
+    tail -n 20 "$CLOCK_LOG"
+  fi
   [ "$FAILED" -eq 0 ]
 }
 
