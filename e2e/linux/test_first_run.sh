@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A first run: the eleven location values the registry holds on Windows,
 # written with the same text forms; no window value yet; the clock at the
-# top right of the screen, in the topmost band; its height stored on close.
+# top right of the screen, in the topmost band; dragged by its face to a new
+# place, which is stored; its height stored on close.
 source "$(dirname "$0")/lib.sh"
 setup
 start_clock
@@ -35,6 +36,13 @@ check "placed at the top right ($x,$y)" \
   [ "$((SCREEN_W - x - w))" -ge $((w / 20)) -a "$((SCREEN_W - x - w))" -le $((w / 5)) -a "$y" -ge $((h / 20)) -a "$y" -le $((h / 5)) ]
 check "proportion of version 1 (${w}x${h})" [ "$((h * 100 / w))" -ge 145 -a "$((h * 100 / w))" -le 153 ]
 check "in the topmost band" is_topmost
+
+# Dragged by its face, the clock follows the pointer and keeps the place.
+drag 60 60 -300 150
+read -r _ _ x2 y2 <<<"$(window_geometry)"
+check "dragged by (-300, 150): now at $x2,$y2" [ "$x2" -eq $((x - 300)) -a "$y2" -eq $((y + 150)) ]
+check "the place is stored (Left $((x2 * 15)), Top $((y2 * 15)))" \
+  [ "$(conf_get PosisiWindow Left)" = " $((x2 * 15))" -a "$(conf_get PosisiWindow Top)" = " $((y2 * 15))" ]
 
 close_clock
 check "the height is stored on close ($((h * 15)) twips)" [ "$(conf_get PosisiWindow Panjang)" = " $((h * 15))" ]
