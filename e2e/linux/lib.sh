@@ -105,6 +105,8 @@ window_geometry() {
 }
 
 wait_window() { wait_until 30 window_geometry "${1:-$MAIN}"; }
+# Whether the clock window is at least $1 px high (an overlay made it grow).
+taller_than() { local h; read -r _ h _ _ <<<"$(window_geometry)" && [ "$h" -ge "$1" ]; }
 is_mapped() { window_id "$@" >/dev/null; }
 is_topmost() { xprop -id "$(window_id "${1:-$MAIN}")" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 

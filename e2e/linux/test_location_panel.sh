@@ -9,6 +9,7 @@ start_clock
 
 # Setting > Lokasi
 menu 60 60 Down Down Down Down Right Down Down Down Down Return
+wait_until 5 taller_than 291 || true
 read -r w h x y <<<"$(window_geometry)"
 check "the dialog makes the window at least 291 px high (${w}x${h})" [ "$h" -ge 291 ]
 # The frame (2835 x 4365 twips) is centred in the window.
