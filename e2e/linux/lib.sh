@@ -1,4 +1,5 @@
-# Shared helpers of the Linux end-to-end tests: the native qov-clock on a
+# Shared helpers of the Linux end-to-end tests: the native qov-clock (from
+# the build tree, or installed: QOV_CLOCK=/usr/bin/qov-clock) on a
 # private virtual display with a small system tray (trayer), throw-away
 # HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR, settings read from the INI
 # file, clicks and screenshots. Every process is started by PID and ended
@@ -7,6 +8,9 @@ set -euo pipefail
 
 : "${QOV_CLOCK:?path of qov-clock}"
 CLOCK_DIR=$(dirname "$QOV_CLOCK")
+# The program's data: beside it in the build tree, in share/ when installed.
+DATA_DIR=$CLOCK_DIR
+[ -f "$DATA_DIR/daftar_all.TXT" ] || DATA_DIR=$CLOCK_DIR/../share/qov-clock
 SHOTS=${QOV_SHOTS:-$CLOCK_DIR/../../e2e-linux-shots}
 mkdir -p "$SHOTS"
 

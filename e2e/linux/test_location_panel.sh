@@ -22,7 +22,7 @@ xdotool mousemove $((fx + 60)) $((fy + 42)) click 1
 sleep 0.3
 xdotool key Down
 sleep 0.5
-first=$(head -n1 "$CLOCK_DIR/daftar_all.TXT" | tr -d '\r')
+first=$(head -n1 "$DATA_DIR/daftar_all.TXT" | tr -d '\r')
 name=$(echo "$first" | sed 's/^"\([^"]*\)".*/\1/')
 IFS=, read -r lat lon zone <<<"$(echo "$first" | sed 's/^"[^"]*",//')"
 shot_window linux-location-picked
