@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# A prayer time reached a minute after start: the digital text shows the
+# prayer's name, the window blinks, and the adzan is really played (recorded
+# from a PulseAudio null sink).
+source "$(dirname "$0")/lib.sh"
+setup
+: "${QOV_JADWAL:?the native qov-jadwal}"
+
+# Avoid straddling midnight, where the day's times are recomputed.
+while [ "$(date +%H%M)" -ge 2355 ] || [ "$(date +%H%M)" -lt 0003 ]; do sleep 20; done
+
+# Find a longitude (zone 0, no additions) whose Dzuhur is two minutes from
+# now, using the schedule tool that shares the clock's engine.
+target=$(date -d '+2 min' +%H:%M)
+today=$(date +%F)
+dz_at() { "$QOV_JADWAL" --lat 0 --lon "$1" --tz 0 --dzuhur 0 --maghrib 0 --date "$today" --csv | tail -n1 | cut -d, -f3; }
+mins() { echo $((10#${1%:*} * 60 + 10#${1#*:})); }
+lon=$(awk -v t="$(mins "$target")" 'BEGIN { printf "%.3f", (12 * 60 - t) / 4 }')
+for _ in $(seq 20); do
+  d=$(( $(mins "$(dz_at "$lon")") - $(mins "$target") ))
+  [ "$d" -eq 0 ] && break
+  lon=$(awk -v l="$lon" -v d="$d" 'BEGIN { printf "%.3f", l + d * 0.25 }')
+done
+log "longitude $lon gives Dzuhur $(dz_at "$lon") (target $target)"
+check "a longitude puts Dzuhur at $target" [ "$(dz_at "$lon")" = "$target" ]
+
+store_place "Uji" 0 "$lon" 0 0 0
+conf_set PosisiWindow "Suara Adzhan" "-1"
+start_recording "$WORK/rec.wav" || log "no PulseAudio: sound not captured"
+
+# The clock's time zone is UTC here, as the place's.
+export TZ=UTC
+start_clock 0
+read -r w h x y <<<"$(window_geometry)"
+strip="${w}x$((h * 12 / 100))+${x}+$((y + h - h * 12 / 100))"
+log "digital text before: '$(ocr "$strip")'"
+
+# Wait for the prayer minute, then watch the text and the blink.
+while [ "$(date +%H:%M)" != "$target" ]; do sleep 0.5; done
+sleep 2
+states=""
+for _ in $(seq 40); do
+  is_mapped && states+=1 || states+=0
+  sleep 0.15
+done
+log "map states every 0.15 s: $states"
+shows_name() { is_mapped && { shot_window linux-alert || true; } && matches "$(ocr "$strip")" "*Dzhuhur*"; }
+check "the digital text shows Dzhuhur" wait_until 10 shows_name
+hidden=$(tr -cd 0 <<<"$states" | wc -c)
+check "the window blinks (hidden in $hidden of 40 looks, shown in the others)" [ "$hidden" -ge 8 -a "$hidden" -le 32 ]
+
+sleep 4
+stop_recording
+# No recording at all fails too.
+rms=$([ -s "$WORK/rec.wav" ] && sox "$WORK/rec.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}' || true)
+check "the adzan was played (RMS amplitude ${rms:-not recorded})" awk -v r="${rms:-0}" 'BEGIN { exit !(r > 0.01) }'
+close_clock
+finish

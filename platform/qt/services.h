@@ -1,0 +1,103 @@
+// The Qt implementations of the narrow services: settings in an INI file,
+// the local clock and locale, the screen's work area, the single-instance
+// lock, the standard dialogs, sound, links and the program's data files.
+#pragma once
+
+#include <QColor>
+#include <QLockFile>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "platform/services.h"
+
+class QWidget;
+class QSoundEffect;
+
+namespace qov::qt {
+
+// The widget showing a form, or null when it has none.
+using WidgetOf = std::function<QWidget*(const ui::Form*)>;
+
+// $XDG_CONFIG_HOME/QOVClock/QOVClock.conf, one group per section; every
+// value is text, as in the registry.
+class IniSettings final : public SettingsStore {
+ public:
+  std::string Get(const std::string& section, const std::string& key) override;
+  bool Save(const std::string& section, const std::string& key, const std::string& value) override;
+};
+
+class LocalClock final : public Clock {
+ public:
+  double Now() override;
+  double UtcOffsetAt(double utcDateTime) override;
+};
+
+class UserLocale final : public Locale {
+ public:
+  std::string LongTime(double dateTime) override;
+  std::string MonthName(int month) override;
+};
+
+class DesktopScreen final : public Screen {
+ public:
+  explicit DesktopScreen(std::function<QWidget*()> mainWidget) : mainWidget_(std::move(mainWidget)) {}
+  ScreenInfo Info() override;
+
+ private:
+  std::function<QWidget*()> mainWidget_;
+};
+
+// A lock file in the user's runtime folder (or, without one, beside the
+// settings): per user, and released by the system when the process dies.
+class LockFileInstance final : public InstanceLock {
+ public:
+  bool AnotherRunning() override;
+
+ private:
+  std::unique_ptr<QLockFile> lock_;
+  bool asked_ = false;
+  bool another_ = false;
+};
+
+class SystemDialogs final : public Dialogs {
+ public:
+  explicit SystemDialogs(WidgetOf widgetOf) : widgetOf_(std::move(widgetOf)) {}
+  void MessageBox(const std::string& text, const std::string& caption) override;
+  bool ChooseColor(ui::Form& owner, ui::Color* result) override;
+
+ private:
+  WidgetOf widgetOf_;
+};
+
+class SystemSound final : public Sound {
+ public:
+  SystemSound();
+  ~SystemSound() override;
+  void PlayWave(const std::string& path) override;
+
+ private:
+  // Made at the first sound: starting the audio back end costs time at
+  // start-up that a clock without an alert never needs.
+  std::unique_ptr<QSoundEffect> effect_;
+};
+
+class SystemShell final : public Shell {
+ public:
+  void Open(const std::string& link) override;
+};
+
+class DataFiles final : public Files {
+ public:
+  std::string AppPath() override;
+  std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) override;
+};
+
+// The logic joins paths with backslashes, as on Windows: a path that does
+// not exist as written is tried with them turned into slashes.
+QString LocalPath(const std::string& path);
+
+// The model's 0x00BBGGRR and Qt's colours.
+inline QRgb ToRgb(ui::Color c) { return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+}  // namespace qov::qt
