@@ -125,6 +125,8 @@ ClockWindow::ClockWindow(ui::Form& form, ContextMenu& menu, Services& services,
 
 void ClockWindow::Load(DisplayVersion version, const settings::WindowState& stored, bool firstRun) {
   version_ = version;
+  menu_.version1.checked = version == DisplayVersion::kFace;
+  menu_.version2.checked = version == DisplayVersion::kStrip;
   menu_.analog.checked = firstRun || stored.analog;
   SetHandsVisible(menu_.analog.checked);
   svc_.window->SetSizable(form_, false);

@@ -208,6 +208,9 @@ void PrayerPanel::OpenWithDelayEditor() {
 }
 
 void PrayerPanel::Close() {
+  // Closed by a click, the auto-close must not fire later and shrink the
+  // window under the location dialog opened meanwhile.
+  autoClose_->SetEnabled(false);
   frame_->SetVisible(false);
   window_.HoldStripAtLeast(ClockWindow::Overlay::kPanel, 0);
   window_.RestoreHeight();

@@ -2,6 +2,7 @@
 // buttons. The model is the truth: the widgets follow it after every batch
 // of changes, and the user's typing and choices go back into it without
 // being echoed out again.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,6 +77,12 @@ FormWidget::Native* FormWidget::NativeFor(ui::Control& c) {
       w = radio;
       break;
     }
+    case ui::Kind::CheckBox: {
+      auto* check = new QCheckBox(this);
+      check->setAutoFillBackground(true);
+      w = check;
+      break;
+    }
     default:
       w = new QPushButton(this);
       break;
@@ -110,6 +117,13 @@ void FormWidget::ConnectNative(Native& n) {
       c->SetValue(true);
       // A second click on a chosen option leaves it chosen.
       ScheduleNativeSync();
+      RunClick(*c);
+    });
+  } else if (auto* check = qobject_cast<QCheckBox*>(n.widget.data())) {
+    connect(check, &QCheckBox::clicked, this, [model](bool on) {
+      ui::Control* c = model();
+      if (!c) return;
+      c->SetValue(on);
       RunClick(*c);
     });
   } else if (auto* button = qobject_cast<QPushButton*>(n.widget.data())) {
@@ -185,7 +199,11 @@ void FormWidget::SyncNative(Native& n) {
     if (button->text() != text) button->setText(text);
     if (auto* radio = qobject_cast<QRadioButton*>(w); radio && radio->isChecked() != c.value())
       radio->setChecked(c.value());
+    if (auto* check = qobject_cast<QCheckBox*>(w); check && check->isChecked() != c.value())
+      check->setChecked(c.value());
   }
+
+  if (w->isEnabled() != c.enabled()) w->setEnabled(c.enabled());
 
   const win32::PxRect r = win32::ControlRectPx(c, scale());
   if (!(r == n.rect)) {
