@@ -35,11 +35,11 @@ cycle() {
   wait_until 3 panel_shown && panels=$((panels + 1))
   wait_until 8 fails panel_shown || true
   menu 60 60 Down Down Down Down Right Down Down Down Down Return
-  wait_until 5 taller_than 291 && dialogs=$((dialogs + 1))
+  wait_until 5 taller_than 431 && dialogs=$((dialogs + 1))
   read -r w h x y <<<"$(window_geometry)"
-  # Cancel, at the frame's bottom right (the frame is 189 x 291 px, centred).
-  xdotool mousemove $((x + (w - 189) / 2 + 140)) $((y + (h - 291) / 2 + 274)) click 1
-  wait_until 5 fails taller_than 291 || true
+  # Cancel, at the frame's bottom right (the frame is 229 x 431 px, centred).
+  xdotool mousemove $((x + (w - 229) / 2 + 140)) $((y + (h - 431) / 2 + 414)) click 1
+  wait_until 5 fails taller_than 431 || true
 }
 
 dialogs=0 panels=0

@@ -9,12 +9,12 @@ start_clock
 
 # Setting > Lokasi
 menu 60 60 Down Down Down Down Right Down Down Down Down Return
-wait_until 5 taller_than 291 || true
+wait_until 5 taller_than 431 || true
 read -r w h x y <<<"$(window_geometry)"
-check "the dialog makes the window at least 291 px high (${w}x${h})" [ "$h" -ge 291 ]
+check "the dialog makes the window at least 431 px high (${w}x${h})" [ "$h" -ge 431 ]
 # The frame (2835 x 4365 twips) is centred in the window.
-fx=$(( x + (w - 189) / 2 ))
-fy=$(( y + (h - 291) / 2 ))
+fx=$(( x + (w - 229) / 2 ))
+fy=$(( y + (h - 431) / 2 ))
 shot_window linux-location-dialog
 
 # The city box takes the keyboard; Down picks the first entry of the list.
@@ -27,7 +27,7 @@ name=$(echo "$first" | sed 's/^"\([^"]*\)".*/\1/')
 IFS=, read -r lat lon zone <<<"$(echo "$first" | sed 's/^"[^"]*",//')"
 shot_window linux-location-picked
 # OK
-xdotool mousemove $((fx + 50)) $((fy + 274)) click 1
+xdotool mousemove $((fx + 50)) $((fy + 414)) click 1
 sleep 1
 read -r _ h2 _ _ <<<"$(window_geometry)"
 check "OK closes the dialog and restores the height (${h2})" [ "$h2" -lt "$h" ]
@@ -42,7 +42,7 @@ read -r w3 h3 x3 y3 <<<"$(window_geometry)"
 shot_window linux-panel
 px=$(( x3 + (w3 - 131) / 2 ))
 py=$(( y3 + (h3 - 191) / 2 ))
-panel=$(ocr "54x100+$((px + 79))+$((py + 50))" 6 | tr -c '0-9:\n ' ' ')
+panel=$(ocr "54x104+$((px + 79))+$((py + 56))" 6 | tr -c '0-9:\n ' ' ')
 expected=$("$QOV_JADWAL" --lat "$lat" --lon "$lon" --tz "$zone" --date "$(date +%F)" --csv | tail -n1 | cut -d, -f2- | tr ',' ' ')
 log "panel reads '$panel'; qov-jadwal says '$expected'"
 got=$(echo "$panel" | grep -o '[0-9][0-9]:[0-9][0-9]' | tr '\n' ' ' | sed 's/ $//')
