@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string file;
   for (const City& r : records)
     file += "\"" + r.name + "\"," + s::SignedBlank(r.latitude) + "," + s::SignedBlank(r.longitude) +
-            "," + s::PlainInt(r.zone) + "\r\n";
+            "," + s::PlainNumber(r.zone) + "\r\n";
   const std::vector<City> again = qov::ParseCityList(file, maxRecords);
   QOV_FUZZ_CHECK(again.size() == records.size(), Line(again.size(), "records from", Shown(file)));
   for (size_t i = 0; i < records.size(); ++i) {

@@ -48,7 +48,9 @@ struct Clock {
     Menu("mwSholat");
     for (int k = 0; k < 5; ++k) {
       const std::string t = Get("prayerTime", k).text();
-      QOV_FUZZ_CHECK(t.size() == 5 && t[2] == ':', where + ": panel shows " + qov::fuzz::Shown(t));
+      // "HH:MM", "--:--" for none, "HH:MM*" from the high-latitude rule.
+      const bool marked = t.size() == 6 && t[5] == '*';
+      QOV_FUZZ_CHECK((t.size() == 5 || marked) && t[2] == ':', where + ": panel shows " + qov::fuzz::Shown(t));
     }
     Get("prayerPanel").onClick();
   }
