@@ -118,7 +118,7 @@ void Print(const char* what, const Tally& t) {
 // a rule gives.
 TEST(HighLatitude, RuleTimesAgreeWithAdhan) {
   const auto rows = ReadTable("highlat_reference.csv");
-  ASSERT_GT(rows.size(), 4000u);
+  ASSERT_GT(rows.size(), 800u);
   for (const SunTheory sun : {SunTheory::kTables, SunTheory::kAccurate}) {
     Tally t;
     for (const Row& r : rows) {
@@ -127,7 +127,7 @@ TEST(HighLatitude, RuleTimesAgreeWithAdhan) {
               true, 1, t);
     }
     Print(sun == SunTheory::kTables ? "highlat  " : "highlat+ ", t);
-    EXPECT_GT(t.compared, 1000);
+    EXPECT_GT(t.compared, 300);
   }
 }
 
