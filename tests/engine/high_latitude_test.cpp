@@ -118,7 +118,7 @@ void Print(const char* what, const Tally& t) {
 // a rule gives.
 TEST(HighLatitude, RuleTimesAgreeWithAdhan) {
   const auto rows = ReadTable("highlat_reference.csv");
-  ASSERT_GT(rows.size(), 800u);
+  ASSERT_GT(rows.size(), 400u);
   for (const SunTheory sun : {SunTheory::kTables, SunTheory::kAccurate}) {
     Tally t;
     for (const Row& r : rows) {
@@ -127,7 +127,7 @@ TEST(HighLatitude, RuleTimesAgreeWithAdhan) {
               true, 1, t);
     }
     Print(sun == SunTheory::kTables ? "highlat  " : "highlat+ ", t);
-    EXPECT_GT(t.compared, 300);
+    EXPECT_GT(t.compared, 150);
   }
 }
 
@@ -225,7 +225,7 @@ TEST(HighLatitude, PolarDayAndNightTakeANominalNight) {
 // off in a summer evening at 47 degrees).
 TEST(Zones, QuarterHourZonesAgreeWithAdhan) {
   const auto rows = ReadTable("fractional_zones_reference.csv");
-  ASSERT_GT(rows.size(), 150u);
+  ASSERT_GT(rows.size(), 90u);
   Tally t;
   for (const Row& r : rows)
     Compare(r, HitungHariLengkap(DateOfIso(r.at("date")), PlaceOf(r), ReferenceMethod(r, SunTheory::kAccurate)),
@@ -254,7 +254,7 @@ TEST(Zones, TheTablesMoveByTheZonesFraction) {
       ++compared;
     }
   }
-  EXPECT_GT(compared, 1400);
+  EXPECT_GT(compared, 700);
 }
 
 // ---- summer time

@@ -100,10 +100,10 @@ function fmtTz(h) {
   return String(h);
 }
 
-// Every fifth day of the year: the year's shape (both solstices, the days the
+// Every tenth day of the year: the year's shape (both solstices, the days the
 // rule starts and stops applying) without a row for each day.
 function eachDay(y, fn) {
-  for (let t = Date.UTC(y, 0, 1); t < Date.UTC(y + 1, 0, 1); t += 5 * 86400000) {
+  for (let t = Date.UTC(y, 0, 1); t < Date.UTC(y + 1, 0, 1); t += 10 * 86400000) {
     const d = new Date(t);
     fn(d.getUTCFullYear(), d.getUTCMonth() + 1, d.getUTCDate());
   }
@@ -200,7 +200,7 @@ function highLat() {
   for (const pl of low) add(pl, 'SeventhOfTheNight');
   const summary = Object.entries(counts).map(([k, [f, i]]) => `${k}: fajr ${f}, isha ${i}`);
   write('highlat_reference.csv', header(
-    `High-latitude rules, every fifth day of ${YEAR} from 1 January, local STANDARD time (fixed offset, no summer time).`,
+    `High-latitude rules, every tenth day of ${YEAR} from 1 January, local STANDARD time (fixed offset, no summer time).`,
     ['Places: London (tz 0), Oslo (tz 1), Edmonton (tz -7) with MiddleOfTheNight,',
       'SeventhOfTheNight and TwilightAngle; Jakarta (tz 7) and Cairo (tz 2) with SeventhOfTheNight.',
       'Times are HH:MM clock times of the instant at the fixed offset; an isha after midnight',
@@ -232,7 +232,7 @@ function fractional() {
   const applied = [];
   for (const pl of places) {
     for (let m = 1; m <= 12; m++) {
-      for (const d of [1, 15]) {
+      for (const d of [1]) {
         rows.push(fixedRow(pl, rule, YEAR, m, d));
         const flags = ruleApplied(pl.lat, pl.lon, YEAR, m, d, rule);
         crossCheck(pl, rule, YEAR, m, d, times(pl.lat, pl.lon, YEAR, m, d, rule), flags, problems);
@@ -241,7 +241,7 @@ function fractional() {
     }
   }
   write('fractional_zones_reference.csv', header(
-    `Zones that are not whole hours, 1st and 15th of every month of ${YEAR}, fixed offset (no summer time).`,
+    `Zones that are not whole hours, the 1st of every month of ${YEAR}, fixed offset (no summer time).`,
     ['High-latitude rule MiddleOfTheNight (adhan\'s default); it gives the time only on: ' +
       (applied.join(', ') || 'no row') + '.',
       'tz is the standard offset in hours (5.5 = UTC+5:30, 5.75 = UTC+5:45).']) +
