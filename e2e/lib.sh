@@ -2,6 +2,7 @@
 # private virtual display, the real QOVClock.exe started by PID, registry
 # reads, clicks and screenshots. Every process is ended by its PID.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 : "${QOV_WIN_DIR:?build directory of the Windows build}"
 : "${QOV_SOURCE_DIR:?source tree}"
@@ -20,8 +21,6 @@ BACKGROUND_PIDS=""  # helpers a test started itself, ended by PID at exit
 CLOCK_STDERR=/dev/null
 PASSED=0 FAILED=0
 
-log() { printf '[%s] %s\n' "$(basename "$0" .sh)" "$*"; }
-
 cleanup() {
   set +e
   [ -n "$CLOCK_PID" ] && kill "$CLOCK_PID" 2>/dev/null
@@ -33,18 +32,6 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
-
-# Runs the command until it succeeds, every 0.1 s for at most $1 seconds.
-wait_until() {
-  local end=$((${EPOCHREALTIME/./} + $1 * 1000000))
-  shift
-  until "$@"; do
-    [ "${EPOCHREALTIME/./}" -lt "$end" ] || return 1
-    sleep 0.1
-  done
-}
-
-stopped() { ! kill -0 "$1" 2>/dev/null; }
 
 # A fresh prefix costs several seconds; tests copy a template that is made
 # once per build (under a lock, since ctest may run tests in parallel).
@@ -106,23 +93,8 @@ start_clock() {
 # The first viewable top-level window with that title; fails when there is none.
 window_id() { xdotool search --onlyvisible --name "^${1:-$MAIN}\$" 2>/dev/null | head -n1; }
 
-# Geometry "W H X Y" of that window.
-window_geometry() {
-  local id
-  id=$(window_id "${1:-$MAIN}") || return 1
-  xwininfo -id "$id" | awk '
-    /Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {print w, h, x, y}'
-}
-
 # Waits until a window with that title is mapped; prints "W H X Y".
 wait_window() { wait_until 60 window_geometry "${1:-$MAIN}"; }
-
-# Whether the window with that title is mapped right now.
-is_mapped() { window_id "$@" >/dev/null; }
-
-# Whether the window is in the topmost band (Wine marks it for the X side).
-is_topmost() { xprop -id "$(window_id "${1:-$MAIN}")" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 
 # Opens the context menu on the clock at window offset (dx, dy) and walks it
 # with the keyboard: each argument is a key (Down, Right, Return...).
@@ -136,19 +108,6 @@ menu() {
     sleep 0.25
   done
   sleep 0.8
-}
-
-# Left-drags from window offset (dx, dy) by (mx, my) pixels.
-drag() {
-  local x y i
-  read -r _ _ x y <<<"$(window_geometry)"
-  xdotool mousemove $((x + $1)) $((y + $2)) mousedown 1
-  for i in 1 2 3 4 5; do
-    xdotool mousemove $((x + $1 + $3 * i / 5)) $((y + $2 + $4 * i / 5))
-    sleep 0.15
-  done
-  xdotool mouseup 1
-  sleep 0.5
 }
 
 # Asks the clock to close as the user would (the unload path runs).
@@ -179,26 +138,9 @@ reg_set() {
   done
 }
 
-# Screenshots into $SHOTS/NAME.png: the whole screen, or one window.
-shot() { import -window root "$SHOTS/$1.png"; }
-shot_window() {  # name [title]
-  local geo
-  geo=$(window_geometry "${2:-$MAIN}") || return 1
-  set -- "$1" $geo
-  import -window root -crop "${2}x${3}+${4}+${5}" +repage "$SHOTS/$1.png"
-}
-
 # Mean brightness (0..1) of a screen region "WxH+X+Y".
 brightness() {
   import -window root -crop "$1" +repage "$WORK/b.png" && convert "$WORK/b.png" -colorspace Gray -format '%[fx:mean]' info:
-}
-
-check() {  # what command...
-  if "${@:2}"; then
-    PASSED=$((PASSED + 1)); log "ok: $1"
-  else
-    FAILED=$((FAILED + 1)); log "FAIL: $1"
-  fi
 }
 
 finish() {
@@ -206,35 +148,11 @@ finish() {
   [ "$FAILED" -eq 0 ]
 }
 
-# Text in a screen region "WxH+X+Y" (one line), read with OCR.
-ocr() {
-  import -window root -crop "$1" +repage "$WORK/ocr-raw.png" || return 0
-  convert "$WORK/ocr-raw.png" -colorspace Gray -resize 300% -normalize "$WORK/ocr.png" || return 0
-  tesseract "$WORK/ocr.png" - --psm "${2:-7}" 2>/dev/null | tr -s ' \n' ' ' | sed 's/ *$//'
-}
-
 # Writes a complete set of location values (not a first run).
 store_place() {  # name lat lon zone [addDzuhur addMaghrib mazhab fajr isya]
   reg_set Lokasi Kota "$1" LAT "$2" LONG "$3" "Time ZOne" "$4" AddDhuhur "${5:-2}" AddMaghrib "${6:-2}" \
     MazhabAshar "${7:-1}" sudutFajar "${8:-19}" sudutIsya "${9:-20}" "Pop Delay" " 5" "Versi Display" " 1"
 }
-
-# A longitude (latitude 0, zone 0, no additions) whose Dzuhur falls at the
-# minute $1 ("HH:MM") today, found with the schedule tool that shares the
-# clock's engine; prints it.
-longitude_for_dzuhur() {
-  local target=$1 today lon d
-  today=$(date +%F)
-  lon=$(awk -v t="$(minutes_of "$target")" 'BEGIN { printf "%.3f", (12 * 60 - t) / 4 }')
-  for _ in $(seq 20); do
-    d=$(( $(minutes_of "$(dzuhur_at "$lon" "$today")") - $(minutes_of "$target") ))
-    [ "$d" -eq 0 ] && break
-    lon=$(awk -v l="$lon" -v d="$d" 'BEGIN { printf "%.3f", l + d * 0.25 }')
-  done
-  echo "$lon"
-}
-dzuhur_at() { "$QOV_JADWAL" --lat 0 --lon "$1" --tz 0 --dzuhur 0 --maghrib 0 --date "${2:-$(date +%F)}" --csv | tail -n1 | cut -d, -f3; }
-minutes_of() { echo $((10#${1%:*} * 60 + 10#${1#*:})); }
 
 # A PulseAudio server with a null sink whose monitor records to $1.
 start_recording() {

@@ -5,6 +5,7 @@
 # file, clicks and screenshots. Every process is started by PID and ended
 # by PID.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
 : "${QOV_CLOCK:?path of qov-clock}"
 CLOCK_DIR=$(dirname "$QOV_CLOCK")
@@ -26,8 +27,6 @@ CLOCK_LOG=$WORK/clock.log
 PASSED=0 FAILED=0
 SCREEN_W=1280 SCREEN_H=800
 
-log() { printf '[%s] %s\n' "$(basename "$0" .sh)" "$*"; }
-
 cleanup() {
   set +e
   [ -n "$CLOCK_PID" ] && kill "$CLOCK_PID" 2>/dev/null
@@ -39,18 +38,6 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
-
-# Runs the command until it succeeds, every 0.1 s for at most $1 seconds.
-wait_until() {
-  local end=$((${EPOCHREALTIME/./} + $1 * 1000000))
-  shift
-  until "$@"; do
-    [ "${EPOCHREALTIME/./}" -lt "$end" ] || return 1
-    sleep 0.1
-  done
-}
-
-stopped() { ! kill -0 "$1" 2>/dev/null; }
 
 start_display() {
   local n
@@ -99,20 +86,9 @@ window_id() {
   [ -n "$id" ] && echo "$id"
 }
 
-# Geometry "W H X Y" of that window.
-window_geometry() {
-  local id
-  id=$(window_id "${1:-$MAIN}") || return 1
-  xwininfo -id "$id" | awk '
-    /Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {print w, h, x, y}'
-}
-
 wait_window() { wait_until 30 window_geometry "${1:-$MAIN}"; }
 # Whether the clock window is at least $1 px high (an overlay made it grow).
 taller_than() { local h; read -r _ h _ _ <<<"$(window_geometry)" && [ "$h" -ge "$1" ]; }
-is_mapped() { window_id "$@" >/dev/null; }
-is_topmost() { xprop -id "$(window_id "${1:-$MAIN}")" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 
 # A menu opens under the pointer, which may light up its first entry: the
 # pointer leaves it so that the keys alone choose.
@@ -147,19 +123,6 @@ tray_menu() {
     sleep 0.2
   done
   sleep 0.6
-}
-
-# Left-drags from window offset (dx, dy) by (mx, my) pixels.
-drag() {
-  local x y i
-  read -r _ _ x y <<<"$(window_geometry)"
-  xdotool mousemove $((x + $1)) $((y + $2)) mousedown 1
-  for i in 1 2 3 4 5; do
-    xdotool mousemove $((x + $1 + $3 * i / 5)) $((y + $2 + $4 * i / 5))
-    sleep 0.15
-  done
-  xdotool mouseup 1
-  sleep 0.5
 }
 
 # Ends the clock as the system does at shutdown (SIGTERM): the unload path runs.
@@ -211,26 +174,9 @@ store_place() {  # name lat lon zone [addDzuhur addMaghrib mazhab fajr isya]
     MazhabAshar "${7:-1}" sudutFajar "${8:-19}" sudutIsya "${9:-20}" "Pop Delay" " 5" "Versi Display" " 1"
 }
 
-# Screenshots into $SHOTS/NAME.png: the whole screen, or one window.
-shot() { import -window root "$SHOTS/$1.png"; }
-shot_window() {  # name [title]
-  local geo
-  geo=$(window_geometry "${2:-$MAIN}") || return 1
-  set -- "$1" $geo
-  import -window root -crop "${2}x${3}+${4}+${5}" +repage "$SHOTS/$1.png"
-}
-
 # For check: the command fails; the text matches a shell pattern.
 fails() { ! "$@"; }
 matches() { [[ "$1" == $2 ]]; }
-
-check() {  # what command...
-  if "${@:2}"; then
-    PASSED=$((PASSED + 1)); log "ok: $1"
-  else
-    FAILED=$((FAILED + 1)); log "FAIL: $1"
-  fi
-}
 
 finish() {
   log "$PASSED passed, $FAILED failed"
@@ -239,13 +185,6 @@ finish() {
     tail -n 20 "$CLOCK_LOG"
   fi
   [ "$FAILED" -eq 0 ]
-}
-
-# Text in a screen region "WxH+X+Y", read with OCR.
-ocr() {
-  import -window root -crop "$1" +repage "$WORK/ocr-raw.png" || return 0
-  convert "$WORK/ocr-raw.png" -colorspace Gray -resize 300% -normalize "$WORK/ocr.png" || return 0
-  tesseract "$WORK/ocr.png" - --psm "${2:-7}" 2>/dev/null | tr -s ' \n' ' ' | sed 's/ *$//'
 }
 
 # Resident memory of a process in kB.

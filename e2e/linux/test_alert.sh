@@ -9,20 +9,14 @@ setup
 # Avoid straddling midnight, where the day's times are recomputed.
 while [ "$(date +%H%M)" -ge 2355 ] || [ "$(date +%H%M)" -lt 0003 ]; do sleep 20; done
 
-# Find a longitude (zone 0, no additions) whose Dzuhur is two minutes from
-# now, using the schedule tool that shares the clock's engine.
-target=$(date -d '+2 min' +%H:%M)
-today=$(date +%F)
-dz_at() { "$QOV_JADWAL" --lat 0 --lon "$1" --tz 0 --dzuhur 0 --maghrib 0 --date "$today" --csv | tail -n1 | cut -d, -f3; }
-mins() { echo $((10#${1%:*} * 60 + 10#${1#*:})); }
-lon=$(awk -v t="$(mins "$target")" 'BEGIN { printf "%.3f", (12 * 60 - t) / 4 }')
-for _ in $(seq 20); do
-  d=$(( $(mins "$(dz_at "$lon")") - $(mins "$target") ))
-  [ "$d" -eq 0 ] && break
-  lon=$(awk -v l="$lon" -v d="$d" 'BEGIN { printf "%.3f", l + d * 0.25 }')
-done
-log "longitude $lon gives Dzuhur $(dz_at "$lon") (target $target)"
-check "a longitude puts Dzuhur at $target" [ "$(dz_at "$lon")" = "$target" ]
+# A longitude (zone 0, no additions) whose Dzuhur is the next whole minute
+# that leaves the clock time to start.
+ahead=1
+[ "$((10#$(date +%S)))" -lt 35 ] || ahead=2
+target=$(date -d "+$ahead min" +%H:%M)
+lon=$(longitude_for_dzuhur "$target")
+log "longitude $lon gives Dzuhur $(dzuhur_at "$lon") (target $target)"
+check "a longitude puts Dzuhur at $target" [ "$(dzuhur_at "$lon")" = "$target" ]
 
 store_place "Uji" 0 "$lon" 0 0 0
 conf_set PosisiWindow "Suara Adzhan" "-1"
