@@ -1,6 +1,5 @@
 #include "chrome/about_box.h"
 
-#include <algorithm>
 
 // Neutral defaults; the build sets the real values (chrome/CMakeLists.txt).
 #ifndef QOV_VERSION
@@ -28,15 +27,6 @@ constexpr int kFirstTickMs = 10;
 constexpr int kShowMs = 5000;
 constexpr int kCornerEllipse = 30;  // pixels
 
-// Centred over the clock, but never past the screen's edge: the box is
-// wider than the clock, which often sits in the top right corner.
-void PlaceOver(ui::Form& box, const ui::Form& clock, const ScreenInfo& area) {
-  float left = clock.left() + (clock.width() - box.width()) / 2;
-  float top = clock.top() + (clock.height() - box.height()) / 2;
-  left = std::max(std::min(left, area.width - box.width()), area.left);
-  top = std::max(std::min(top, area.height - box.height()), area.top);
-  if (left != box.left() || top != box.top()) box.Move(left, top, box.width(), box.height());
-}
 }  // namespace
 
 AboutBox::AboutBox(ui::Form& clock, Services& services) : clock_(clock), svc_(services), form_("frmAbout") {
@@ -103,7 +93,10 @@ void AboutBox::OnLoad() {
   firstTickDone_ = false;
   timer_->SetInterval(kFirstTickMs);
   timer_->SetEnabled(true);
-  PlaceOver(form_, clock_, svc_.screen->Info());
+  // Centred over the clock, but never past the screen's edge: the box is
+  // wider than the clock, which often sits in the top right corner.
+  MoveOnScreen(form_, svc_.screen->Info(), clock_.left() + (clock_.width() - form_.width()) / 2,
+               clock_.top() + (clock_.height() - form_.height()) / 2);
   svc_.window->SetRoundCorners(form_, kCornerEllipse);
 }
 

@@ -1,6 +1,5 @@
 #include "clock/alerts.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -55,23 +54,25 @@ Alerts::Alerts(ui::Form& form, ContextMenu& menu, Services& services, settings::
   menu_.sound.onClick = [this] { ToggleSound(); };
 }
 
+// The minutes a "Pengingat" item stands for, from its name ("mPengingat10").
+int16_t Alerts::MinutesOf(const ui::MenuItem& item) {
+  return static_cast<int16_t>(std::atoi(item.name.c_str() + std::strlen("mPengingat")));
+}
+
 void Alerts::Load(const settings::WindowState& stored) {
   menu_.sound.checked = stored.sound;
-  reminder_ = stored.reminderMinutes;
   for (auto& item : menu_.reminder.children) {
-    const int16_t minutes = static_cast<int16_t>(std::atoi(item->name.c_str() + std::strlen("mPengingat")));
-    item->checked = minutes == reminder_;
-    item->onClick = [this, minutes] {
+    item->onClick = [this, minutes = MinutesOf(*item)] {
       SetReminder(minutes);
       settings_.SaveReminder(minutes);
     };
   }
+  SetReminder(stored.reminderMinutes);
 }
 
 void Alerts::SetReminder(int16_t minutes) {
   reminder_ = minutes;
-  for (auto& item : menu_.reminder.children)
-    item->checked = std::atoi(item->name.c_str() + std::strlen("mPengingat")) == minutes;
+  for (auto& item : menu_.reminder.children) item->checked = MinutesOf(*item) == minutes;
 }
 
 // Once a minute: a prayer `reminder_` minutes from now gets its
@@ -87,9 +88,8 @@ void Alerts::Remind(int minute, double now) {
     double& done = reminded_[static_cast<size_t>(k)];
     if (moment != minute || moment < previous || done == day) return;
     done = day;
-    char time[16];
-    std::snprintf(time, sizeof time, "%02d:%02d", at / 60 % 100, at % 60);
-    svc_.tray->ShowMessage(kAppName, std::string(kNames[k]) + " " + std::to_string(reminder_) + " menit lagi (" + time + ")");
+    svc_.tray->ShowMessage(kAppName, std::string(kNames[k]) + " " + std::to_string(reminder_) + " menit lagi (" +
+                                         FormatHHMM(at / 1440.0) + ")");
   };
   int previous = -1;
   for (int k = 0; k < engine::kPrayerCount; ++k) {

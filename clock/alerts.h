@@ -24,10 +24,6 @@ class Alerts {
   // Start-up: the stored sound switch.
   void Load(const settings::WindowState& stored);
 
-  // An alert is showing (the prayer's name instead of the time).
-  bool alerting() const { return !armed_; }
-  const std::string& prayerName() const { return prayerName_; }
-
   void Tick();
   void ToggleSound();
   // Minutes before each prayer for a notification; 0 turns it off.
@@ -35,6 +31,7 @@ class Alerts {
   int16_t reminder() const { return reminder_; }
 
  private:
+  static int16_t MinutesOf(const ui::MenuItem& item);
   void StartAlert(const char* name);
   void Remind(int minute, double now);
   void CountAlert();

@@ -49,12 +49,6 @@ int16_t Nearest16(double v) {
 
 }  // namespace
 
-void MoveOnScreen(ui::Form& window, const ScreenInfo& area, float left, float top) {
-  left = std::max(std::min(left, area.width - window.width()), area.left);
-  top = std::max(std::min(top, area.height - window.height()), area.top);
-  if (left != window.left() || top != window.top()) window.Move(left, top, window.width(), window.height());
-}
-
 ClockWindow::ClockWindow(ui::Form& form, ContextMenu& menu, Services& services,
                          settings::Settings& settings)
     : form_(form), menu_(menu), svc_(services), settings_(settings) {

@@ -93,9 +93,5 @@ class ClockWindow {
   float grabX_ = 0, grabY_ = 0;
 };
 
-// Moves a window to (left, top), pulled into the work area where it would
-// cross an edge; a window larger than the work area keeps its left and top
-// edges on it. Moves nothing when the place is unchanged.
-void MoveOnScreen(ui::Form& window, const ScreenInfo& area, float left, float top);
 
 }  // namespace qov

@@ -23,12 +23,7 @@ std::string FormatPanelDate(double day, Locale& locale) {
   return std::string(dd) + " " + locale.MonthName(d.month) + " " + yyyy;
 }
 
-std::string FormatMinute(int minute) {
-  if (minute < 0) return "--:--";
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "%02d:%02d", minute / 60 % 100, minute % 60);
-  return buf;
-}
+std::string FormatMinute(int minute) { return minute < 0 ? "--:--" : FormatHHMM(minute / 1440.0); }
 
 }  // namespace
 

@@ -21,8 +21,6 @@ class PrayerPanel {
               ClockWindow& window, Schedule& schedule);
 
   void Load(int16_t popDelaySeconds, bool fullSchedule);
-  int16_t popDelay() const { return popDelay_; }
-  bool open() const { return frame_->visible(); }
 
   void OpenWithAutoClose();
   void OpenWithDelayEditor();

@@ -22,8 +22,6 @@ class LocationDialog {
 
   // Reads the city list beside the program into the drop-down.
   void LoadCities();
-  const std::vector<City>& cities() const { return cities_; }
-  bool open() const { return frame_->visible(); }
 
   void Open();
   void PickCity();

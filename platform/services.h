@@ -3,6 +3,7 @@
 // tests/support (state the tests control and inspect).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -56,6 +57,15 @@ struct ScreenInfo {
   float twipsPerPixelX = 15;
   float twipsPerPixelY = 15;
 };
+
+// Moves a window to (left, top), pulled into the work area where it would
+// cross an edge; a window larger than the work area keeps its left and top
+// edges on it. Moves nothing when the place is unchanged.
+inline void MoveOnScreen(ui::Form& window, const ScreenInfo& area, float left, float top) {
+  left = std::max(std::min(left, area.width - window.width()), area.left);
+  top = std::max(std::min(top, area.height - window.height()), area.top);
+  if (left != window.left() || top != window.top()) window.Move(left, top, window.width(), window.height());
+}
 
 class Screen {
  public:

@@ -215,7 +215,6 @@ WindowState Settings::ReadWindow() const {
   const std::string analog = Get(kPosisiWindow, kAnalog);
   w.analog = analog.empty() || Val(analog) != 0;
   const std::string aot = Get(kPosisiWindow, kAot);
-  w.aotStored = !aot.empty();
   w.alwaysOnTop = aot.empty() || Val(aot) != 0;
   w.fullSchedule = Val(Get(kPosisiWindow, kJadwalLengkap)) != 0;
   // Only the menu's choices; anything else is off.

@@ -66,7 +66,6 @@ struct WindowState {
   bool analog = true;       // never stored: the first run's face with hands
   bool alwaysOnTop = true;  // never stored: the first run's topmost window
   bool sound = false;
-  bool aotStored = false;   // "AOT" holds a value
   bool fullSchedule = false;     // the panel lists Imsak, Terbit and Dhuha too
   int16_t reminderMinutes = 0;   // a notification that long before each prayer; 0: none
 };
