@@ -1,6 +1,5 @@
 #include "chrome/about_box.h"
 
-
 // Neutral defaults; the build sets the real values (chrome/CMakeLists.txt).
 #ifndef QOV_VERSION
 #define QOV_VERSION "0.0.0"

@@ -17,17 +17,12 @@ class DayTest : public AppTest {
   // The panel's rows, as the user reads them, in the order of the day.
   std::vector<std::string> PanelRows() {
     run->Click("mwSholat");
-    std::vector<std::string> rows;
-    for (const auto& c : form().controls()) {
-      if (c->name() != "prayerTime" && c->name() != "extraTime") continue;
-      if (c->visible()) rows.push_back(c->top() > 0 ? c->text() : "");
-    }
     // In the frame's order from top to bottom.
     std::vector<std::pair<float, std::string>> byTop;
     for (const auto& c : form().controls())
       if ((c->name() == "prayerTime" || c->name() == "extraTime") && c->visible()) byTop.push_back({c->top(), c->text()});
     std::sort(byTop.begin(), byTop.end());
-    rows.clear();
+    std::vector<std::string> rows;
     for (auto& [top, text] : byTop) rows.push_back(text);
     run->Press("prayerPanel");
     return rows;

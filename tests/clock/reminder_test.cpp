@@ -14,11 +14,7 @@ using ReminderTest = AppTest;
 
 constexpr const char* kNames[] = {"Shubuh", "Dzuhur", "Ashar", "Maghrib", "Isya"};
 
-std::string Clock(int minute) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d:%02d", minute / 60 % 100, minute % 60);
-  return buf;
-}
+std::string Clock(int minute) { return FormatHHMM(minute / 1440.0); }
 
 // The notifications the tray showed, as their texts.
 std::vector<std::string> Texts(const MemoryPlatform& p) {
