@@ -17,9 +17,9 @@ if(QOV_BUILD_WINDOWS AND QOV_MINGW_CXX)
       "-DQOV_WEB_URL=${QOV_WEB_URL}"
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${QOV_WIN_DIR}/platform/win32/QOVClock.exe ${QOV_WIN_DIR}/platform/win32/qov-probe.exe
+    BUILD_BYPRODUCTS ${QOV_WIN_DIR}/backends/win32/QOVClock.exe ${QOV_WIN_DIR}/backends/win32/qov-probe.exe
     USES_TERMINAL_BUILD ON)
-  set(QOV_WIN_EXE ${QOV_WIN_DIR}/platform/win32/QOVClock.exe)
+  set(QOV_WIN_EXE ${QOV_WIN_DIR}/backends/win32/QOVClock.exe)
 elseif(QOV_BUILD_WINDOWS)
   message(STATUS "mingw-w64 not found: the Windows executable and its end-to-end tests are skipped")
 else()

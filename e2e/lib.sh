@@ -8,7 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 : "${QOV_SOURCE_DIR:?source tree}"
 WINE=${QOV_WINE:-/usr/lib/wine/wine64}
 WINESERVER=$(dirname "$WINE")/wineserver
-EXE_DIR=$QOV_WIN_DIR/platform/win32
+EXE_DIR=$QOV_WIN_DIR/backends/win32
 EXE=$EXE_DIR/QOVClock.exe
 SHOTS=${QOV_SHOTS:-$QOV_WIN_DIR/../e2e-shots}
 mkdir -p "$SHOTS"

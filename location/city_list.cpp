@@ -5,7 +5,7 @@
 
 #include "settings/settings.h"
 #include "engine/numeric.h"
-#include "platform/utf8.h"
+#include "platform/utf.h"
 
 namespace qov {
 namespace {

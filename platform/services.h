@@ -1,5 +1,5 @@
 // Narrow services that the logic asks of the operating system. Each is an
-// interface with two implementations: platform/win32 (the real calls) and
+// interface with two implementations: backends/win32 (the real calls) and
 // tests/support (state the tests control and inspect).
 #pragma once
 
@@ -17,6 +17,9 @@ namespace qov {
 // application "QOVClock". A missing key reads as empty text.
 class SettingsStore {
  public:
+  // No setting is anywhere near this long: a longer value is not ours and
+  // reads as missing, and none is written.
+  static constexpr size_t kMaxValueBytes = 64 * 1024;
   virtual ~SettingsStore() = default;
   virtual std::string Get(const std::string& section, const std::string& key) = 0;
   // False when the value could not be written; callers have no error path

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "e2e/tools/probe_line.h"
-#include "platform/win32/portable/utf.h"
+#include "platform/utf.h"
 
 namespace {
 
@@ -57,11 +57,11 @@ int wmain(int argc, wchar_t** argv) {
     pid = FindByName(argv[2]);
     if (pid == 0) {
       std::fprintf(stderr, "qov-probe: no process runs %s\n",
-                   qov::win32::Utf16ToUtf8(std::wstring_view(argv[2])).c_str());
+                   qov::Utf16ToUtf8(std::wstring_view(argv[2])).c_str());
       return 1;
     }
   } else if (argc == 2) {
-    const auto parsed = qov::probe::ParseProcessId(qov::win32::Utf16ToUtf8(std::wstring_view(argv[1])));
+    const auto parsed = qov::probe::ParseProcessId(qov::Utf16ToUtf8(std::wstring_view(argv[1])));
     if (!parsed) {
       std::fprintf(stderr, "qov-probe: not a process id\n");
       return 2;

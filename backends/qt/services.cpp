@@ -1,0 +1,237 @@
+#include "backends/qt/services.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
+#include <QSoundEffect>
+#include <QStandardPaths>
+#include <QTimeZone>
+#include <QUrl>
+#include <QWidget>
+#include <cmath>
+
+#include "engine/datetime.h"
+#include "backends/common/conversions.h"
+#include "backends/common/reg_value.h"
+
+namespace qov::qt {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QString SettingsKey(const std::string& section, const std::string& key) {
+  // A slash would open a subgroup and a backslash is QSettings' own
+  // separator: neither is part of any key the program uses, and a key that
+  // has one is kept out of the other groups.
+  QString k = Q(key);
+  k.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+  return Q(section) + QLatin1Char('/') + k;
+}
+
+// The native format on Linux is INI, in $XDG_CONFIG_HOME/QOVClock/QOVClock.conf.
+QSettings Store() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "QOVClock", "QOVClock"); }
+
+// Windows has no "C" locale; a system without a locale set formats as the
+// Windows program does under an English system.
+QLocale UserQLocale() {
+  const QLocale system = QLocale::system();
+  if (system.language() == QLocale::C) return QLocale(QLocale::English, QLocale::UnitedStates);
+  return system;
+}
+
+// The locale's long time without the zone name Qt appends ("t"), which the
+// Windows long time has not.
+QString LongTimeFormat(const QLocale& locale) {
+  QString f = locale.timeFormat(QLocale::LongFormat);
+  QString out;
+  bool quoted = false;
+  for (QChar ch : f) {
+    if (ch == QLatin1Char('\'')) quoted = !quoted;
+    if (!quoted && ch == QLatin1Char('t')) continue;
+    out += ch;
+  }
+  return out.trimmed();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- settings
+
+std::string IniSettings::Get(const std::string& section, const std::string& key) {
+  const QVariant v = Store().value(SettingsKey(section, key));
+  // A hand-edited value with a comma reads as a list: it is one text.
+  const QString text = v.typeId() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(',')) : v.toString();
+  const std::string out = text.toStdString();
+  // As in the registry, a value no setting could be is not ours.
+  return out.size() > SettingsStore::kMaxValueBytes ? std::string() : out;
+}
+
+bool IniSettings::Save(const std::string& section, const std::string& key, const std::string& value) {
+  if (value.size() > SettingsStore::kMaxValueBytes) return false;
+  QSettings s = Store();
+  s.setValue(SettingsKey(section, key), Q(value));
+  // Written at once (through a temporary file, so a failed write leaves the
+  // old file whole), as the registry is.
+  s.sync();
+  return s.status() == QSettings::NoError;
+}
+
+// ------------------------------------------------------------ clock, locale
+
+double LocalClock::Now() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate d = now.date();
+  const QTime t = now.time();
+  return desktop::DateTimeFromLocal(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec());
+}
+
+double LocalClock::UtcOffsetAt(double utcDateTime) {
+  if (!(utcDateTime > 0 && utcDateTime < 2958466)) return 0;
+  const CivilDate d = DateOf(utcDateTime);
+  const TimeOfDay t = TimeOf(utcDateTime);
+  const QDateTime utc(QDate(d.year, d.month, d.day), QTime(t.hour % 24, t.minute, 0), Qt::UTC);
+  if (!utc.isValid()) return 0;
+  const int seconds = QTimeZone::systemTimeZone().offsetFromUtc(utc);
+  // Zones are whole quarter hours.
+  return std::round(seconds / 900.0) / 4;
+}
+
+std::string UserLocale::LongTime(double dateTime) {
+  const TimeOfDay t = TimeOf(dateTime);
+  if (t.hour >= 0 && t.hour < 24 && t.minute >= 0 && t.minute < 60 && t.second >= 0 && t.second < 60) {
+    const QLocale locale = UserQLocale();
+    const QString text = locale.toString(QTime(t.hour, t.minute, t.second), LongTimeFormat(locale));
+    if (!text.isEmpty()) return text.toStdString();
+  }
+  return FormatHHMMSS(dateTime);
+}
+
+std::string UserLocale::MonthName(int month) {
+  if (month < 1 || month > 12) return {};
+  return UserQLocale().standaloneMonthName(month, QLocale::LongFormat).toStdString();
+}
+
+// ------------------------------------------------------------------ screen
+
+ScreenInfo DesktopScreen::Info() {
+  QWidget* w = mainWidget_ ? mainWidget_() : nullptr;
+  QScreen* screen = w ? w->screen() : nullptr;
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  ScreenInfo info;  // the logic's defaults where there is no screen at all
+  if (!screen) return info;
+  // Device-independent pixels at 96 per inch: Qt scales them to the
+  // screen's real density.
+  const QRect work = screen->availableGeometry();
+  constexpr float tpp = 15;
+  // Right and bottom edges, as the logic places the window against them.
+  info.width = static_cast<ui::Twips>(work.x() + work.width()) * tpp;
+  info.height = static_cast<ui::Twips>(work.y() + work.height()) * tpp;
+  info.left = static_cast<ui::Twips>(work.x()) * tpp;
+  info.top = static_cast<ui::Twips>(work.y()) * tpp;
+  info.twipsPerPixelX = tpp;
+  info.twipsPerPixelY = tpp;
+  return info;
+}
+
+// --------------------------------------------------------- single instance
+
+bool LockFileInstance::AnotherRunning() {
+  if (asked_) return another_;
+  asked_ = true;
+  QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (dir.isEmpty() || !QFileInfo(dir).isDir())
+    dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/QOVClock";
+  QDir().mkpath(dir);
+  lock_ = std::make_unique<QLockFile>(dir + "/qov-clock.lock");
+  // Held for the process's life; a lock whose process is gone (a crash) is
+  // taken over at once.
+  lock_->setStaleLockTime(0);
+  if (lock_->tryLock(0)) return false;
+  // Only a live holder refuses; a lock that cannot be made (a read-only
+  // folder) is no reason to refuse to run.
+  another_ = lock_->error() == QLockFile::LockFailedError;
+  lock_.reset();
+  return another_;
+}
+
+// ----------------------------------------------------------------- dialogs
+
+void SystemDialogs::MessageBox(const std::string& text, const std::string& caption) {
+  QMessageBox box(QMessageBox::Information, Q(caption), Q(text), QMessageBox::Ok);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.exec();
+}
+
+bool SystemDialogs::ChooseColor(ui::Form& owner, ui::Color* result) {
+  // Sixteen black custom colours every time, as the Windows dialog opens.
+  for (int i = 0; i < QColorDialog::customCount(); ++i) QColorDialog::setCustomColor(i, Qt::black);
+  QWidget* parent = widgetOf_ ? widgetOf_(&owner) : nullptr;
+  const QColor c = QColorDialog::getColor(Qt::black, parent);
+  if (!c.isValid()) return false;
+  if (result) *result = static_cast<ui::Color>(c.red() | (c.green() << 8) | (c.blue() << 16));
+  return true;
+}
+
+// ------------------------------------------------------------ sound, shell
+
+SystemSound::SystemSound() = default;
+SystemSound::~SystemSound() = default;
+
+void SystemSound::PlayWave(const std::string& path) {
+  const QString file = LocalPath(path);
+  // A missing file plays nothing, without asking the audio system.
+  if (!QFileInfo(file).isFile()) return;
+  if (!effect_) effect_ = std::make_unique<QSoundEffect>();
+  const QUrl url = QUrl::fromLocalFile(file);
+  // A new sound replaces the one playing, as PlaySound does.
+  effect_->stop();
+  if (effect_->source() != url) effect_->setSource(url);
+  effect_->play();
+}
+
+void SystemShell::Open(const std::string& link) {
+  const QUrl url = QUrl::fromUserInput(Q(link));
+  if (url.isValid()) QDesktopServices::openUrl(url);
+}
+
+// ------------------------------------------------------------------- files
+
+QString LocalPath(const std::string& path) {
+  const QString asIs = Q(path);
+  if (QFileInfo::exists(asIs) || !asIs.contains(QLatin1Char('\\'))) return asIs;
+  return QString(asIs).replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+std::string DataFiles::AppPath() {
+  // Beside the program when the data is there (the build tree), else the
+  // installed data folder next to bin/ (/usr/share/qov-clock for /usr/bin).
+  const QString exeDir = QCoreApplication::applicationDirPath();
+  if (QFileInfo(exeDir + "/daftar_all.TXT").isFile()) return exeDir.toStdString();
+  const QString shared = QDir::cleanPath(exeDir + "/../share/qov-clock");
+  if (QFileInfo(shared).isDir()) return shared.toStdString();
+  return "/usr/share/qov-clock";
+}
+
+std::optional<std::string> DataFiles::ReadAll(const std::string& path, size_t maxBytes) {
+  const QString local = LocalPath(path);
+  // Only regular files: a FIFO or a device put in the list's place would
+  // block or never end.
+  if (!QFileInfo(local).isFile()) return std::nullopt;
+  QFile f(local);
+  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray data = f.read(static_cast<qint64>(std::min<size_t>(maxBytes, 1u << 30)));
+  if (data.isNull() && f.error() != QFileDevice::NoError) return std::nullopt;
+  return std::string(data.constData(), static_cast<size_t>(data.size()));
+}
+
+}  // namespace qov::qt

@@ -1,0 +1,79 @@
+// The narrow services on the real system: the registry, the clock and the
+// locale, the screen, the single-instance lock, the standard dialogs, sound,
+// the shell and the program's folder.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/services.h"
+#include "backends/win32/win.h"
+
+namespace qov::win32 {
+
+// HKEY_CURRENT_USER\Software\QOVClock\<section>, one REG_SZ per key.
+class RegistrySettings final : public SettingsStore {
+ public:
+  std::string Get(const std::string& section, const std::string& key) override;
+  bool Save(const std::string& section, const std::string& key, const std::string& value) override;
+};
+
+class LocalClock final : public Clock {
+ public:
+  double Now() override;
+  double UtcOffsetAt(double utcDateTime) override;
+};
+
+class UserLocale final : public Locale {
+ public:
+  std::string LongTime(double dateTime) override;
+  std::string MonthName(int month) override;
+};
+
+// The work area of the monitor the main window is on (the primary one before
+// it exists), in that monitor's twips.
+class MonitorScreen final : public Screen {
+ public:
+  explicit MonitorScreen(std::function<HWND()> mainWindow) : mainWindow_(std::move(mainWindow)) {}
+  ScreenInfo Info() override;
+
+ private:
+  std::function<HWND()> mainWindow_;
+};
+
+// A named mutex in the session: the first copy creates it and holds it for
+// its whole life.
+class MutexInstanceLock final : public InstanceLock {
+ public:
+  bool AnotherRunning() override;
+
+ private:
+  bool asked_ = false;
+  bool another_ = false;
+  AutoHandle mutex_;
+};
+
+class SystemDialogs final : public Dialogs {
+ public:
+  void MessageBox(const std::string& text, const std::string& caption) override;
+  bool ChooseColor(ui::Form& owner, ui::Color* result) override;
+};
+
+class SystemSound final : public Sound {
+ public:
+  void PlayWave(const std::string& path) override;
+};
+
+class SystemShell final : public Shell {
+ public:
+  void Open(const std::string& link) override;
+};
+
+class SystemFiles final : public Files {
+ public:
+  std::string AppPath() override;
+  std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) override;
+};
+
+}  // namespace qov::win32

@@ -1,0 +1,196 @@
+// The Win32 back end's bookkeeping between the system and the model: mouse
+// routing with capture, timers kept in step, and the context menu's build.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "backends/common/menu_plan.h"
+#include "backends/common/mouse_router.h"
+#include "backends/common/timer_plan.h"
+
+namespace qov::desktop {
+namespace {
+
+using ui::Kind;
+
+constexpr Scale k96{15, 15};
+constexpr int L = MouseRouter::kLeft, R = MouseRouter::kRight;
+
+// A face box over a digital text, every event written to a log as
+// "surface:event:button:x,y".
+struct Surfaces {
+  ui::Form form{"clockface"};
+  ui::Control& face = form.Add(Kind::PictureBox, "Picture1");
+  ui::Control& text = form.Add(Kind::Label, "digTime");
+  std::vector<std::string> log;
+  MouseRouter router;
+
+  Surfaces() {
+    face.Move(0, 0, 1500, 1500);    // 100 x 100 px
+    text.Move(0, 1500, 1500, 300);  // 100 x 20 px below
+    Wire("form", form.onMouseDown, form.onMouseMove, form.onMouseUp, form.onClick, form.onDblClick);
+    Wire("face", face.onMouseDown, face.onMouseMove, face.onMouseUp, face.onClick, face.onDblClick);
+    Wire("text", text.onMouseDown, text.onMouseMove, text.onMouseUp, text.onClick, text.onDblClick);
+  }
+  void Wire(const std::string& who, ui::MouseHandler& down, ui::MouseHandler& move, ui::MouseHandler& up,
+            ui::Handler& click, ui::Handler& dbl) {
+    auto mouse = [this, who](const char* what) {
+      return [this, who, what](int b, int, float x, float y) {
+        log.push_back(who + ":" + what + ":" + std::to_string(b) + ":" + std::to_string(static_cast<int>(x)) +
+                      "," + std::to_string(static_cast<int>(y)));
+      };
+    };
+    down = mouse("down");
+    move = mouse("move");
+    up = mouse("up");
+    click = [this, who] { log.push_back(who + ":click"); };
+    dbl = [this, who] { log.push_back(who + ":dblclick"); };
+  }
+  bool Down(int b, int px, int py) { return router.Down(form, b, 0, px, py, k96); }
+  bool Up(int b, int held, int px, int py) { return router.Up(form, b, held, 0, px, py, k96); }
+  void Move(int held, int px, int py) { router.Move(form, held, 0, px, py, k96); }
+};
+
+// Each press belongs to the surface it began on until every button is up;
+// a Click needs the release on that same surface and a single button.
+TEST(MouseRouting, APressKeepsItsSurfaceUntilEveryButtonIsUp) {
+  const struct {
+    const char* what;
+    void (*act)(Surfaces&);
+    std::vector<std::string> log;
+  } cases[] = {
+      {"release on the pressed surface", [](Surfaces& s) { s.Down(L, 10, 105); s.Up(L, 0, 11, 106); },
+       {"text:down:1:150,75", "text:up:1:165,90", "text:click"}},
+      {"what no control covers is the form's", [](Surfaces& s) { s.Down(L, 120, 10); s.Up(L, 0, 120, 10); },
+       {"form:down:1:1800,150", "form:up:1:1800,150", "form:click"}},
+      {"a drag across a neighbour, released there",
+       [](Surfaces& s) {
+         EXPECT_TRUE(s.Down(L, 10, 10));
+         s.Move(L, 10, 110);  // now over the digital text
+         s.Move(L, -5, 110);  // and out of the window: the capture reports it
+         EXPECT_FALSE(s.Up(L, 0, 12, 115));
+         s.Move(0, 10, 110);  // no Click, and the press is over
+       },
+       {"face:down:1:150,150", "face:move:1:150,1650", "face:move:1:-75,1650", "face:up:1:180,1725",
+        "text:move:0:150,150"}},
+      {"a double click, in the classic order without a second press",
+       [](Surfaces& s) {
+         s.Down(L, 5, 5);
+         s.Up(L, 0, 5, 5);
+         EXPECT_TRUE(s.router.DoubleClick(s.form, 0, 5, 5, k96));
+         EXPECT_FALSE(s.Up(L, 0, 5, 5));
+       },
+       {"face:down:1:75,75", "face:up:1:75,75", "face:click", "face:dblclick", "face:up:1:75,75"}},
+      {"a chord: no Click",
+       [](Surfaces& s) {
+         s.Down(L, 5, 5);
+         EXPECT_TRUE(s.Down(R, 5, 105));  // still the face's press
+         EXPECT_TRUE(s.Up(L, R, 5, 5));
+         EXPECT_FALSE(s.Up(R, 0, 5, 5));
+       },
+       {"face:down:1:75,75", "face:down:2:75,1575", "face:up:1:75,75", "face:up:2:75,75"}},
+      {"a context menu takes the capture and swallows the release",
+       [](Surfaces& s) {
+         s.face.onMouseDown = [&s](int, int, float, float) { s.router.CaptureLost(); };
+         EXPECT_FALSE(s.Down(R, 5, 5));
+         EXPECT_FALSE(s.router.pressed());
+         s.Move(0, 5, 105);  // moves go where the pointer is again
+         EXPECT_FALSE(s.Up(R, 0, 5, 105));  // and a stray release reaches no one
+       },
+       {"text:move:0:75,75"}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    Surfaces s;
+    k.act(s);
+    EXPECT_EQ(s.log, k.log);
+  }
+}
+
+// ---------------------------------------------------------------- timers
+
+TEST(TimerPlan, FollowsEveryRestartAndStop) {
+  ui::Form f("f");
+  ui::Timer& t = f.AddTimer("tmr", 300, true);
+  ArmedTimer state;
+  auto step = [&](const char* what) {
+    SCOPED_TRACE(what);
+    return PlanTimer(t, state);
+  };
+  EXPECT_EQ(step("created enabled"), TimerAction::kSet);
+  EXPECT_EQ(step("nothing changed"), TimerAction::kNone);
+  t.SetInterval(300);  // restating the interval restarts the countdown
+  EXPECT_EQ(step("same interval set again"), TimerAction::kSet);
+  EXPECT_TRUE(ShouldFire(t, state));
+  t.SetEnabled(false);
+  EXPECT_FALSE(ShouldFire(t, state));  // a tick already queued must not run
+  EXPECT_EQ(step("disabled"), TimerAction::kKill);
+  t.SetInterval(2000);
+  EXPECT_EQ(step("interval while disabled"), TimerAction::kNone);
+  t.SetEnabled(true);
+  EXPECT_EQ(step("enabled again"), TimerAction::kSet);
+  EXPECT_EQ(state.interval, 2000);
+  t.SetInterval(0);
+  EXPECT_EQ(step("interval 0 never fires"), TimerAction::kKill);
+  EXPECT_FALSE(ShouldFire(t, state));
+  t.SetEnabled(false);
+  EXPECT_EQ(step("already stopped"), TimerAction::kNone);
+  ui::Timer& off = f.AddTimer("Timer2", 1000, false);
+  ArmedTimer offState;
+  EXPECT_EQ(PlanTimer(off, offState), TimerAction::kNone) << "created disabled: never armed";
+  EXPECT_FALSE(offState.armed);
+}
+
+// ------------------------------------------------------------------ menus
+
+std::string Describe(const MenuPlan& plan) {
+  std::string s;
+  for (const MenuStep& step : plan.steps) {
+    switch (step.type) {
+      case MenuStep::kItem:
+        s += step.caption + (step.checked ? "*" : "") + (step.enabled ? "" : "~") + "#" + std::to_string(step.id);
+        break;
+      case MenuStep::kSeparator:
+        s += "-";
+        break;
+      case MenuStep::kBeginSubmenu:
+        s += step.caption + "[";
+        break;
+      case MenuStep::kEndSubmenu:
+        s += "]";
+        break;
+    }
+    s += " ";
+  }
+  return s;
+}
+
+TEST(MenuPlan, BuildsTheVisibleTreeAndFindsEveryChosenItem) {
+  ui::MenuItem root;
+  root.visible = false;  // the hidden top-level menu itself is never an entry
+  ui::MenuItem& web = root.Add("mQOV", "QOV Web Site");
+  root.Add("mgaris", "-");
+  root.Add("mAOP", "Always On Top", true);
+  ui::MenuItem& sete = root.Add("mSete", "Setting");
+  sete.Add("mAna", "Analog Clock", true);
+  ui::MenuItem& disp = sete.Add("mCDisp", "Clock Display");
+  disp.Add("mVer1", "Versi 1");
+  ui::MenuItem& ver2 = disp.Add("mVer2", "Versi 2");
+  ui::MenuItem& lok = sete.Add("mLok", "Lokasi");
+  lok.enabled = false;
+  root.Add("mg2", "-");
+  root.Add("mExit", "Exit").visible = false;
+
+  const MenuPlan plan = PlanMenu(root);
+  EXPECT_EQ(Describe(plan),
+            "QOV Web Site#1 - Always On Top*#2 Setting[ Analog Clock*#3 Clock Display[ Versi 1#4 Versi 2#5 ] "
+            "Lokasi~#6 ] - ");
+  EXPECT_EQ(plan.Find(1), &web);
+  EXPECT_EQ(plan.Find(5), &ver2);
+  EXPECT_EQ(plan.Find(0), nullptr);  // the menu closed unchosen
+  EXPECT_EQ(plan.Find(7), nullptr);
+}
+
+}  // namespace
+}  // namespace qov::desktop

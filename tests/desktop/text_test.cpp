@@ -1,0 +1,94 @@
+// Text crossing into and out of the system: UTF-8 <-> UTF-16, registry
+// values as the user may have left them, and the tray's tooltip field.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "backends/common/reg_value.h"
+#include "platform/utf.h"
+
+namespace qov::desktop {
+namespace {
+
+std::u16string U16(std::string_view s) { return Utf8ToUtf16<char16_t>(s); }
+std::string U8(const std::u16string& s) { return Utf16ToUtf8(s); }
+
+TEST(Utf, RoundTripsEveryPlane) {
+  for (const char* s : {"", "Jakarta", "Kab. Bandung Barat", "Désirée", "\xe2\x82\xac 12",  // euro sign
+                        "\xf0\x9f\x95\x8c masjid"}) {                                    // U+1F54C
+    SCOPED_TRACE(s);
+    EXPECT_EQ(U8(U16(s)), s);
+  }
+  EXPECT_EQ(U16("\xf0\x9f\x95\x8c"), (std::u16string{0xD83D, 0xDD4C}));
+}
+
+// Every malformed sequence becomes U+FFFD and decoding resumes at the next
+// byte, so nothing after the damage is lost.
+TEST(Utf, MalformedUtf8BecomesReplacementCharacters) {
+  const struct {
+    const char* name;
+    std::string in;
+    std::u16string out;
+  } cases[] = {
+      {"LoneContinuation", "a\x80z", u"a\uFFFDz"},
+      {"TruncatedAtEnd", "ab\xe2\x82", u"ab\uFFFD\uFFFD"},
+      {"TruncatedInMiddle", "\xe2\x82z", u"\uFFFD\uFFFDz"},
+      {"OverlongSlash", "\xc0\xaf", u"\uFFFD\uFFFD"},
+      {"OverlongThreeByte", "\xe0\x80\xaf", u"\uFFFD\uFFFD\uFFFD"},
+      {"EncodedSurrogate", "\xed\xa0\x80", u"\uFFFD\uFFFD\uFFFD"},
+      {"BeyondUnicode", "\xf4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"InvalidLead", "\xff" "A", u"\uFFFDA"},
+  };
+  for (const auto& k : cases) EXPECT_EQ(U16(k.in), k.out) << k.name;
+}
+
+TEST(Utf, LoneSurrogatesFromTheSystemBecomeReplacementCharacters) {
+  EXPECT_EQ(U8(std::u16string{u'a', 0xD800, u'b'}), "a\xef\xbf\xbd" "b");
+  EXPECT_EQ(U8(std::u16string{0xDC00}), "\xef\xbf\xbd");
+  EXPECT_EQ(U8(std::u16string{u'x', 0xD83D}), "x\xef\xbf\xbd");  // high surrogate at the end
+}
+
+std::vector<uint8_t> Utf16Le(std::u16string_view s, bool terminate) {
+  std::vector<uint8_t> b;
+  for (char16_t c : s) {
+    b.push_back(static_cast<uint8_t>(c & 0xFF));
+    b.push_back(static_cast<uint8_t>(c >> 8));
+  }
+  if (terminate) b.insert(b.end(), {0, 0});
+  return b;
+}
+
+// Strings come back as stored (blanks kept, not expanded, up to the first
+// NUL, an odd byte dropped); anything not one of our strings reads as missing.
+TEST(RegistryValue, ReadsOurStringsAsStoredAndAnythingElseAsMissing) {
+  const uint32_t kRegDword = 4, kRegBinary = 3, kRegMultiSz = 7;
+  const struct {
+    uint32_t type;
+    std::vector<uint8_t> bytes;
+    std::string want;
+  } cases[] = {
+      {kRegSz, Utf16Le(u" -6.15", true), " -6.15"},     {kRegSz, Utf16Le(u"Jakarta", false), "Jakarta"},
+      {kRegExpandSz, Utf16Le(u"%X%", true), "%X%"},     {kRegSz, Utf16Le({u"19\0x", 4}, false), "19"},
+      {kRegSz, {'2', 0, '0', 0, '5'}, "20"},            {kRegDword, Utf16Le(u"7", true), ""},
+      {kRegBinary, Utf16Le(u"7", true), ""},            {kRegMultiSz, Utf16Le(u"7", true), ""},
+      {kRegSz, std::vector<uint8_t>(SettingsStore::kMaxValueBytes + 2, 'a'), ""},
+  };
+  for (const auto& k : cases) EXPECT_EQ(DecodeRegString(k.type, k.bytes.data(), k.bytes.size()), k.want) << k.want;
+  EXPECT_EQ(DecodeRegString(kRegSz, nullptr, 0), "");
+  EXPECT_EQ(DecodeRegString(kRegSz, nullptr, 8), "");
+}
+
+TEST(TrayTip, IsTheFieldUpToItsTerminatorAtMost63Characters) {
+  std::string field = "QOV Clock";
+  field.push_back('\0');
+  field.resize(64, ' ');
+  EXPECT_EQ(TipText(field), "QOV Clock");
+  EXPECT_EQ(TipText(std::string(64, 'x')), std::string(63, 'x'));  // terminator lost
+  // A cut in the middle of a two-byte character keeps the tip valid UTF-8.
+  const std::string accents = std::string(62, 'a') + "\xc3\xa9" "b";
+  EXPECT_EQ(TipText(accents), std::string(62, 'a'));
+}
+
+}  // namespace
+}  // namespace qov::desktop
