@@ -16,20 +16,49 @@ namespace {
 constexpr int kAnchorLunation = 287;
 constexpr int kAnchorMonthIndex = 1443 * 12 + 8;
 
-// The criterion holds first at Indonesia's western tip, where sunset comes
-// latest in universal time: the moon is oldest there, so highest and
-// farthest from the sun. Two places, because near the threshold the island
-// of Weh and the Aceh mainland can fall on either side of it (1 Ramadan
-// 1446 H turned on 0.005 degree of elongation between them).
+// The Ministry accepts a month when the criterion holds at sunset at any
+// one place in Indonesia, both quantities at the same place. Altitude
+// grows westward and towards the pole the moon leans to, so the best
+// place runs along the western and southern coasts: the Aceh tip
+// mid-year, Mentawai, Enggano or Ujung Kulon around December (1 Rajab
+// 1447 H: 2.46 degrees at Sabang, 3.12 at Tua Pejat). These ten places
+// decide every month of 1900-2100 as 61 points spread along those coasts,
+// Nusa Tenggara and west Kalimantan do.
 struct Place {
   double latitude, longitude;
 };
 constexpr Place kPlaces[] = {
-    {5.9058, 95.2164},  // Kilometre Zero monument, Sabang (Weh island)
-    {5.4633, 95.2425},  // Tgk. Chiek Kuta Karang observatory, Lhoknga
+    {5.9058, 95.2164},    // Kilometre Zero monument, Sabang (Weh island)
+    {5.4633, 95.2425},    // Tgk. Chiek Kuta Karang observatory, Lhoknga
+    {2.6000, 95.9500},    // western cape of Simeulue
+    {0.6000, 97.8000},    // southern Nias
+    {-1.3000, 98.9000},   // Siberut
+    {-2.0300, 99.5900},   // Tua Pejat, Sipora
+    {-3.2000, 100.4000},  // South Pagai
+    {-3.8000, 102.2600},  // Bengkulu
+    {-5.3500, 102.2000},  // Enggano
+    {-6.7500, 105.2000},  // Tanjung Layar, Ujung Kulon
 };
-constexpr double kMinAltitude = 3.0;
-constexpr double kMinElongation = 6.4;
+// Nowhere in the country does the crescent stand more than 1.7 degrees
+// higher than at Sabang, nor (once the conjunction is past) farther from
+// the sun, where sunset comes latest: Sabang far below a threshold
+// settles the evening.
+constexpr double kAltitudeSpread = 2.0;
+constexpr double kElongationSpread = 0.2;
+
+// MABIMS as revised in 2021, applied from 1 Ramadan 1443 H: altitude
+// >= 3 degrees and elongation >= 6.4. Before it the 1996 criterion:
+// altitude >= 2 degrees, and elongation >= 3 or age >= 8 hours.
+constexpr int kRevisedCriterionFirstLunation = 275;  // opens Ramadan 1443
+struct Criterion {
+  double minAltitude, minElongation, minAgeHours;
+  bool Holds(const Crescent& c) const {
+    return c.ageHours > 0 && c.moonAltitude >= minAltitude &&
+           (c.elongation >= minElongation || c.ageHours >= minAgeHours);
+  }
+};
+constexpr Criterion kMabims1996 = {2.0, 3.0, 8.0};
+constexpr Criterion kMabims2021 = {3.0, 6.4, 1e9};
 // The conjunction's civil day is reckoned in Western Indonesian Time.
 constexpr double kWibHours = 7.0;
 constexpr double kSerialEpochJd = 2415018.5;
@@ -57,30 +86,31 @@ bool SupportedDay(int year, int month, int day, int correctionDays, int* serial)
   return true;
 }
 
-// Whether the crescent meets the criterion at sunset of day `serial` at any
-// of the places (the conjunction must come before that sunset). The places
-// differ by under 0.1 degree in altitude and 0.01 in elongation, so a
-// first place far below either threshold settles it for both.
-bool CriterionHolds(int serial) {
-  const qov::CivilDate d = qov::DateOf(serial);
-  for (const Place& p : kPlaces) {
-    const Crescent c = CrescentAtSunset(d.year, d.month, d.day, p.latitude, p.longitude);
-    if (c.status != SkyStatus::kOk) continue;
-    if (c.ageHours > 0 && c.moonAltitude >= kMinAltitude && c.elongation >= kMinElongation) {
-      return true;
-    }
-    if (c.ageHours < -1.0 || c.moonAltitude < kMinAltitude - 0.5 ||
-        c.elongation < kMinElongation - 0.3) {
-      return false;
-    }
-  }
-  return false;
-}
-
 // Civil day (day number, WIB) of lunation k's conjunction.
 int ConjunctionDay(int k) {
   const double conjunction = UniversalFromDynamical(NewMoonJde(k));
   return static_cast<int>(std::floor(conjunction - kSerialEpochJd + kWibHours / 24.0));
+}
+
+// Whether lunation k's crescent meets the criterion of its time at sunset
+// of day `serial` somewhere in Indonesia (the conjunction before that
+// sunset).
+bool CriterionHolds(int k, int serial) {
+  const Criterion& rule = k >= kRevisedCriterionFirstLunation ? kMabims2021 : kMabims1996;
+  const qov::CivilDate d = qov::DateOf(serial);
+  bool first = true;
+  for (const Place& p : kPlaces) {
+    const Crescent c = CrescentAtSunset(d.year, d.month, d.day, p.latitude, p.longitude);
+    if (c.status != SkyStatus::kOk) continue;
+    if (rule.Holds(c)) return true;
+    if (first && (c.ageHours < -1.0 || c.moonAltitude < rule.minAltitude - kAltitudeSpread ||
+                  (c.ageHours > 0 && c.ageHours < rule.minAgeHours - 1.0 &&
+                   c.elongation < rule.minElongation - kElongationSpread))) {
+      return false;
+    }
+    first = false;
+  }
+  return false;
 }
 
 // Day number of the 1st of the month that lunation k opens. The isbat
@@ -90,7 +120,7 @@ int ConjunctionDay(int k) {
 // of 29 or 30 days only (the tests check it).
 int MonthStart(int k) {
   const int day = ConjunctionDay(k);
-  return day + (CriterionHolds(day) ? 1 : 2);
+  return day + (CriterionHolds(k, day) ? 1 : 2);
 }
 
 // The lunation whose conjunction is the last before noon (WIB) of day
@@ -113,7 +143,7 @@ int MonthHolding(int serial, int* lunation) {
     *lunation = k;
     return MonthStart(k);
   }
-  if (serial == conjunctionDay + 1 && CriterionHolds(conjunctionDay)) {
+  if (serial == conjunctionDay + 1 && CriterionHolds(k, conjunctionDay)) {
     *lunation = k;
     return serial;
   }

@@ -1,13 +1,12 @@
 // The Hijri calendar as Indonesia's government fixes it: a month begins on
 // the civil day after the evening on which, at sunset, the new crescent
-// stands at least 3 degrees high with at least 6.4 degrees of elongation
-// somewhere in Indonesia (the MABIMS criterion, applied since 1443 H /
-// 2022). The place where it holds first is the western tip of Aceh; see
-// docs/hijri.md for the method, the sources and the announcements it
-// reproduces.
+// meets the MABIMS criterion at some place in Indonesia (since 1 Ramadan
+// 1443 H: altitude >= 3 degrees and elongation >= 6.4 at the same place;
+// before it the 1996 criterion, altitude >= 2 and elongation >= 3 or age
+// >= 8 hours). See docs/hijri.md for the method, the sources and the
+// published dates it reproduces.
 //
-// Supported: civil dates from 1900-01-01 to 2100-12-31 (the criterion is
-// applied to the whole span, also before 2022). Outside that, and for
+// Supported: civil dates from 1900-01-01 to 2100-12-31. Outside that, and for
 // impossible dates such as February 30, results carry valid = false.
 #pragma once
 

@@ -76,6 +76,29 @@ TEST(Hijri, ReproducesEveryAnnouncedFirstDay) {
             << " announced first days reproduced\n";
 }
 
+// Days of the government's published calendar and holiday decrees
+// (tests/engine/data/hijri_calendar.csv, each row with its source): every
+// month of the year, not only those settled at an isbat session.
+TEST(Hijri, MatchesThePublishedCalendar) {
+  std::ifstream in(std::string(QOV_SOURCE_DIR) + "/tests/engine/data/hijri_calendar.csv");
+  ASSERT_TRUE(in) << "hijri_calendar.csv missing";
+  int rows = 0, matched = 0;
+  std::string line;
+  while (std::getline(in, line) && (line.empty() || line[0] == '#')) {
+  }  // up to and including the header
+  for (; std::getline(in, line);) {
+    const auto f = Split(line);
+    ASSERT_EQ(f.size(), 5u) << line;
+    const HijriDate expected{std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3]), true};
+    const HijriDate got = At(ParseIso(f[0]));
+    EXPECT_EQ(got, expected) << f[0] << ": got " << Show(got) << ", source " << f[4];
+    ++rows;
+    matched += got == expected;
+  }
+  EXPECT_GE(rows, 27);
+  std::cout << "[ hijri    ] " << matched << " of " << rows << " published calendar days match\n";
+}
+
 // The criterion failed on the 29th evening (hilal below 3 degrees or
 // elongation under 6.4), so the month ran to 30 days.
 TEST(Hijri, MonthCompletesThirtyDaysWhenTheCriterionFails) {
