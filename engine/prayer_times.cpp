@@ -28,11 +28,10 @@ constexpr int kMaxAddDzuhur = 10;
 constexpr int kMaxAddMaghrib = 4;
 
 // Clock numbers: the minute turns at 36.24 s (0.0066 h), the day is held to
-// 00:01..23:59, and numbers above 13 go to the 12-hour dial.
+// 00:01..23:59.
 constexpr double kEarliest = 0.01;
 constexpr double kLatest = 23.59;
 constexpr double kRoundUpHours = 0.0066;
-constexpr double kFoldAbove = 13;
 
 // An unreachable altitude is held just inside the cosine's range.
 constexpr double kCosineLimit = 0.999999;
@@ -61,22 +60,6 @@ double Reduce(double deg) { return deg - Int(deg / 360) * 360; }
 
 // The tables take latitude and longitude to three decimals, cut downwards.
 double Thousandths(double x) { return Int(x * 1000) / 1000; }
-
-struct Clock {
-  double number;
-  bool folded;
-};
-
-Clock MakeClock(double v) {
-  if (v <= kEarliest) return {kEarliest, false};
-  v += kRoundUpHours;
-  const double h = Int(v);
-  const double m = Int((v - h) * 60) / 100;
-  double ai = h + m;
-  if (ai > kLatest) ai = kLatest;
-  if (ai > kFoldAbove) return {ai - 12, true};
-  return {ai, false};
-}
 
 // The minute of the day a clock number stands for, with the fold read as
 // the afternoon: the same minute as writing the number out and reading it
@@ -473,9 +456,7 @@ double JulianDay(double year, double month, double day) {
   return Int(365.25 * y) + Int(30.6001 * (m + 1)) + day + 1720994.5 + b;
 }
 
-double ClockNumber(double hours) { return MakeClock(hours).number; }
 
-bool ClockNumberFolded(double hours) { return MakeClock(hours).folded; }
 
 double DefaultIsyaAngle(double latitude) {
   struct Row {

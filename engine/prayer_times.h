@@ -181,15 +181,4 @@ double DefaultIsyaAngle(double latitude);
 // Julian day at 0h of a calendar date (Gregorian from 1582-10-15 on).
 double JulianDay(double year, double month, double day);
 
-// Clock numbers, the tables' form of a time: h + m/100, rounded up at
-// 36.24 s, held to 00:01..23:59 and folded to a 12-hour dial above 13.
-double ClockNumber(double hours);
-bool ClockNumberFolded(double hours);
-// Plain decimal text of a clock number, at most 15 significant digits
-// ("4.1", "12", "3.15").
-std::string ClockNumberText(double clockNumber);
-// Time-of-day value (0.5 is 12:00) of a clock number's text; `afternoon`
-// adds 12 hours.
-double ClockNumberToTime(const std::string& text, bool afternoon);
-
 }  // namespace qov::engine

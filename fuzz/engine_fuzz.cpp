@@ -8,7 +8,6 @@
 // text that reads back to the same minute.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <regex>
 
 #include "engine/datetime.h"
 #include "engine/prayer_times.h"
@@ -102,28 +101,6 @@ void CheckDay(const qov::CivilDate& date, const e::Place& place, const e::Method
   }
 }
 
-void CheckClockNumber(double hours) {
-  const double c = e::ClockNumber(hours);
-  const std::string t = e::ClockNumberText(c);
-  const std::string where = Line("hours", hours, "->", c, Shown(t));
-  if (std::isnan(hours)) return;
-  QOV_FUZZ_CHECK(c >= 0.01 && c <= 13, where);
-  // h, h.m or h.mm: one or two hour digits, the minutes below 60.
-  static const std::regex kShape(R"([0-9]{1,2}(\.[0-9]{1,2})?)");
-  QOV_FUZZ_CHECK(std::regex_match(t, kShape), where);
-  const size_t point = t.find('.');
-  const std::string h = t.substr(0, point);
-  const std::string m = point == std::string::npos ? "" : t.substr(point + 1);
-  const int hour = std::atoi(h.c_str());
-  const int minute = m.empty() ? 0 : std::atoi(m.c_str()) * (m.size() == 1 ? 10 : 1);
-  QOV_FUZZ_CHECK(minute < 60 && std::fabs(hour + minute / 100.0 - c) < 1e-9, where);
-  const bool folded = e::ClockNumberFolded(hours);
-  const double day = e::ClockNumberToTime(t, folded);
-  const double expected = ((folded ? hour + 12 : hour) * 60 + minute) / 1440.0;
-  QOV_FUZZ_CHECK(std::fabs(day - expected) < 1e-12 && day >= 0 && day < 1,
-                 where + " reads back as " + Num(day));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -163,23 +140,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const double isya = e::DefaultIsyaAngle(AnyDouble(in, -90, 90));
   QOV_FUZZ_CHECK(isya >= 13 && isya <= 18, Num(isya));
 
-  CheckClockNumber(AnyDouble(in, -48, 48));
-
-  // Any double has a text and a day value, without a crash; finite ones keep
-  // fifteen digits.
-  const double x = AnyDouble(in, -1e6, 1e6);
-  const std::string xt = e::ClockNumberText(x);
-  // (Fifteen digits of the largest doubles lie beyond the double range.)
-  if (std::fabs(x) < 1e308) {
-    const double back = std::strtod(xt.c_str(), nullptr);
-    QOV_FUZZ_CHECK(std::fabs(back - x) <= 1e-14 * std::fabs(x) + 1e-300 && xt.find('e') == std::string::npos,
-                   Num(x) + " written " + Shown(xt.size() > 80 ? xt.substr(0, 80) + "..." : xt));
-  }
   const double day = AnyDouble(in, -1e6, 1e7);
   (void)qov::FormatHHMMSS(day);
   (void)qov::FormatIsoDate(day);
   (void)e::JulianDay(AnyDouble(in, -5000, 10000), AnyDouble(in, -20, 20), AnyDouble(in, -40, 40));
-  const bool afternoon = in.ConsumeBool();
-  (void)e::ClockNumberToTime(in.ConsumeRemainingBytesAsString(), afternoon);
   return 0;
 }

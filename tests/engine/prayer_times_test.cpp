@@ -1,6 +1,5 @@
 // The engine through its public routine: the worked example, the method's
-// rules, the statuses, the faults it once had, and the clock numbers the
-// display still writes.
+// rules, the statuses and the faults it once had.
 #include "engine/prayer_times.h"
 
 #include <gtest/gtest.h>
@@ -191,46 +190,6 @@ TEST(JulianDay, JanuaryFebruaryAndTheGregorianSwitch) {
       // The Julian 4th October 1582 was followed by the Gregorian 15th.
       {1582, 10, 15, 2299160.5}, {1582, 10, 4, 2299159.5}};
   for (const auto& c : kCases) EXPECT_EQ(JulianDay(c.y, c.m, c.d), c.jd) << c.y << "-" << c.m;
-}
-
-TEST(ClockNumber, RoundsHoldsAndFolds) {
-  const struct { double hours; const char* text; bool folded; } kCases[] = {
-      {4.5930, "4.35", false}, {4.5940, "4.36", false}, {-0.5, "0.01", false},
-      {0.01, "0.01", false},   {0.0101, "0.01", false}, {24.36, "11.59", true},
-      {15.25, "3.15", true},   {12.5, "12.3", false},   {12.0, "12", false},
-      {13.0, "13", false},     {13.02, "1.01", true}};
-  for (const auto& c : kCases) {
-    EXPECT_EQ(ClockNumberText(ClockNumber(c.hours)), c.text) << c.hours;
-    EXPECT_EQ(ClockNumberFolded(c.hours), c.folded) << c.hours;
-  }
-}
-
-TEST(ClockNumberText, PlainFifteenSignificantDigits) {
-  const std::pair<double, const char*> kCases[] = {
-      {4.1, "4.1"}, {12.0, "12"}, {3.1500000000000004, "3.15"}, {0.01, "0.01"},
-      {23.59 - 12, "11.59"}, {0.00001, "0.00001"}, {4.36 + 1e-12, "4.360000000001"},
-      {9.999999999999999, "10"}, {-2.5, "-2.5"}, {1234.5, "1234.5"}};
-  for (auto [x, want] : kCases) EXPECT_EQ(ClockNumberText(x), want);
-}
-
-double HM(int h, int m) { return (h * 60 + m) / 1440.0; }
-
-TEST(ClockNumberToTime, ReadsHoursAndMinutes) {
-  const struct { const char* text; bool afternoon; int h, m; } kCases[] = {
-      {"4.1", false, 4, 10},  {"4.10", false, 4, 10}, {"4.05", false, 4, 5},
-      {"12", false, 12, 0},   {"0.01", false, 0, 1},  {"0.01", true, 12, 1},
-      {"3.15", true, 15, 15}, {"12.3", true, 24, 30}};
-  for (const auto& c : kCases)
-    EXPECT_DOUBLE_EQ(ClockNumberToTime(c.text, c.afternoon), HM(c.h, c.m)) << c.text;
-}
-
-// Every minute survives number, text and read-back with the fold as the flag.
-TEST(ClockNumber, EveryMinuteOfTheDayRoundTrips) {
-  for (int minute = 1; minute < 24 * 60; ++minute) {
-    const double h = minute / 60.0;
-    ASSERT_DOUBLE_EQ(ClockNumberToTime(ClockNumberText(ClockNumber(h)), ClockNumberFolded(h)),
-                     minute / 1440.0) << minute;
-  }
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ DATES = ["1957-03-21", "1988-08-09", "2004-06-15", "2004-12-21", "2023-02-28", "
 def main():
     out = sys.stdout
     out.write("# Independent reference times, written by tools/jadwal/crosscheck.py\n")
-    out.write("place,lat,lon,tz,date,add_dzuhur,add_maghrib,ashar_factor,fajr,isya,"
+    out.write("place,lat,lon,tz,date,add_dzuhur,add_maghrib,ashar_factor,fajr_angle,isya_angle,"
               "shubuh,dzuhur,ashar,maghrib,isya\n")
     rows = 0
     for i, (name, lat, lon, tz) in enumerate(PLACES):
