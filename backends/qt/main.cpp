@@ -5,7 +5,10 @@
 #include <QIcon>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <algorithm>
 #include <csignal>
+#include <cstring>
+#include <vector>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -36,10 +39,21 @@ void CatchTerminationSignals() {
 int main(int argc, char** argv) {
   // The clock places itself, is dragged by its face and stays on top:
   // things a Wayland client may not do. Under Wayland it runs through
-  // XWayland, unless the user chose a platform.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "xcb");
-  QApplication app(argc, argv);
+  // XWayland, unless the user chose a platform. Asked for on the command
+  // line, not in the environment, which the browser or mail program the
+  // clock opens would inherit.
+  std::vector<char*> args(argv, argv + argc);
+  char platformOption[] = "-platform", xcb[] = "xcb";
+  const bool chosen = std::any_of(args.begin(), args.end(), [](const char* a) {
+    return std::strcmp(a, "-platform") == 0 || std::strcmp(a, "--platform") == 0;
+  });
+  if (!chosen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+    args.push_back(platformOption);
+    args.push_back(xcb);
+  }
+  args.push_back(nullptr);
+  int count = static_cast<int>(args.size()) - 1;
+  QApplication app(count, args.data());
   QCoreApplication::setOrganizationName("QOVClock");
   QCoreApplication::setApplicationName("QOVClock");
   QGuiApplication::setDesktopFileName("qov-clock");
