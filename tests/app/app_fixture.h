@@ -98,7 +98,7 @@ class Program {
   void Type(const std::string& box, const std::string& text) { Get(box).SetTextFromUser(text); }
   // "Exit" from the tray icon's menu.
   void Exit() {
-    p_.windows.choose = "mExit";
+    p_.windows.choose = "exit";
     p_.tray.Click(TrayIcon::Click::kRight);
   }
   bool Topmost() { return p_.window.Of(form()).topmost; }

@@ -12,12 +12,12 @@ namespace {
 // The first run's switches, and a later start that finds none stored:
 // sound off, analog and on top on.
 void ExpectFirstRunSwitches(Program& r) {
-  EXPECT_TRUE(r.Item("mAOP").checked);
+  EXPECT_TRUE(r.Item("alwaysOnTop").checked);
   EXPECT_TRUE(r.Topmost());
-  EXPECT_TRUE(r.Item("mAna").checked);
+  EXPECT_TRUE(r.Item("analogClock").checked);
   EXPECT_TRUE(r.Get("hourHand").visible());
-  EXPECT_EQ(r.Get("face").picture(), "Image1");
-  EXPECT_FALSE(r.Item("msuara").checked);
+  EXPECT_EQ(r.Get("face").picture(), "faceWithNumerals");
+  EXPECT_FALSE(r.Item("adzanSound").checked);
 }
 
 // A first run stores the location at once and only the height at exit; the
@@ -54,7 +54,7 @@ TEST(FirstThenLaterRun, StoresTheLocationThenTheHeightAndReadsThemBack) {
   EXPECT_FLOAT_EQ(second.form().left(), left);
   EXPECT_FLOAT_EQ(second.form().top(), top);
   ExpectFirstRunSwitches(second);
-  second.Click("mLok");
+  second.Click("location");
   const char* boxes[] = {"city", "latitude", "longitude", "zone", "addDzuhur", "addMaghrib", "fajrAngle", "isyaAngle"};
   std::string shown;
   for (const char* b : boxes) shown += second.Get(b).text() + "|";
@@ -71,13 +71,13 @@ TEST(MenuSwitches, EachStoresOnlyItsOwnKeyAndTheNextStartShowsIt) {
     bool onAtFirstRun;
     std::function<std::vector<bool>(MemoryPlatform&, Program&)> shown;
   } cases[] = {
-      {"mAOP", "AOT", true, [](MemoryPlatform&, Program& r) { return std::vector<bool>{r.Item("mAOP").checked, r.Topmost()}; }},
-      {"mAna", "Analog", true,
+      {"alwaysOnTop", "AOT", true, [](MemoryPlatform&, Program& r) { return std::vector<bool>{r.Item("alwaysOnTop").checked, r.Topmost()}; }},
+      {"analogClock", "Analog", true,
        [](MemoryPlatform&, Program& r) {
-         return std::vector<bool>{r.Item("mAna").checked, r.Get("hourHand").visible(), r.Get("secondHand").visible(),
-                                  r.Get("face").picture() == "Image1"};
+         return std::vector<bool>{r.Item("analogClock").checked, r.Get("hourHand").visible(), r.Get("secondHand").visible(),
+                                  r.Get("face").picture() == "faceWithNumerals"};
        }},
-      {"msuara", "Suara Adzhan", false, [](MemoryPlatform&, Program& r) { return std::vector<bool>{r.Item("msuara").checked}; }},
+      {"adzanSound", "Suara Adzhan", false, [](MemoryPlatform&, Program& r) { return std::vector<bool>{r.Item("adzanSound").checked}; }},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.key);
@@ -141,8 +141,8 @@ TEST(LaterStart, UnknownDisplayVersionLeavesTheLayoutAloneAndStaysUsable) {
   ASSERT_TRUE(run.Start());
   EXPECT_FLOAT_EQ(run.form().width(), 2115);
   EXPECT_FLOAT_EQ(run.form().height(), 3075);
-  run.Click("mVer1");
-  run.Click("mVer2");
+  run.Click("version1");
+  run.Click("version2");
   EXPECT_FLOAT_EQ(run.form().width(), 2115);
   EXPECT_EQ(Stored(p, "Lokasi", "Versi Display"), "7");
   p.RunFor(3000);
@@ -158,7 +158,7 @@ TEST(LaterStart, KilledFirstRunWithoutPanjangIsTopmost) {
   Program second(p);
   ASSERT_TRUE(second.Start());
   EXPECT_TRUE(second.Topmost());
-  EXPECT_TRUE(second.Item("mAOP").checked);
+  EXPECT_TRUE(second.Item("alwaysOnTop").checked);
 }
 
 // A hand-edited height beyond the work area would stretch the window over
@@ -184,7 +184,7 @@ TEST(Exit, WhileAnOverlayEnlargesTheWindowStoresTheHeightBefore) {
   const struct {
     const char* overlay;
     bool fromTray;
-  } cases[] = {{"mLok", true}, {"mLok", false}, {"mwSholat", true}, {"mpop", false}};
+  } cases[] = {{"location", true}, {"location", false}, {"prayerTimes", true}, {"popUpTimes", false}};
   for (const auto& k : cases) {
     SCOPED_TRACE(std::string(k.overlay) + (k.fromTray ? " tray Exit" : " unload"));
     MemoryPlatform p;
@@ -227,31 +227,31 @@ TEST(FailingStore, FirstRunAndEveryWritingHandlerGoOn) {
     p.settings.failWrites = true;
     Program run(p);
     ASSERT_TRUE(run.Start());
-    for (const char* item : {"msuara", "mAna", "mAOP"}) {
+    for (const char* item : {"adzanSound", "analogClock", "alwaysOnTop"}) {
       const bool was = run.Item(item).checked;
       run.Click(item);
       EXPECT_NE(run.Item(item).checked, was) << item;
     }
-    run.Click("mVer2");
-    EXPECT_TRUE(run.Item("mVer2").checked);
-    run.Click("mVer1");
-    EXPECT_TRUE(run.Item("mVer1").checked);
-    run.Click("mpop");
+    run.Click("version2");
+    EXPECT_TRUE(run.Item("version2").checked);
+    run.Click("version1");
+    EXPECT_TRUE(run.Item("version1").checked);
+    run.Click("popUpTimes");
     run.Type("delayBox", "9");
     run.Press("delayOk");
-    run.Click("mpop");
+    run.Click("popUpTimes");
     EXPECT_EQ(run.Get("delayBox").text(), "9");
     run.Press("delayOk");
 
-    run.Click("mwSholat");
+    run.Click("prayerTimes");
     const std::string dzuhur = run.Get("prayerTime", 1).text();
     run.Press("prayerPanel");
-    run.Click("mLok");
+    run.Click("location");
     run.Type("city", "Desa");
     run.Type("longitude", "120");
     run.Press("ok");
     EXPECT_FALSE(run.Get("locationDialog").visible());
-    run.Click("mwSholat");
+    run.Click("prayerTimes");
     EXPECT_NE(run.Get("prayerTime", 1).text(), dzuhur) << "the new place is in use";
     run.Get("digitalTime").onDblClick();
     run.form().onMouseDown(1, 0, 100, 100);

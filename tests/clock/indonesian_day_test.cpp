@@ -16,7 +16,7 @@ class DayTest : public AppTest {
  protected:
   // The panel's rows, as the user reads them, in the order of the day.
   std::vector<std::string> PanelRows() {
-    run->Click("mwSholat");
+    run->Click("prayerTimes");
     // In the frame's order from top to bottom.
     std::vector<std::pair<float, std::string>> byTop;
     for (const auto& c : form().controls())
@@ -46,19 +46,19 @@ class DayTest : public AppTest {
 TEST_F(DayTest, JadwalLengkapListsTheEightTimesAndIsKept) {
   const double day = DateSerial(2024, 3, 12);
   StartAt(day + 0.3);
-  EXPECT_FALSE(run->Item("mLengkap").checked) << "absent means off";
+  EXPECT_FALSE(run->Item("fullSchedule").checked) << "absent means off";
   EXPECT_EQ(PanelRows(), Expected(Day(day, {}), false));
-  run->Click("mLengkap");
+  run->Click("fullSchedule");
   EXPECT_EQ(Stored(p, "PosisiWindow", "Jadwal Lengkap"), "-1");
   const auto rows = PanelRows();
   ASSERT_EQ(rows.size(), 8u);
   EXPECT_EQ(rows, Expected(Day(day, {}), true));
   StartAt(day + 0.4);
-  EXPECT_TRUE(run->Item("mLengkap").checked);
+  EXPECT_TRUE(run->Item("fullSchedule").checked);
   // The window grows to fit the longer panel, in both versions.
-  for (const char* version : {"mVer1", "mVer2"}) {
+  for (const char* version : {"version1", "version2"}) {
     run->Click(version);
-    run->Click("mwSholat");
+    run->Click("prayerTimes");
     const ui::Control& frame = run->Get("prayerPanel");
     EXPECT_GE(form().height(), frame.height()) << version;
     EXPECT_GE(frame.top(), 0) << version;
@@ -82,7 +82,7 @@ TEST_F(DayTest, ThePanelShowsTheHijriDateWithTheStoredCorrection) {
     l.hijriCorrection = static_cast<int16_t>(c.correction);
     StorePlace(l);
     StartAt(DateSerial(c.y, c.m, c.d) + 0.5);
-    run->Click("mwSholat");
+    run->Click("prayerTimes");
     EXPECT_EQ(run->Get("hijri").text(), c.shown) << c.y << "-" << c.m << "-" << c.d << " " << c.correction;
     run->Press("prayerPanel");
   }
@@ -92,7 +92,7 @@ TEST_F(DayTest, TheKemenagBoxFillsTheBoxesAndItsRulesApplyAfterOk) {
   const double day = DateSerial(2024, 3, 12);
   StartAt(day + 0.3);
   p.settings.writes.clear();
-  run->Click("mLok");
+  run->Click("location");
   EXPECT_FALSE(run->Get("kemenag").value()) << "absent means the clock's own rules";
   run->Get("kemenag").SetValue(true);
   run->Press("kemenag");
@@ -107,10 +107,10 @@ TEST_F(DayTest, TheKemenagBoxFillsTheBoxesAndItsRulesApplyAfterOk) {
   EXPECT_EQ(Stored(p, "Lokasi", "AddShubuh"), " 2");
   const settings::Location stored = settings::Settings(p.settings).ReadLocation();
   EXPECT_TRUE(stored.kemenag);
-  run->Click("mLengkap");
+  run->Click("fullSchedule");
   EXPECT_EQ(PanelRows(), Expected(Day(day, stored), true));
   // Unticked again: the clock's own rounding, the boxes as they are.
-  run->Click("mLok");
+  run->Click("location");
   run->Get("kemenag").SetValue(false);
   run->Press("kemenag");
   EXPECT_EQ(run->Get("fajrAngle").text(), "20");
@@ -128,7 +128,7 @@ TEST_F(DayTest, AStoreWithoutTheNewValuesComputesAndWritesAsBefore) {
   EXPECT_EQ(l.elevation, 0);
   // OK without touching the new boxes writes none of them.
   p.settings.writes.clear();
-  run->Click("mLok");
+  run->Click("location");
   run->Press("ok");
   for (const std::string& w : p.settings.writes)
     for (const char* key : {"AddShubuh", "AddAshar", "AddIsya", "Metode", "Ketinggian", "Ikuti Zona", "Lintang Tinggi",
@@ -147,7 +147,7 @@ TEST_F(DayTest, TheNewBoxesRefuseWhatTheyCannotUse) {
                {"hijriCorrection", "1.5", "Hijriah"}, {"hijriCorrection", "", "Hijriah"},
                {"elevation", "9000", "Tinggi"},   {"elevation", "tinggi", "Tinggi"}};
   for (const auto& c : cases) {
-    run->Click("mLok");
+    run->Click("location");
     p.settings.writes.clear();
     run->Type(c.box, c.text);
     run->Press("ok");
@@ -168,7 +168,7 @@ TEST_F(DayTest, FollowingTheSystemZoneUsesItsOffsetAtEachTimeAndRecomputesWhenIt
   berlin.timeZone = 1;
   StorePlace(berlin);
   StartAt(DateSerial(2026, 3, 28) + 12.0 / 24);
-  run->Click("mLok");
+  run->Click("location");
   run->Get("followZone").SetValue(true);
   run->Press("followZone");
   EXPECT_FALSE(run->Get("zone").enabled());
@@ -188,7 +188,7 @@ TEST_F(DayTest, FollowingTheSystemZoneUsesItsOffsetAtEachTimeAndRecomputesWhenIt
   const std::string before = PanelRows()[1];
   p.clock.zoneRule = [](double) { return 5.5; };
   p.RunFor(61000);
-  run->Click("mwSholat");
+  run->Click("prayerTimes");
   const std::string after = run->Get("prayerTime", 1).text();
   run->Press("prayerPanel");
   EXPECT_NE(after, before);
@@ -229,7 +229,7 @@ TEST_F(DayTest, AboveTheTwilightTheRuleGivesTheTimeAndThePanelSaysSo) {
   const auto rows = PanelRows();
   EXPECT_EQ(rows.back().back(), '*') << "Isya from the rule: " << rows.back();
   EXPECT_NE(rows.back(), "23:59*");
-  run->Click("mwSholat");
+  run->Click("prayerTimes");
   EXPECT_TRUE(run->Get("ruleNote").visible());
   run->Press("prayerPanel");
   // In December the sun reaches the angles: no mark, no note.

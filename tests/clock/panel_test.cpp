@@ -26,7 +26,7 @@ class PanelTest : public AppTest {
 };
 
 TEST_F(PanelTest, OpensWithTodaysTimesAndClosesAfterTheDelay) {
-  run->Click("mwSholat");
+  run->Click("prayerTimes");
   EXPECT_FLOAT_EQ(form().height(), 3000);
   EXPECT_FLOAT_EQ(form().width(), run->Get("face").width()) << "laid out before centring";
   ExpectCentred();
@@ -46,10 +46,10 @@ TEST_F(PanelTest, OpensWithTodaysTimesAndClosesAfterTheDelay) {
 // The strip is held tall enough for the whole panel while it shows (it used
 // to keep its proportion and clip the panel), then returns.
 TEST_F(PanelTest, TheStripGrowsForThePanelAndReturns) {
-  run->Click("mVer2");
+  run->Click("version2");
   const float h = form().height();
   ASSERT_LT(h, Frame().height());
-  run->Click("mwSholat");
+  run->Click("prayerTimes");
   EXPECT_TRUE(Frame().shown());
   EXPECT_GE(form().height(), Frame().height());
   ExpectCentred();
@@ -59,18 +59,18 @@ TEST_F(PanelTest, TheStripGrowsForThePanelAndReturns) {
 }
 
 TEST_F(PanelTest, AClickClosesItAndOpeningTwiceKeepsTheFirstHeight) {
-  run->Click("mwSholat");
+  run->Click("prayerTimes");
   run->Press("prayerPanel");
   EXPECT_FALSE(Frame().visible());
   EXPECT_FLOAT_EQ(form().height(), 2400);
-  run->Click("mwSholat");
-  run->Click("mwSholat");
+  run->Click("prayerTimes");
+  run->Click("prayerTimes");
   run->Press("prayerPanel");
   EXPECT_FLOAT_EQ(form().height(), 2400);
 }
 
 TEST_F(PanelTest, TheEditorStaysUntilOkAndTheNewDelayApplies) {
-  run->Click("mpop");
+  run->Click("popUpTimes");
   EXPECT_TRUE(EditorShown());
   EXPECT_EQ(run->Get("delayBox").text(), "5");
   p.RunFor(60000);
@@ -78,7 +78,7 @@ TEST_F(PanelTest, TheEditorStaysUntilOkAndTheNewDelayApplies) {
   run->Type("delayBox", "9");
   run->Press("delayOk");
   EXPECT_FALSE(EditorShown() || Frame().visible());
-  run->Click("mwSholat");
+  run->Click("prayerTimes");
   p.RunFor(8900);
   EXPECT_TRUE(Frame().visible());
   p.RunFor(200);
@@ -94,12 +94,12 @@ TEST_F(PanelTest, TypedDelayIsStoredAndUsedSafely) {
       {"", "0"},    {"abc", "0"}, {"-5", "-5"},       {"99999", "32767"}, {"1e9", "32767"}, {"-99999", "-32768"}};
   for (const auto& [typed, stored] : cases) {
     SCOPED_TRACE(typed);
-    run->Click("mpop");
+    run->Click("popUpTimes");
     run->Type("delayBox", typed);
     run->Press("delayOk");
     EXPECT_EQ(p.settings.writes.back(), std::string("Lokasi/Pop Delay=") + stored);
     const int delay = std::stoi(stored);
-    run->Click("mwSholat");
+    run->Click("prayerTimes");
     ASSERT_TRUE(Frame().visible());
     if (delay > 0) {
       p.RunFor(int64_t{delay} * 1000 - 1);

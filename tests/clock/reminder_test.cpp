@@ -26,7 +26,7 @@ std::vector<std::string> Texts(const MemoryPlatform& p) {
   return out;
 }
 
-void Choose(Program& run, int minutes) { run.Click("mPengingat" + std::to_string(minutes)); }
+void Choose(Program& run, int minutes) { run.Click("reminder" + std::to_string(minutes)); }
 
 TEST_F(ReminderTest, EachPrayerIsAnnouncedOnceAtItsMinuteForEveryChoice) {
   const double day = DateSerial(2024, 3, 12);
@@ -47,18 +47,18 @@ TEST_F(ReminderTest, EachPrayerIsAnnouncedOnceAtItsMinuteForEveryChoice) {
 TEST_F(ReminderTest, OffShowsNothingAndTheChoiceIsKeptForTheNextStart) {
   const double day = DateSerial(2024, 3, 12);
   StartAt(day);
-  EXPECT_TRUE(run->Item("mPengingat0").checked) << "absent means off";
+  EXPECT_TRUE(run->Item("reminderOff").checked) << "absent means off";
   RunUntil(day + 1);
   EXPECT_TRUE(p.tray.messages.empty());
   Choose(*run, 10);
-  EXPECT_TRUE(run->Item("mPengingat10").checked);
-  EXPECT_FALSE(run->Item("mPengingat0").checked);
+  EXPECT_TRUE(run->Item("reminder10").checked);
+  EXPECT_FALSE(run->Item("reminderOff").checked);
   StartAt(day + 1);
-  EXPECT_TRUE(run->Item("mPengingat10").checked);
+  EXPECT_TRUE(run->Item("reminder10").checked);
   for (const char* garbage : {" 7", "abc", "-5", "99999"}) {
     p.settings.values[{"PosisiWindow", "Pengingat"}] = garbage;
     StartAt(day + 1);
-    EXPECT_TRUE(run->Item("mPengingat0").checked) << "'" << garbage << "' is not a choice: off";
+    EXPECT_TRUE(run->Item("reminderOff").checked) << "'" << garbage << "' is not a choice: off";
   }
 }
 
@@ -135,7 +135,7 @@ TEST_F(ReminderTest, AStoredChoiceWorksFromTheStart) {
   const double day = DateSerial(2026, 12, 6);
   const int dzuhur = EngineMinutes(day, l)[1];
   StartAt(day + (dzuhur - 7) / 1440.0);
-  EXPECT_TRUE(run->Item("mPengingat5").checked);
+  EXPECT_TRUE(run->Item("reminder5").checked);
   RunUntil(day + (dzuhur - 4) / 1440.0);
   EXPECT_EQ(Texts(p), std::vector<std::string>{"Dzuhur 5 menit lagi (" + Clock(dzuhur) + ")"});
 }

@@ -72,7 +72,7 @@ TEST_F(TickTest, PrayerAtOneMinutePastMidnightAlertsOnceForItsFullLength) {
   StorePlace(Shifted(180));
   ASSERT_EQ(EngineMinutes(DateSerial(2004, 6, 15), Shifted(180))[0], 1);
   StartAt(June(14, 23, 59, 50));
-  run->Click("msuara");
+  run->Click("adzanSound");
   RunUntil(June(15, 0, 1, 30));
   ASSERT_EQ(run->alerts.size(), 1u);
   EXPECT_EQ(run->alerts[0].name, "Shubuh");
@@ -170,12 +170,12 @@ TEST_F(TickTest, AdzanPlaysTheRecordingBesideTheProgramWhenSwitchedOn) {
     const char* plays;
   } cases[] = {{"C:\\Program Files\\QOVClock", true, "C:\\Program Files\\QOVClock\\adzhan.wav"},
                {"C:\\Program Files\\QOVClock", false, nullptr},
-               {"C:\\", true, "C:\\\\adzhan.wav"}};
+               {"C:\\", true, "C:\\adzhan.wav"}};
   for (const auto& k : cases) {
     p.files.appPath = k.appPath;
     p.sound.played.clear();
     StartAt(dzuhur - 1.0 / 86400);
-    if (run->Item("msuara").checked != k.sound) run->Click("msuara");
+    if (run->Item("adzanSound").checked != k.sound) run->Click("adzanSound");
     p.RunFor(70000);
     EXPECT_EQ(run->alerts.size(), 1u);
     EXPECT_EQ(p.sound.played, k.plays ? std::vector<std::string>{k.plays} : std::vector<std::string>{}) << k.appPath;
@@ -200,9 +200,9 @@ TEST_F(TickTest, HandsPointAtTheTime) {
     EXPECT_EQ(sign(dx), k.dx) << k.hand << " at " << k.h << ":" << k.mi << ":" << k.s;
     EXPECT_EQ(sign(dy), k.dy) << k.hand << " at " << k.h << ":" << k.mi << ":" << k.s;
   }
-  run->Click("mAna");
+  run->Click("analogClock");
   EXPECT_FALSE(run->Get("hourHand").visible());
-  EXPECT_EQ(run->Get("face").picture(), "Image2");
+  EXPECT_EQ(run->Get("face").picture(), "plainFace");
 }
 
 }  // namespace

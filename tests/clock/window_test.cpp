@@ -37,9 +37,9 @@ TEST_F(WindowTest, Version1KeepsTheFaceProportionAndTheStripBelowIt) {
 TEST_F(WindowTest, TheVersionsSwitchBetweenFaceAndStrip) {
   const float w1 = form().width();
   p.settings.writes.clear();
-  run->Click("mVer1");  // already version 1
+  run->Click("version1");  // already version 1
   EXPECT_TRUE(p.settings.writes.empty());
-  run->Click("mVer2");
+  run->Click("version2");
   EXPECT_EQ(p.settings.writes, std::vector<std::string>{"Lokasi/Versi Display= 2"});
   EXPECT_NEAR(form().width(), 6 * w1, 15);
   EXPECT_NEAR(form().height(), form().width() / kStripAspect, 15);
@@ -47,14 +47,14 @@ TEST_F(WindowTest, TheVersionsSwitchBetweenFaceAndStrip) {
   EXPECT_FLOAT_EQ(Get("face").height(), form().height());
   EXPECT_FLOAT_EQ(Get("digitalTime").left(), Get("face").width());
   EXPECT_FLOAT_EQ(Get("digitalTime").width(), form().width() - Get("face").width());
-  EXPECT_EQ(std::pair(run->Item("mVer1").checked, run->Item("mVer2").checked), std::pair(false, true));
+  EXPECT_EQ(std::pair(run->Item("version1").checked, run->Item("version2").checked), std::pair(false, true));
   p.settings.writes.clear();
-  run->Click("mVer2");
+  run->Click("version2");
   EXPECT_TRUE(p.settings.writes.empty()) << "already version 2";
-  run->Click("mVer1");
+  run->Click("version1");
   EXPECT_NEAR(form().height(), w1 * 1.4, 15);
   EXPECT_NEAR(form().width(), form().height() / kFaceAspect, 15);
-  EXPECT_EQ(std::pair(run->Item("mVer1").checked, run->Item("mVer2").checked), std::pair(true, false));
+  EXPECT_EQ(std::pair(run->Item("version1").checked, run->Item("version2").checked), std::pair(true, false));
 }
 
 TEST_F(WindowTest, ALayoutPassSettlesAfterTheWidthItSets) {
@@ -69,10 +69,10 @@ TEST_F(WindowTest, ALayoutPassSettlesAfterTheWidthItSets) {
 }
 
 TEST_F(WindowTest, TheDialogInTheStripKeepsItsButtonsReachable) {
-  run->Click("mVer2");
+  run->Click("version2");
   const float strip = form().height();
   ASSERT_LT(strip, kDialogHeight);
-  run->Click("mLok");
+  run->Click("location");
   EXPECT_FLOAT_EQ(form().height(), kDialogHeight);
   EXPECT_GE(Get("locationDialog").top(), 0) << "OK and Cancel are inside the window";
   form().SetWidth(form().width() + 150);  // a resize while open keeps the hold
@@ -84,10 +84,10 @@ TEST_F(WindowTest, TheDialogInTheStripKeepsItsButtonsReachable) {
 
 TEST_F(WindowTest, GrowingPastTheScreenEdgePullsTheWindowBackIn) {
   const ScreenInfo sc = p.screen.Info();
-  run->Click("mVer2");
+  run->Click("version2");
   EXPECT_LE(form().left() + form().width(), sc.width);
-  run->Click("mVer1");
-  run->Click("mLok");
+  run->Click("version1");
+  run->Click("location");
   EXPECT_LE(form().left() + form().width(), sc.width);
   EXPECT_GE(form().left(), 0);
   run->Press("cancel");
@@ -146,7 +146,7 @@ TEST_F(WindowTest, DraggingMovesTheWindowByThePointersTravel) {
 TEST_F(WindowTest, DraggingAVeryWideStripGrabbedBeyondSixteenBitsDoesNotJump) {
   p.screen.info.width = 19200 * 4;
   p.screen.info.height = 12000 * 2;
-  run->Click("mVer2");
+  run->Click("version2");
   form().SetWidth(45000);
   ASSERT_GT(Get("digitalTime").width(), 33000);
   form().Move(0, 0, form().width(), form().height());
@@ -173,7 +173,7 @@ TEST_F(WindowTest, RightClickOnTheWindowOpensTheMenuWithoutExit) {
 TEST_F(WindowTest, EachColourItemColoursOnlyItsHand) {
   const struct {
     const char *item, *hand;
-  } cases[] = {{"mJam", "hourHand"}, {"MMenit", "minuteHand"}, {"mDetik", "secondHand"}};
+  } cases[] = {{"hourHandColor", "hourHand"}, {"minuteHandColor", "minuteHand"}, {"secondHandColor", "secondHand"}};
   constexpr ui::Color kRed = 0x000000FF;
   for (const auto& k : cases) {
     p.dialogs.colorOk = true;

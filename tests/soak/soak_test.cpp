@@ -39,18 +39,18 @@ class Soak : public AppTest {
   }
   // One round of the user's commands; returns the writes they must make.
   size_t UserRound(int round) {
-    run->Click("mwSholat");  // closes by itself after the pop delay
+    run->Click("prayerTimes");  // closes by itself after the pop delay
     p.RunFor(6000);
     EXPECT_FALSE(run->Get("prayerPanel").visible());
-    run->Click("mpop");
+    run->Click("popUpTimes");
     run->Type("delayBox", round % 2 ? "5" : "5 detik");
     run->Press("delayOk");
-    run->Click("mLok");
+    run->Click("location");
     run->Get("city").SelectItem(1 + round % 2);
     run->Press("cancel");  // nothing stored
-    run->Click("mLok");
+    run->Click("location");
     run->Press("ok");  // the shown place again: nine keys
-    if (round % 3 == 0) run->Click(round % 2 ? "mVer1" : "mVer2");
+    if (round % 3 == 0) run->Click(round % 2 ? "version1" : "version2");
     p.RunFor(300);
     return 1 + 9 + (round % 3 == 0);
   }
@@ -61,7 +61,7 @@ TEST_F(Soak, WeeksOfTicksJumpsAndCommands) {
       "Jakarta,-6.15,106.816,7\r\nBandung,-6.9,107.6,7\r\nMedan,3.59,98.67,7\r\n";
   const double day0 = DateSerial(2024, 1, 1);
   StartAt(day0 + 100.0 / 86400000);
-  run->Click("msuara");  // every alert plays the recording
+  run->Click("adzanSound");  // every alert plays the recording
   const size_t controls = form().controls().size();
   const size_t timers = form().timers().size();
   std::set<int> skipped;

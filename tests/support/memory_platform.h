@@ -160,7 +160,10 @@ class MemoryWindows : public Windows {
 
 class MemoryFiles : public Files {
  public:
-  std::string AppPath() override { return appPath; }
+  // As Windows joins them: no second separator after a drive's root.
+  std::string BesideProgram(const std::string& name) override {
+    return appPath + (appPath.empty() || appPath.back() == '\\' ? "" : "\\") + name;
+  }
   std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) override;
   std::string appPath = "C:\\Program Files\\QOVClock";
   std::map<std::string, std::string> files;
