@@ -33,9 +33,9 @@ TEST_F(PanelTest, OpensWithTodaysTimesAndClosesAfterTheDelay) {
   EXPECT_TRUE(Frame().shown());
   EXPECT_FALSE(EditorShown());
   EXPECT_EQ(run->Get("date").text(), "15 Juni 2004");
-  const auto minutes = EngineMinutes(DateSerial(2004, 6, 15));
-  for (int k = 0; k < 5; ++k)
-    EXPECT_EQ(run->Get("prayerTime", k).text(), FormatHHMM(minutes[static_cast<size_t>(k)] / 1440.0)) << k;
+  // Jakarta's times that day, as the clock has always shown them.
+  const char* times[] = {"04:40", "11:55", "15:15", "17:48", "19:10"};
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(run->Get("prayerTime", k).text(), times[k]) << k;
   p.RunFor(4900);
   EXPECT_TRUE(Frame().visible());
   p.RunFor(200);
