@@ -122,7 +122,7 @@ TEST_F(ChromeTest, ExitFromTheTrayRemovesTheIconAndStoresTheHeight) {
   run->Exit();
   EXPECT_FALSE(p.tray.shown);
   EXPECT_TRUE(p.tray.removed);
-  EXPECT_TRUE(p.settings.Has("PosisiWindow", "Panjang"));
+  EXPECT_FALSE(Stored(p, "PosisiWindow", "Panjang").empty());
   EXPECT_FALSE(form().visible());
 }
 
