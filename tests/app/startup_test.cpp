@@ -1,6 +1,5 @@
 // Start-up, shut-down, placement and the stored switches.
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,16 +8,17 @@
 namespace qov::testing {
 namespace {
 
-// The first run's switches, and a later start that finds none stored:
-// sound off, analog and on top on.
-void ExpectFirstRunSwitches(Program& r) {
-  EXPECT_TRUE(r.Item("alwaysOnTop").checked);
-  EXPECT_TRUE(r.Topmost());
-  EXPECT_TRUE(r.Item("analogClock").checked);
-  EXPECT_TRUE(r.Get("hourHand").visible());
-  EXPECT_EQ(r.Get("face").picture(), "faceWithNumerals");
-  EXPECT_FALSE(r.Item("adzanSound").checked);
+// What the window shows of the three stored switches, in the order
+// (on top, analog, sound): each item's check and what it does.
+std::vector<std::vector<bool>> Switches(Program& r) {
+  return {{r.Item("alwaysOnTop").checked, r.Topmost()},
+          {r.Item("analogClock").checked, r.Get("hourHand").visible(), r.Get("secondHand").visible(),
+           r.Get("face").picture() == "faceWithNumerals"},
+          {r.Item("adzanSound").checked}};
 }
+// A first run, and a later start that finds none stored: on top and
+// analog on, sound off.
+const std::vector<std::vector<bool>> kFirstRunSwitches = {{true, true}, {true, true, true, true}, {false}};
 
 // A first run stores the location at once and only the height at exit; the
 // next start reads it back, writes nothing, and stays where it was.
@@ -33,7 +33,7 @@ TEST(FirstThenLaterRun, StoresTheLocationThenTheHeightAndReadsThemBack) {
                                         "Lokasi/sudutFajar= 19", "Lokasi/sudutIsya= 20", "Lokasi/Kota=Jakarta",
                                         "Lokasi/LAT=-6.15", "Lokasi/LONG= 106.816", "Lokasi/Time ZOne= 7",
                                         "Lokasi/Pop Delay= 5", "Lokasi/Versi Display= 1"}));
-    ExpectFirstRunSwitches(first);
+    EXPECT_EQ(Switches(first), kFirstRunSwitches);
     ui::Form& f = first.form();
     // A tenth of the design width in from the right edge, a tenth of the
     // height down (in whole pixels).
@@ -53,7 +53,7 @@ TEST(FirstThenLaterRun, StoresTheLocationThenTheHeightAndReadsThemBack) {
   EXPECT_TRUE(p.settings.writes.empty()) << "a later start writes nothing it does not mend";
   EXPECT_FLOAT_EQ(second.form().left(), left);
   EXPECT_FLOAT_EQ(second.form().top(), top);
-  ExpectFirstRunSwitches(second);
+  EXPECT_EQ(Switches(second), kFirstRunSwitches);
   second.Click("location");
   const char* boxes[] = {"city", "latitude", "longitude", "zone", "addDzuhur", "addMaghrib", "fajrAngle", "isyaAngle"};
   std::string shown;
@@ -65,40 +65,29 @@ TEST(FirstThenLaterRun, StoresTheLocationThenTheHeightAndReadsThemBack) {
 // Each menu switch stores its own key and nothing else, and the next start
 // shows what was stored.
 TEST(MenuSwitches, EachStoresOnlyItsOwnKeyAndTheNextStartShowsIt) {
-  const struct {
-    const char* item;
-    const char* key;
-    bool onAtFirstRun;
-    std::function<std::vector<bool>(MemoryPlatform&, Program&)> shown;
-  } cases[] = {
-      {"alwaysOnTop", "AOT", true, [](MemoryPlatform&, Program& r) { return std::vector<bool>{r.Item("alwaysOnTop").checked, r.Topmost()}; }},
-      {"analogClock", "Analog", true,
-       [](MemoryPlatform&, Program& r) {
-         return std::vector<bool>{r.Item("analogClock").checked, r.Get("hourHand").visible(), r.Get("secondHand").visible(),
-                                  r.Get("face").picture() == "faceWithNumerals"};
-       }},
-      {"adzanSound", "Suara Adzhan", false, [](MemoryPlatform&, Program& r) { return std::vector<bool>{r.Item("adzanSound").checked}; }},
-  };
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.key);
+  const char* const cases[][2] = {{"alwaysOnTop", "AOT"}, {"analogClock", "Analog"}, {"adzanSound", "Suara Adzhan"}};
+  for (size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(cases[i][1]);
+    const bool firstRun = kFirstRunSwitches[i][0];
+    const std::vector<bool> on(kFirstRunSwitches[i].size(), true), off(on.size(), false);
+    const std::string key = std::string("PosisiWindow/") + cases[i][1];
     MemoryPlatform p;
-    const std::string key = std::string("PosisiWindow/") + k.key;
     {
       Program first(p);
       ASSERT_TRUE(first.Start());
       p.settings.writes.clear();
-      first.Click(k.item);
-      for (bool b : k.shown(p, first)) EXPECT_EQ(b, !k.onAtFirstRun);
-      EXPECT_EQ(p.settings.writes, std::vector<std::string>{key + (k.onAtFirstRun ? "=0" : "=-1")});
+      first.Click(cases[i][0]);
+      EXPECT_EQ(Switches(first)[i], firstRun ? off : on);
+      EXPECT_EQ(p.settings.writes, std::vector<std::string>{key + (firstRun ? "=0" : "=-1")});
       first.Exit();
     }
     Program second(p);
     ASSERT_TRUE(second.Start());
-    for (bool b : k.shown(p, second)) EXPECT_EQ(b, !k.onAtFirstRun);
+    EXPECT_EQ(Switches(second)[i], firstRun ? off : on);
     p.settings.writes.clear();
-    second.Click(k.item);
-    for (bool b : k.shown(p, second)) EXPECT_EQ(b, k.onAtFirstRun);
-    EXPECT_EQ(p.settings.writes, std::vector<std::string>{key + (k.onAtFirstRun ? "=-1" : "=0")});
+    second.Click(cases[i][0]);
+    EXPECT_EQ(Switches(second)[i], firstRun ? on : off);
+    EXPECT_EQ(p.settings.writes, std::vector<std::string>{key + (firstRun ? "=-1" : "=0")});
   }
 }
 
