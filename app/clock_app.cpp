@@ -101,12 +101,12 @@ ui::Form& ClockApp::form() { return parts_->form; }
 
 bool ClockApp::Start() {
   if (!parts_->Load()) return false;
-  // The time before the first showing, so no empty label flashes up for
-  // the first tick's 300 ms.
-  parts_->window.ShowTime(parts_->svc.clock->Now(), std::string());
   parts_->form.Show();
   // The platform raises the first layout pass when the window is shown.
   parts_->window.Layout();
+  // The time and the hands at once, before the window is first painted,
+  // rather than an empty label until the first tick.
+  parts_->window.ShowTime(parts_->svc.clock->Now(), std::string());
   return true;
 }
 
