@@ -24,17 +24,29 @@ struct ClockApp::Parts {
         window(form, menu, s, settings),
         panel(form, menu, s, settings, window, schedule),
         dialog(form, menu, s, settings, window, schedule),
-        alerts(form, menu, s, settings, window, schedule),
+        alerts(form, menu, s, settings, schedule),
         tray(form, menu, *s.tray) {
-    menu.webSite.onClick = [this] { OpenLink(*svc.shell, kWebUrl); };
-    menu.about.onClick = [this] { ShowAbout(); };
-    menu.exit.onClick = [this] { svc.windows->Close(form); };
+    menu.On(Command::kWebSite, [this] { OpenLink(*svc.shell, kWebUrl); });
+    menu.On(Command::kAbout, [this] { ShowAbout(); });
+    menu.On(Command::kExit, [this] { svc.windows->Close(form); });
     form.onUnload = [this] { Unload(); };
+    heartbeat = &form.AddTimer("tick", kTickMs, true);
+    heartbeat->onTimer = [this] { Tick(); };
   }
 
   bool Load();
   void Unload();
   void ShowAbout();
+  // Every 300 ms: the hands and the digital time (or the alert's name),
+  // then the alerts. Nothing here reads a file or the store, and the
+  // engine runs only when the day or the zone's offset changed.
+  void Tick() {
+    const double now = svc.clock->Now();
+    window.ShowTime(now, alerts.banner());
+    alerts.Check(now);
+  }
+
+  static constexpr int kTickMs = 300;
 
   Services& svc;
   ui::Form form;
@@ -46,6 +58,7 @@ struct ClockApp::Parts {
   LocationDialog dialog;
   Alerts alerts;
   TrayMenu tray;
+  ui::Timer* heartbeat = nullptr;
   std::unique_ptr<AboutBox> about;
 };
 
@@ -91,6 +104,9 @@ bool ClockApp::Start() {
   parts_->form.Show();
   // The platform raises the first layout pass when the window is shown.
   parts_->window.Layout();
+  // The time and the hands at once, before the window is first painted,
+  // rather than an empty label until the first tick.
+  parts_->window.ShowTime(parts_->svc.clock->Now(), std::string());
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The clock program: composes the clock window, the alerts, the prayer
 // panel, the location dialog, the tray menu and the about box over one
-// form and the services, and runs its start-up and shut-down.
+// form and the services, runs its start-up and shut-down, and beats the
+// 300 ms tick that drives the window's time and the alerts.
 #pragma once
 
 #include <memory>

@@ -28,7 +28,7 @@ constexpr int kCornerEllipse = 30;  // pixels
 
 }  // namespace
 
-AboutBox::AboutBox(ui::Form& clock, Services& services) : clock_(clock), svc_(services), form_("frmAbout") {
+AboutBox::AboutBox(ui::Form& clock, Services& services) : clock_(clock), svc_(services), form_("aboutBox") {
   // No frame: the outer size is the client area.
   form_.Move(0, 0, 2775, 1005);
 

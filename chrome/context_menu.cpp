@@ -1,75 +1,88 @@
 #include "chrome/context_menu.h"
 
+#include <utility>
+
 namespace qov {
 namespace {
 
-// The tree is built once, in menu order; each reference below names an
-// item of it.
-ui::MenuItem& Root(ui::Form& form) {
-  ui::MenuItem& root = form.menu();
-  root.name = "mKeluar";
-  root.caption = "Keluar";
-  root.visible = false;  // shown only as a popup
-  root.Add("mQOV", "QOV Web Site");
-  root.Add("mgaris", "-");
-  root.Add("mAOP", "Always On Top");
-  root.Add("mwSholat", "Waktu Sholat");
-  ui::MenuItem& setting = root.Add("mSete", "Setting");
-  setting.Add("mAna", "Analog Clock", true);
-  ui::MenuItem& display = setting.Add("mCDisp", "Clock Display");
-  display.Add("mVer1", "Versi 1");
-  display.Add("mVer2", "Versi 2");
-  setting.Add("mpop", "Pop Up Waktu Sholat");
-  setting.Add("msuara", "Suara Adzhan");
-  setting.Add("mLok", "Lokasi");
-  ui::MenuItem& colours = setting.Add("mSet", "Set Warna Jarum");
-  colours.Add("mJam", "Jam");
-  colours.Add("MMenit", "Menit");
-  colours.Add("mDetik", "Detik");
-  // Later additions go last, so the items users know keep their places.
-  setting.Add("mLengkap", "Jadwal Lengkap");
-  ui::MenuItem& reminder = setting.Add("mPengingat", "Pengingat");
-  reminder.Add("mPengingat0", "Mati", true);
-  reminder.Add("mPengingat5", "5 menit");
-  reminder.Add("mPengingat10", "10 menit");
-  reminder.Add("mPengingat15", "15 menit");
-  reminder.Add("mPengingat30", "30 menit");
-  root.Add("mg3", "-");
-  root.Add("mAbout", "About");
-  root.Add("mg2", "-");
-  root.Add("mExit", "Exit");
-  return root;
-}
+struct Row {
+  int depth;  // 0 on the menu itself; n + 1 inside the nearest row above at depth n
+  Command command;
+  const char* name;
+  const char* caption;  // "-" is a separator
+  int16_t minutes = 0;  // a reminder choice's lead time
+};
+
+// In menu order. Later additions go last in their submenu, so the items
+// users know keep their places.
+constexpr Row kRows[] = {
+    {0, Command::kWebSite, "webSite", "QOV Web Site"},
+    {0, Command::kNone, "separatorAfterWebSite", "-"},
+    {0, Command::kAlwaysOnTop, "alwaysOnTop", "Always On Top"},
+    {0, Command::kPrayerTimes, "prayerTimes", "Waktu Sholat"},
+    {0, Command::kNone, "settings", "Setting"},
+    {1, Command::kAnalog, "analogClock", "Analog Clock"},
+    {1, Command::kNone, "clockDisplay", "Clock Display"},
+    {2, Command::kVersion1, "version1", "Versi 1"},
+    {2, Command::kVersion2, "version2", "Versi 2"},
+    {1, Command::kPopUpTimes, "popUpTimes", "Pop Up Waktu Sholat"},
+    {1, Command::kSound, "adzanSound", "Suara Adzhan"},
+    {1, Command::kLocation, "location", "Lokasi"},
+    {1, Command::kNone, "handColors", "Set Warna Jarum"},
+    {2, Command::kHourHandColor, "hourHandColor", "Jam"},
+    {2, Command::kMinuteHandColor, "minuteHandColor", "Menit"},
+    {2, Command::kSecondHandColor, "secondHandColor", "Detik"},
+    {1, Command::kFullSchedule, "fullSchedule", "Jadwal Lengkap"},
+    {1, Command::kNone, "reminder", "Pengingat"},
+    {2, Command::kReminder, "reminderOff", "Mati", 0},
+    {2, Command::kReminder, "reminder5", "5 menit", 5},
+    {2, Command::kReminder, "reminder10", "10 menit", 10},
+    {2, Command::kReminder, "reminder15", "15 menit", 15},
+    {2, Command::kReminder, "reminder30", "30 menit", 30},
+    {0, Command::kNone, "separatorBeforeAbout", "-"},
+    {0, Command::kAbout, "about", "About"},
+    {0, Command::kNone, "separatorBeforeExit", "-"},
+    {0, Command::kExit, "exit", "Exit"},
+};
+constexpr int kMaxDepth = 3;
 
 }  // namespace
 
-ContextMenu::ContextMenu(ui::Form& form, Windows& windows)
-    : webSite(*Root(form).Find("mQOV")),
-      alwaysOnTop(*form.menu().Find("mAOP")),
-      prayerTimes(*form.menu().Find("mwSholat")),
-      analog(*form.menu().Find("mAna")),
-      version1(*form.menu().Find("mVer1")),
-      version2(*form.menu().Find("mVer2")),
-      popUpTimes(*form.menu().Find("mpop")),
-      sound(*form.menu().Find("msuara")),
-      fullSchedule(*form.menu().Find("mLengkap")),
-      reminder(*form.menu().Find("mPengingat")),
-      location(*form.menu().Find("mLok")),
-      hourHandColor(*form.menu().Find("mJam")),
-      minuteHandColor(*form.menu().Find("MMenit")),
-      secondHandColor(*form.menu().Find("mDetik")),
-      about(*form.menu().Find("mAbout")),
-      exit(*form.menu().Find("mExit")),
-      form_(form),
-      windows_(windows) {}
+ContextMenu::ContextMenu(ui::Form& form, Windows& windows) : form_(form), windows_(windows) {
+  ui::MenuItem& root = form.menu();
+  root.name = "contextMenu";
+  root.visible = false;  // shown only as a popup
+  std::array<ui::MenuItem*, kMaxDepth + 1> parents{&root};
+  size_t reminder = 0;
+  for (const Row& row : kRows) {
+    ui::MenuItem& item = parents[static_cast<size_t>(row.depth)]->Add(row.name, row.caption);
+    parents[static_cast<size_t>(row.depth) + 1] = &item;
+    if (row.command == Command::kReminder) reminders_[reminder++] = {&item, row.minutes};
+    else if (row.command != Command::kNone) items_[static_cast<size_t>(row.command)] = &item;
+  }
+}
+
+void ContextMenu::On(Command command, ui::Handler handler) {
+  items_[static_cast<size_t>(command)]->onClick = std::move(handler);
+}
+
+void ContextMenu::Check(Command command, bool on) { items_[static_cast<size_t>(command)]->checked = on; }
+
+void ContextMenu::OnReminder(const std::function<void(int16_t)>& handler) {
+  for (const ReminderChoice& c : reminders_) c.item->onClick = [handler, minutes = c.minutes] { handler(minutes); };
+}
+
+void ContextMenu::CheckReminder(int16_t minutes) {
+  for (const ReminderChoice& c : reminders_) c.item->checked = c.minutes == minutes;
+}
 
 void ContextMenu::OpenFromWindow() {
-  exit.visible = false;
+  items_[static_cast<size_t>(Command::kExit)]->visible = false;
   windows_.PopupMenu(form_, form_.menu());
 }
 
 void ContextMenu::OpenFromTray() {
-  exit.visible = true;
+  items_[static_cast<size_t>(Command::kExit)]->visible = true;
   windows_.PopupMenu(form_, form_.menu());
 }
 

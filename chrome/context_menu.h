@@ -1,12 +1,41 @@
 // The clock's context menu, opened by a right click on the window or on the
-// tray icon. The menu is the form's own (hidden) menu; the features own the
-// handlers of their items and keep their check marks.
+// tray icon. The menu is the form's own (hidden) menu, built from one table;
+// the features attach their handlers by command and mirror their own state
+// in the check marks.
 #pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
 
 #include "platform/model.h"
 #include "platform/services.h"
 
 namespace qov {
+
+// What an item does.
+enum class Command : int8_t {
+  kNone,  // a separator or a submenu
+  kWebSite,
+  kAlwaysOnTop,
+  kPrayerTimes,
+  kAnalog,
+  kVersion1,
+  kVersion2,
+  kPopUpTimes,
+  kSound,
+  kLocation,
+  kHourHandColor,
+  kMinuteHandColor,
+  kSecondHandColor,
+  kFullSchedule,
+  kReminder,  // one item per choice of minutes
+  kAbout,
+  kExit,
+};
+inline constexpr int kCommandCount = static_cast<int>(Command::kExit) + 1;
+// "Pengingat": Mati, 5, 10, 15 and 30 minutes.
+inline constexpr int kReminderChoices = 5;
 
 class ContextMenu {
  public:
@@ -17,27 +46,23 @@ class ContextMenu {
   void OpenFromWindow();
   void OpenFromTray();
 
-  ui::MenuItem& webSite;
-  ui::MenuItem& alwaysOnTop;
-  ui::MenuItem& prayerTimes;
-  ui::MenuItem& analog;
-  ui::MenuItem& version1;
-  ui::MenuItem& version2;
-  ui::MenuItem& popUpTimes;
-  ui::MenuItem& sound;
-  ui::MenuItem& fullSchedule;
-  // "Pengingat": Mati, 5, 10, 15 and 30 minutes, one checked.
-  ui::MenuItem& reminder;
-  ui::MenuItem& location;
-  ui::MenuItem& hourHandColor;
-  ui::MenuItem& minuteHandColor;
-  ui::MenuItem& secondHandColor;
-  ui::MenuItem& about;
-  ui::MenuItem& exit;
+  void On(Command command, ui::Handler handler);
+  void Check(Command command, bool on);
+  // A "Pengingat" choice calls `handler` with its minutes (0 is off).
+  void OnReminder(const std::function<void(int16_t)>& handler);
+  // Ticks the choice of `minutes`, none when no choice has them.
+  void CheckReminder(int16_t minutes);
 
  private:
+  struct ReminderChoice {
+    ui::MenuItem* item = nullptr;
+    int16_t minutes = 0;
+  };
+
   ui::Form& form_;
   Windows& windows_;
+  std::array<ui::MenuItem*, kCommandCount> items_{};
+  std::array<ReminderChoice, kReminderChoices> reminders_{};
 };
 
 }  // namespace qov

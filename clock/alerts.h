@@ -1,6 +1,7 @@
-// The clock's heartbeat and the prayer alert: every 300 ms the hands and
-// the digital time; at a prayer's minute the prayer's name in place of the
-// time, a blinking window for 66 seconds and, when switched on, the adzan.
+// The prayer alert and the reminder: at a prayer's minute the prayer's name
+// in place of the time, a blinking window for 66 seconds and, when switched
+// on, the adzan; a set number of minutes before each prayer a notification.
+// The app's heartbeat calls Check every tick.
 #pragma once
 
 #include <array>
@@ -8,7 +9,6 @@
 #include <string>
 
 #include "chrome/context_menu.h"
-#include "clock/clock_window.h"
 #include "clock/schedule.h"
 #include "platform/model.h"
 #include "platform/services.h"
@@ -18,20 +18,23 @@ namespace qov {
 
 class Alerts {
  public:
-  Alerts(ui::Form& form, ContextMenu& menu, Services& services, settings::Settings& settings,
-         ClockWindow& window, Schedule& schedule);
+  Alerts(ui::Form& form, ContextMenu& menu, Services& services, settings::Settings& settings, Schedule& schedule);
 
-  // Start-up: the stored sound switch.
+  // Start-up: the stored sound switch and reminder.
   void Load(const settings::WindowState& stored);
 
-  void Tick();
+  // The tick's share: a stale day's times, a prayer's alert, a reminder.
+  void Check(double now);
+  // The prayer's name while its alert runs, else empty.
+  const std::string& banner() const { return armed_ ? kNoBanner : prayerName_; }
+
   void ToggleSound();
   // Minutes before each prayer for a notification; 0 turns it off.
   void SetReminder(int16_t minutes);
-  int16_t reminder() const { return reminder_; }
 
  private:
-  static int16_t MinutesOf(const ui::MenuItem& item);
+  static inline const std::string kNoBanner;
+
   void StartAlert(const char* name);
   void Remind(int minute, double now);
   void CountAlert();
@@ -41,13 +44,12 @@ class Alerts {
   ContextMenu& menu_;
   Services& svc_;
   settings::Settings& settings_;
-  ClockWindow& window_;
   Schedule& schedule_;
 
   ui::Timer* blinkTimer_ = nullptr;
   ui::Timer* alertTimer_ = nullptr;
-  ui::Timer* tick_ = nullptr;
 
+  bool sound_ = false;
   bool armed_ = true;
   std::string prayerName_;
   int alertSeconds_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "engine/numeric.h"
 
@@ -47,6 +48,18 @@ int16_t Nearest16(double v) {
   return r > 32767.0 ? INT16_MAX : static_cast<int16_t>(r);
 }
 
+// "HH:MM:SS" written into the label only when it differs; no allocation
+// beyond the short string the label keeps.
+void ShowClockText(ui::Control& label, const ClockReading& t) {
+  const char text[8] = {static_cast<char>('0' + t.hour / 10),   static_cast<char>('0' + t.hour % 10),
+                        ':',
+                        static_cast<char>('0' + t.minute / 10), static_cast<char>('0' + t.minute % 10),
+                        ':',
+                        static_cast<char>('0' + t.second / 10), static_cast<char>('0' + t.second % 10)};
+  const std::string_view view(text, sizeof text);
+  if (label.text() != view) label.SetText(std::string(view));
+}
+
 }  // namespace
 
 ClockWindow::ClockWindow(ui::Form& form, ContextMenu& menu, Services& services,
@@ -72,7 +85,6 @@ ClockWindow::ClockWindow(ui::Form& form, ContextMenu& menu, Services& services,
 
   digital_ = &form_.Add(ui::Kind::Label, "digitalTime");
   digital_->Move(0, 2706, 2115, 369);
-  digital_->SetText("Label1");
   digital_->SetFont(ui::Font{"Arial", 24, true, false});
   digital_->SetAlignment(ui::Align::Center);
 
@@ -107,27 +119,27 @@ ClockWindow::ClockWindow(ui::Form& form, ContextMenu& menu, Services& services,
     settings_.SavePosition(form_.top(), form_.left());
   };
 
-  menu_.alwaysOnTop.onClick = [this] { ToggleAlwaysOnTop(); };
-  menu_.analog.onClick = [this] { ToggleAnalog(); };
-  menu_.version1.onClick = [this] { ShowVersion1(); };
-  menu_.version2.onClick = [this] { ShowVersion2(); };
-  menu_.hourHandColor.onClick = [this] { PickHandColor(Hand::kHour); };
-  menu_.minuteHandColor.onClick = [this] { PickHandColor(Hand::kMinute); };
-  menu_.secondHandColor.onClick = [this] { PickHandColor(Hand::kSecond); };
+  menu_.On(Command::kAlwaysOnTop, [this] { ToggleAlwaysOnTop(); });
+  menu_.On(Command::kAnalog, [this] { ToggleAnalog(); });
+  menu_.On(Command::kVersion1, [this] { ShowVersion1(); });
+  menu_.On(Command::kVersion2, [this] { ShowVersion2(); });
+  menu_.On(Command::kHourHandColor, [this] { PickHandColor(Hand::kHour); });
+  menu_.On(Command::kMinuteHandColor, [this] { PickHandColor(Hand::kMinute); });
+  menu_.On(Command::kSecondHandColor, [this] { PickHandColor(Hand::kSecond); });
   form_.onResize = [this] { Layout(); };
 }
 
 void ClockWindow::Load(DisplayVersion version, const settings::WindowState& stored, bool firstRun) {
   version_ = version;
-  menu_.version1.checked = version == DisplayVersion::kFace;
-  menu_.version2.checked = version == DisplayVersion::kStrip;
-  menu_.analog.checked = firstRun || stored.analog;
-  SetHandsVisible(menu_.analog.checked);
+  menu_.Check(Command::kVersion1, version == DisplayVersion::kFace);
+  menu_.Check(Command::kVersion2, version == DisplayVersion::kStrip);
+  analog_ = firstRun || stored.analog;
+  menu_.Check(Command::kAnalog, analog_);
+  SetHandsVisible(analog_);
   svc_.window->SetSizable(form_, false);
   // The topmost band from the start; the first layout pass applies it again
   // once the window is placed.
-  menu_.alwaysOnTop.checked = stored.alwaysOnTop;
-  svc_.window->SetTopmost(form_, stored.alwaysOnTop);
+  SetTopmost(stored.alwaysOnTop);
   Assign16(centerX_, form_.scaleWidth() / 2.0);
   Assign16(centerY_, form_.scaleHeight() / 2.0);
   AnchorHands();
@@ -160,8 +172,7 @@ void ClockWindow::RestoreStoredGeometry() {
   }
   // Never toggled: the topmost state the first run showed. This holds also
   // when no height was stored (a first run ended by force).
-  menu_.alwaysOnTop.checked = stored.alwaysOnTop;
-  svc_.window->SetTopmost(form_, stored.alwaysOnTop);
+  SetTopmost(stored.alwaysOnTop);
 }
 
 void ClockWindow::Layout() {
@@ -232,7 +243,7 @@ void ClockWindow::EndSizingMode() {
 // size next changes.
 void ClockWindow::KeepOnScreen() { MoveOnScreen(form_, svc_.screen->Info(), form_.left(), form_.top()); }
 
-void ClockWindow::PaintFace() { face_->SetPicture(menu_.analog.checked ? kFaceWithNumerals : kPlainFace); }
+void ClockWindow::PaintFace() { face_->SetPicture(analog_ ? kFaceWithNumerals : kPlainFace); }
 
 void ClockWindow::AnchorHands() {
   for (ui::Control* h : {hourHand_, minuteHand_, secondHand_}) h->SetStart(centerX_, centerY_);
@@ -250,8 +261,15 @@ void ClockWindow::SetHand(int angle, ui::Control& line, int16_t length) {
   line.SetEnd(x2, y2);
 }
 
-void ClockWindow::UpdateHands(double now) {
+void ClockWindow::ShowTime(double now, const std::string& banner) {
   const ClockReading t = ReadClock(now);
+  if (analog_) UpdateHands(t);
+  if (!banner.empty()) digital_->SetText(banner);
+  else if (version_ == DisplayVersion::kFace) digital_->SetText(svc_.locale->LongTime(t.wholeSecond));
+  else ShowClockText(*digital_, t);
+}
+
+void ClockWindow::UpdateHands(const ClockReading& t) {
   SetHand(t.second * 6, *secondHand_, Nearest16(longHand_ * 1.05));
   SetHand(t.minute * 6, *minuteHand_, Nearest16(longHand_ * 0.9));
   // Odd minutes give a half degree, which goes to the even neighbour.
@@ -274,18 +292,22 @@ void ClockWindow::RestoreHeight() {
 
 void ClockWindow::HoldStripAtLeast(Overlay who, ui::Twips height) { stripHold_[static_cast<int>(who)] = height; }
 
-void ClockWindow::ToggleAlwaysOnTop() {
-  const bool on = !menu_.alwaysOnTop.checked;
-  menu_.alwaysOnTop.checked = on;
+void ClockWindow::SetTopmost(bool on) {
+  onTop_ = on;
+  menu_.Check(Command::kAlwaysOnTop, on);
   svc_.window->SetTopmost(form_, on);
-  settings_.SaveAlwaysOnTop(on);
+}
+
+void ClockWindow::ToggleAlwaysOnTop() {
+  SetTopmost(!onTop_);
+  settings_.SaveAlwaysOnTop(onTop_);
 }
 
 void ClockWindow::ToggleAnalog() {
-  const bool on = !menu_.analog.checked;
-  menu_.analog.checked = on;
-  settings_.SaveAnalog(on);
-  SetHandsVisible(on);
+  analog_ = !analog_;
+  menu_.Check(Command::kAnalog, analog_);
+  settings_.SaveAnalog(analog_);
+  SetHandsVisible(analog_);
   PaintFace();
 }
 
@@ -293,8 +315,8 @@ void ClockWindow::ShowVersion1() {
   if (version_ != DisplayVersion::kStrip) return;
   version_ = DisplayVersion::kFace;
   settings_.SaveDisplayVersion(version_);
-  menu_.version1.checked = true;
-  menu_.version2.checked = false;
+  menu_.Check(Command::kVersion1, true);
+  menu_.Check(Command::kVersion2, false);
   // The face as tall as 1.4 of the strip's picture is wide.
   form_.SetHeight(form_.width() / 6.0f * 1.4f);
   Layout();
@@ -304,8 +326,8 @@ void ClockWindow::ShowVersion2() {
   if (version_ != DisplayVersion::kFace) return;
   version_ = DisplayVersion::kStrip;
   settings_.SaveDisplayVersion(version_);
-  menu_.version1.checked = false;
-  menu_.version2.checked = true;
+  menu_.Check(Command::kVersion1, false);
+  menu_.Check(Command::kVersion2, true);
   form_.SetWidth(6.0f * form_.width());
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "chrome/context_menu.h"
 #include "clock/clock_time.h"
@@ -26,10 +27,9 @@ class ClockWindow {
   void Unload();
 
   settings::DisplayVersion version() const { return version_; }
-  bool analog() const { return menu_.analog.checked; }
-  ui::Control& digitalTime() { return *digital_; }
-  // The hands to the time `now`.
-  void UpdateHands(double now);
+  // The heartbeat: the hands and the digital time to `now`, or `banner` in
+  // place of the time when it is not empty.
+  void ShowTime(double now, const std::string& banner);
 
   // An overlay (the prayer panel, the location dialog) grows the window to
   // at least `minHeight` while it shows; the height before is given back by
@@ -51,11 +51,12 @@ class ClockWindow {
   void PickHandColor(Hand hand);
 
   // Picture ids the back ends map to the face bitmaps.
-  static constexpr const char* kFaceWithNumerals = "Image1";
-  static constexpr const char* kPlainFace = "Image2";
+  static constexpr const char* kFaceWithNumerals = "faceWithNumerals";
+  static constexpr const char* kPlainFace = "plainFace";
 
  private:
   void RestoreStoredGeometry();
+  void SetTopmost(bool on);
   void PaintFace();
   void AnchorHands();
   void KeepOnScreen();
@@ -65,6 +66,7 @@ class ClockWindow {
   void Follow(float x, float y);
   void OnMouseDown(int button, float x, float y);
   void SetHand(int angle, ui::Control& line, int16_t length);
+  void UpdateHands(const ClockReading& t);
 
   ui::Form& form_;
   ContextMenu& menu_;
@@ -79,6 +81,8 @@ class ClockWindow {
   ui::Timer* sizingTimer_ = nullptr;
 
   settings::DisplayVersion version_ = settings::DisplayVersion::kFace;
+  bool analog_ = true;
+  bool onTop_ = false;
   bool layoutDone_ = false;
   bool resizePending_ = false;
   int16_t centerX_ = 0, centerY_ = 0;

@@ -6,6 +6,7 @@
 
 #include "engine/hijri.h"
 #include "engine/numeric.h"
+#include "engine/waktu_names.h"
 
 namespace qov {
 
@@ -58,15 +59,13 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
 
   // The five prayers keep the names and indices they always had; the
   // full day's other three rows come after them.
-  static constexpr const char* kNames[engine::kWaktuCount] = {"Imsak", "Shubuh", "Terbit", "Dhuha",
-                                                              "Dzuhur", "Ashar", "Maghrib", "Isya"};
   static constexpr int kPrayerIndex[engine::kWaktuCount] = {-1, 0, -1, -1, 1, 2, 3, 4};
   int extra = 0;
   for (int w = 0; w < engine::kWaktuCount; ++w) {
     const bool prayer = kPrayerIndex[w] >= 0;
     const int index = prayer ? kPrayerIndex[w] : extra++;
     Row& r = rows_[static_cast<size_t>(w)];
-    r.name = label(prayer ? "prayerName" : "extraName", index, kNames[w], 270, 0, 800, 240);
+    r.name = label(prayer ? "prayerName" : "extraName", index, engine::kWaktuNames[static_cast<size_t>(w)], 270, 0, 800, 240);
     r.colon = label(prayer ? "colon" : "extraColon", index, ":", 1080, 0, 105, 195);
     r.time = label(prayer ? "prayerTime" : "extraTime", index, "", 1215, 0, 780, 240);
   }
@@ -79,7 +78,6 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
   delayCaption_ = label("delayCaption", -1, "Pop Up Time", 405, 2300, 1320, 240);
   delayBox_ = &form_.Add(ui::Kind::TextBox, "delayBox", -1, frame_);
   delayBox_->Move(270, 2540, 420, 285);
-  delayBox_->SetText("Text1");
   delayBox_->SetFont(ui::Font{"Arial", 8.25f, false, false});
   delayUnit_ = label("delayUnit", -1, "detik", 810, 2585, 600, 240);
   delayOk_ = &form_.Add(ui::Kind::Button, "delayOk", -1, frame_);
@@ -96,20 +94,20 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
   };
   frame_->onClick = [this] { Close(); };
   delayOk_->onClick = [this] { AcceptDelay(); };
-  menu.prayerTimes.onClick = [this] { OpenWithAutoClose(); };
-  menu.popUpTimes.onClick = [this] { OpenWithDelayEditor(); };
-  menu.fullSchedule.onClick = [this] { ToggleFullSchedule(); };
+  menu.On(Command::kPrayerTimes, [this] { OpenWithAutoClose(); });
+  menu.On(Command::kPopUpTimes, [this] { OpenWithDelayEditor(); });
+  menu.On(Command::kFullSchedule, [this] { ToggleFullSchedule(); });
 }
 
 void PrayerPanel::ToggleFullSchedule() {
-  const bool on = !menu_.fullSchedule.checked;
-  menu_.fullSchedule.checked = on;
-  settings_.SaveFullSchedule(on);
+  fullSchedule_ = !fullSchedule_;
+  menu_.Check(Command::kFullSchedule, fullSchedule_);
+  settings_.SaveFullSchedule(fullSchedule_);
   Arrange();
 }
 
 void PrayerPanel::Arrange() {
-  const bool full = menu_.fullSchedule.checked;
+  const bool full = fullSchedule_;
   // The five rows at the places they always had; the full day in even steps.
   static constexpr float kFiveTops[engine::kWaktuCount] = {0, 930, 0, 0, 1200, 1470, 1785, 2055};
   float bottom = 0;
@@ -139,7 +137,8 @@ void PrayerPanel::Arrange() {
 
 void PrayerPanel::Load(int16_t popDelaySeconds, bool fullSchedule) {
   popDelay_ = popDelaySeconds;
-  menu_.fullSchedule.checked = fullSchedule;
+  fullSchedule_ = fullSchedule;
+  menu_.Check(Command::kFullSchedule, fullSchedule);
   Arrange();
   frame_->Move(0, 0, frame_->width(), frame_->height());
 }

@@ -63,6 +63,7 @@ class PrayerPanel {
   ui::Timer* autoClose_ = nullptr;
 
   int16_t popDelay_ = settings::kDefaultPopDelay;
+  bool fullSchedule_ = false;
   // The Hijri date is worked out once per civil day and correction.
   double hijriFor_ = -1;
   int hijriCorrection_ = 0;

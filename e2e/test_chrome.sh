@@ -27,10 +27,10 @@ shot tray-icon
 # About: opens centred over the clock yet on screen, rounded, gone after
 # about 5 s.
 menu 60 60 Down Down Down Down Down Return
-about=$(wait_until 3 window_id frmAbout || true)
+about=$(wait_until 3 window_id aboutBox || true)
 check "the about box opens" [ -n "$about" ]
 if [ -n "$about" ]; then
-  read -r aw ah ax ay <<<"$(window_geometry frmAbout)"
+  read -r aw ah ax ay <<<"$(window_geometry aboutBox)"
   shot about-box
   # Centred over the clock, except that the box, wider than the clock in
   # its top right corner, is pulled in to end at the screen's edge.
@@ -43,9 +43,9 @@ if [ -n "$about" ]; then
   middle=$(brightness "4x4+$((cx - 2))+$((ay + 3))")
   check "rounded corners (corner $corner, edge $middle)" awk -v c="$corner" -v m="$middle" 'BEGIN { exit !(c < 0.1 && m > 0.5) }'
   sleep 3
-  check "still open after 3 s" is_mapped frmAbout
+  check "still open after 3 s" is_mapped aboutBox
   sleep 4
-  check "closed by itself within 7 s" eval '! is_mapped frmAbout'
+  check "closed by itself within 7 s" eval '! is_mapped aboutBox'
 fi
 
 # Right-click the icon: the menu ends with "Exit"; choosing it ends the

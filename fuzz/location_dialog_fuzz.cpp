@@ -37,7 +37,7 @@ struct Clock {
   qov::ui::Control& Get(const char* name, int index = -1) { return *app.form().Find(name, index); }
   void Menu(const char* item) { app.form().menu().Find(item)->onClick(); }
   std::string Dialog() {
-    Menu("mLok");
+    Menu("location");
     std::string out;
     for (const char* b : kBoxes) out += Get(b).text() + "|";
     out += Get("hanafi").value() ? "Hanafi" : "Hambali";
@@ -45,7 +45,7 @@ struct Clock {
     return out;
   }
   void CheckPanel(const std::string& where) {
-    Menu("mwSholat");
+    Menu("prayerTimes");
     for (int k = 0; k < 5; ++k) {
       const std::string t = Get("prayerTime", k).text();
       // "HH:MM", "--:--" for none, "HH:MM*" from the high-latitude rule.
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!c.app.Start()) return 0;
 
   const float heightBefore = c.app.form().height();
-  c.Menu("mLok");
+  c.Menu("location");
   QOV_FUZZ_CHECK(c.Get("locationDialog").visible(), "the dialog did not open");
   if (control & 0x04) c.Get("city").SelectItem(static_cast<int>(control >> 4) % 4);
   if (control & 0x01) c.Get(control & 0x02 ? "hanafi" : "hambali").SetValue(true);

@@ -140,15 +140,12 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
   kemenag_->onClick = [this] { ToggleKemenag(); };
   ok_->onClick = [this] { Accept(); };
   cancel_->onClick = [this] { Cancel(); };
-  menu.location.onClick = [this] { Open(); };
+  menu.On(Command::kLocation, [this] { Open(); });
 }
 
 void LocationDialog::LoadCities() {
   city_->ClearItems();
-  std::string path = svc_.files->AppPath();
-  // At a drive's root the folder already ends in a separator.
-  if (path.empty() || (path.back() != '\\' && path.back() != '/')) path += '\\';
-  path += kCityListFile;
+  const std::string path = svc_.files->BesideProgram(kCityListFile);
   // A missing or unreadable file reads as empty: one blank entry.
   const std::optional<std::string> bytes = svc_.files->ReadAll(path, kCityListMaxBytes);
   // Records past the list's end are not read at all; the list keeps file

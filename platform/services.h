@@ -156,9 +156,9 @@ class Windows {
 class Files {
  public:
   virtual ~Files() = default;
-  // The program's folder, without a trailing separator (unless it is a
-  // drive's root, where the platform gives one).
-  virtual std::string AppPath() = 0;
+  // The path of the file `name` in the program's folder (the program's data
+  // folder where the platform keeps data apart), in the platform's form.
+  virtual std::string BesideProgram(const std::string& name) = 0;
   // At most maxBytes of the file; nullopt when it cannot be opened.
   virtual std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) = 0;
 };

@@ -28,7 +28,7 @@ namespace qov::qt {
 // A model font in Qt's terms: the same character height in pixels.
 QFont ToQFont(const ui::Font& f);
 
-// The pictures the logic names ("Image1", "Image2"), scaled once per size.
+// The pictures the logic names ("faceWithNumerals", "plainFace"), scaled once per size.
 class PictureCache {
  public:
   const QPixmap* Get(const std::string& id, QSize devicePixels);

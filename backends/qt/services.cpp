@@ -212,14 +212,14 @@ QString LocalPath(const std::string& path) {
   return QString(asIs).replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
-std::string DataFiles::AppPath() {
+std::string DataFiles::BesideProgram(const std::string& name) {
   // Beside the program when the data is there (the build tree), else the
   // installed data folder next to bin/ (/usr/share/qov-clock for /usr/bin).
-  const QString exeDir = QCoreApplication::applicationDirPath();
-  if (QFileInfo(exeDir + "/daftar_all.TXT").isFile()) return exeDir.toStdString();
-  const QString shared = QDir::cleanPath(exeDir + "/../share/qov-clock");
-  if (QFileInfo(shared).isDir()) return shared.toStdString();
-  return "/usr/share/qov-clock";
+  const QDir exeDir(QCoreApplication::applicationDirPath());
+  if (QFileInfo(exeDir.filePath("daftar_all.TXT")).isFile()) return exeDir.filePath(Q(name)).toStdString();
+  const QDir shared(QDir::cleanPath(exeDir.path() + "/../share/qov-clock"));
+  if (shared.exists()) return shared.filePath(Q(name)).toStdString();
+  return QDir("/usr/share/qov-clock").filePath(Q(name)).toStdString();
 }
 
 std::optional<std::string> DataFiles::ReadAll(const std::string& path, size_t maxBytes) {

@@ -189,7 +189,7 @@ void SystemShell::Open(const std::string& link) {
 
 // ------------------------------------------------------------------- files
 
-std::string SystemFiles::AppPath() {
+std::string SystemFiles::BesideProgram(const std::string& name) {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -201,7 +201,10 @@ std::string SystemFiles::AppPath() {
     if (path.size() >= 32768) return {};
     path.resize(path.size() * 2);
   }
-  return Narrow(FolderOf(path));
+  std::string folder = Narrow(FolderOf(path));
+  // At a drive's root the folder already ends in a separator.
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+  return folder + name;
 }
 
 std::optional<std::string> SystemFiles::ReadAll(const std::string& path, size_t maxBytes) {

@@ -72,7 +72,7 @@ class SystemShell final : public Shell {
 
 class SystemFiles final : public Files {
  public:
-  std::string AppPath() override;
+  std::string BesideProgram(const std::string& name) override;
   std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) override;
 };
 

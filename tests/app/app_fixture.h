@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/clock_app.h"
@@ -28,12 +30,8 @@ inline double At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms 
 // The location dialog makes the window this tall (434 pixels at 96 dpi).
 inline constexpr float kDialogHeight = 6510;
 
-// The alert's names in the engine's order of the day.
-inline constexpr std::array<const char*, engine::kPrayerCount> kAlertNames = {"Shubuh", "Dzhuhur", "Ashar",
-                                                                             "Maghrib", "Isya"};
-
 // The engine's minutes of the day for a place (Jakarta's first-run values
-// by default), in the engine's order.
+// by default); left for the location dialog's tests until they pin theirs.
 inline std::array<int, engine::kPrayerCount> EngineMinutes(double day, const settings::Location& l = {}) {
   const engine::DayTimes t = engine::HitungWaktuSholat(DateOf(day), settings::PlaceOf(l), settings::MethodOf(l));
   std::array<int, engine::kPrayerCount> m{};
@@ -98,7 +96,7 @@ class Program {
   void Type(const std::string& box, const std::string& text) { Get(box).SetTextFromUser(text); }
   // "Exit" from the tray icon's menu.
   void Exit() {
-    p_.windows.choose = "mExit";
+    p_.windows.choose = "exit";
     p_.tray.Click(TrayIcon::Click::kRight);
   }
   bool Topmost() { return p_.window.Of(form()).topmost; }
@@ -127,6 +125,18 @@ class AppTest : public ::testing::Test {
     p.settings.writes.clear();
   }
   ui::Form& form() { return run->form(); }
+  // The panel's times as the user reads them, top to bottom.
+  std::vector<std::string> PanelRows() {
+    run->Click("prayerTimes");
+    std::vector<std::pair<float, std::string>> byTop;
+    for (const auto& c : form().controls())
+      if ((c->name() == "prayerTime" || c->name() == "extraTime") && c->visible()) byTop.push_back({c->top(), c->text()});
+    std::sort(byTop.begin(), byTop.end());
+    std::vector<std::string> rows;
+    for (auto& [top, text] : byTop) rows.push_back(text);
+    run->Press("prayerPanel");
+    return rows;
+  }
 
   MemoryPlatform p;
   std::unique_ptr<Program> run;

@@ -21,14 +21,14 @@ void CompleteStore(MemoryPlatform& p) {
 // ("menu:"), the delay editor, or the window's height.
 std::string Observe(Program& r, const std::string& what) {
   if (what.rfind("box:", 0) == 0) {
-    r.Click("mLok");
+    r.Click("location");
     const std::string shown = r.Get(what.substr(4)).text() + (r.Get("hanafi").value() ? "/Hanafi" : "");
     r.Press("cancel");
     return shown;
   }
   if (what.rfind("menu:", 0) == 0) return r.Item(what.substr(5)).checked ? "on" : "off";
   if (what == "delay") {
-    r.Click("mpop");
+    r.Click("popUpTimes");
     const std::string shown = r.Get("delayBox").text();
     r.Press("delayOk");
     return shown;
@@ -64,12 +64,12 @@ TEST(BadSetting, StartSucceedsAndTheFieldFallsBack) {
       {"Lokasi", "Pop Delay", "0", "delay", "5"},
       {"Lokasi", "Pop Delay", "-5", "delay", "-5"},
       {"Lokasi", "Versi Display", "99999999999999999999", "height", "3075"},
-      {"PosisiWindow", "Suara Adzhan", "abc", "menu:msuara", "off"},
-      {"PosisiWindow", "Suara Adzhan", "", "menu:msuara", "off"},
-      {"PosisiWindow", "Analog", "-Infinity", "menu:mAna", "off"},
-      {"PosisiWindow", "Analog", "", "menu:mAna", "on"},
-      {"PosisiWindow", "AOT", "&H1", "menu:mAOP", "on"},
-      {"PosisiWindow", "AOT", binary, "menu:mAOP", "off"},
+      {"PosisiWindow", "Suara Adzhan", "abc", "menu:adzanSound", "off"},
+      {"PosisiWindow", "Suara Adzhan", "", "menu:adzanSound", "off"},
+      {"PosisiWindow", "Analog", "-Infinity", "menu:analogClock", "off"},
+      {"PosisiWindow", "Analog", "", "menu:analogClock", "on"},
+      {"PosisiWindow", "AOT", "&H1", "menu:alwaysOnTop", "on"},
+      {"PosisiWindow", "AOT", binary, "menu:alwaysOnTop", "off"},
       {"PosisiWindow", "Top", "1e308", "height", "3075"},
       {"PosisiWindow", "Left", digits, "height", "3075"},
       {"PosisiWindow", "Panjang", "0", "height", "3075"},
@@ -100,11 +100,11 @@ TEST(BadSetting, StartSucceedsAndTheFieldFallsBack) {
     EXPECT_GT(f.width(), 0);
     EXPECT_GT(f.height(), 0);
     p.RunFor(61000);
-    run.Click("mwSholat");
+    run.Click("prayerTimes");
     for (int i = 0; i < 5; ++i) EXPECT_FALSE(run.Get("prayerTime", i).text().empty());
     p.RunFor(40000);
     EXPECT_FALSE(run.Get("prayerPanel").visible() && k.text != "-5");
-    run.Click("mLok");
+    run.Click("location");
     run.Press("cancel");
     EXPECT_FALSE(run.Get("locationDialog").visible());
   }

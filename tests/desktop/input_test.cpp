@@ -169,18 +169,18 @@ std::string Describe(const MenuPlan& plan) {
 TEST(MenuPlan, BuildsTheVisibleTreeAndFindsEveryChosenItem) {
   ui::MenuItem root;
   root.visible = false;  // the hidden top-level menu itself is never an entry
-  ui::MenuItem& web = root.Add("mQOV", "QOV Web Site");
-  root.Add("mgaris", "-");
-  root.Add("mAOP", "Always On Top", true);
-  ui::MenuItem& sete = root.Add("mSete", "Setting");
-  sete.Add("mAna", "Analog Clock", true);
-  ui::MenuItem& disp = sete.Add("mCDisp", "Clock Display");
-  disp.Add("mVer1", "Versi 1");
-  ui::MenuItem& ver2 = disp.Add("mVer2", "Versi 2");
-  ui::MenuItem& lok = sete.Add("mLok", "Lokasi");
+  ui::MenuItem& web = root.Add("webSite", "QOV Web Site");
+  root.Add("separatorAfterWebSite", "-");
+  root.Add("alwaysOnTop", "Always On Top", true);
+  ui::MenuItem& sete = root.Add("settings", "Setting");
+  sete.Add("analogClock", "Analog Clock", true);
+  ui::MenuItem& disp = sete.Add("clockDisplay", "Clock Display");
+  disp.Add("version1", "Versi 1");
+  ui::MenuItem& ver2 = disp.Add("version2", "Versi 2");
+  ui::MenuItem& lok = sete.Add("location", "Lokasi");
   lok.enabled = false;
-  root.Add("mg2", "-");
-  root.Add("mExit", "Exit").visible = false;
+  root.Add("separatorBeforeExit", "-");
+  root.Add("exit", "Exit").visible = false;
 
   const MenuPlan plan = PlanMenu(root);
   EXPECT_EQ(Describe(plan),

@@ -25,7 +25,7 @@ class DialogTest : public AppTest {
     return s + (run->Get("hanafi").value() ? "Hanafi" : "") + (run->Get("hambali").value() ? "Hambali" : "");
   }
   std::string PanelTimes() {
-    run->Click("mwSholat");
+    run->Click("prayerTimes");
     std::string s;
     for (int k = 0; k < 5; ++k) s += run->Get("prayerTime", k).text() + " ";
     run->Press("prayerPanel");
@@ -35,7 +35,7 @@ class DialogTest : public AppTest {
 };
 
 TEST_F(DialogTest, OpensWithTheStoredPlaceAndCancelDropsEdits) {
-  run->Click("mLok");
+  run->Click("location");
   EXPECT_EQ(Shown(), "Jakarta|-6.15|106.816|7|2|2|19|20|Hambali");
   EXPECT_TRUE(Frame().shown());
   for (const char* b : kBoxes) run->Type(b, "9");
@@ -43,12 +43,12 @@ TEST_F(DialogTest, OpensWithTheStoredPlaceAndCancelDropsEdits) {
   run->Press("cancel");
   EXPECT_FALSE(Frame().visible());
   EXPECT_TRUE(p.settings.writes.empty());
-  run->Click("mLok");
+  run->Click("location");
   EXPECT_EQ(Shown(), "Jakarta|-6.15|106.816|7|2|2|19|20|Hambali");
 }
 
 TEST_F(DialogTest, PickingACityFillsThePlaceBoxesFromItsRecord) {
-  run->Click("mLok");
+  run->Click("location");
   run->Type("addDzuhur", "5");
   ui::Control& city = run->Get("city");
   ASSERT_EQ(city.items().size(), 2u);
@@ -64,7 +64,7 @@ TEST_F(DialogTest, PickingACityFillsThePlaceBoxesFromItsRecord) {
 // and the alerts show the engine's times for it.
 TEST_F(DialogTest, OkStoresTheTypedTextsAndAppliesThePlaceAtOnce) {
   const std::string before = PanelTimes();
-  run->Click("mLok");
+  run->Click("location");
   const std::vector<std::string> typed = {"Desa Kecil", " -10.17 ", "123.6", "7.5", "3.5", "2.5", "20 derajat", " 1 8"};
   for (size_t i = 0; i < typed.size(); ++i) run->Type(kBoxes[i], typed[i]);
   run->Press("ok");
@@ -90,7 +90,7 @@ TEST_F(DialogTest, OkStoresTheTypedTextsAndAppliesThePlaceAtOnce) {
 // OK then keeps the times.
 TEST_F(DialogTest, AsharSchoolsAndAnUnknownStoredSchoolOpensOnHanafi) {
   for (auto [option, stored] : {std::pair{"hanafi", "2"}, std::pair{"hambali", "1"}}) {
-    run->Click("mLok");
+    run->Click("location");
     run->Get(option).SetValue(true);
     run->Press("ok");
     EXPECT_EQ(Stored(p, "Lokasi", "MazhabAshar"), stored);
@@ -100,7 +100,7 @@ TEST_F(DialogTest, AsharSchoolsAndAnUnknownStoredSchoolOpensOnHanafi) {
     p.settings.values[{"Lokasi", "MazhabAshar"}] = odd;
     StartAt(At(2004, 6, 15, 8));
     const std::string times = PanelTimes();
-    run->Click("mLok");
+    run->Click("location");
     EXPECT_TRUE(run->Get("hanafi").value());
     run->Press("ok");
     EXPECT_EQ(PanelTimes(), times);
@@ -112,7 +112,7 @@ TEST_F(DialogTest, GrowsToTheDialogsHeightWhileOpenAndReturnsAfterOkOrCancel) {
   for (float before : {3000.0f, kDialogHeight, 5010.0f}) {
     for (const char* button : {"ok", "cancel"}) {
       form().SetHeight(before);
-      run->Click("mLok");
+      run->Click("location");
       EXPECT_FLOAT_EQ(form().height(), std::max(before, kDialogHeight));
       EXPECT_FLOAT_EQ(Frame().top(), (form().height() - Frame().height()) / 2);
       EXPECT_FLOAT_EQ(Frame().left(), (form().width() - Frame().width()) / 2);
@@ -124,13 +124,13 @@ TEST_F(DialogTest, GrowsToTheDialogsHeightWhileOpenAndReturnsAfterOkOrCancel) {
 
 TEST_F(DialogTest, TheHeightBeforeIsSharedWithThePanel) {
   form().SetHeight(3000);
-  run->Click("mLok");
-  run->Click("mLok");
+  run->Click("location");
+  run->Click("location");
   run->Press("cancel");
   EXPECT_FLOAT_EQ(form().height(), 3000) << "opening again keeps the first height";
   form().SetHeight(2400);
-  run->Click("mwSholat");
-  run->Click("mLok");
+  run->Click("prayerTimes");
+  run->Click("location");
   run->Press("cancel");
   EXPECT_FLOAT_EQ(form().height(), 2400);
 }
@@ -169,7 +169,7 @@ TEST_F(DialogTest, OkRefusesABadBoxWholeOrAccepts) {
     SCOPED_TRACE(std::string(k.box) + " '" + k.text + "'");
     form().SetHeight(3000);
     const std::string times = PanelTimes();
-    run->Click("mLok");
+    run->Click("location");
     run->Type("addDzuhur", "40000");  // leaves a mark the next OK must clear
     run->Press("ok");
     p.settings.writes.clear();
@@ -202,16 +202,16 @@ TEST_F(DialogTest, OkRefusesABadBoxWholeOrAccepts) {
 // The empty name that the dialog used to store made the next start a first
 // run, which overwrote the place with Jakarta's.
 TEST_F(DialogTest, OkWithAnEmptyCityKeepsThePlaceForTheNextStart) {
-  run->Click("mLok");
+  run->Click("location");
   run->Get("city").SelectItem(1);
   run->Press("ok");
-  run->Click("mLok");
+  run->Click("location");
   run->Type("city", "");
   run->Type("latitude", "1");
   run->Press("ok");
   EXPECT_EQ(Frame().text(), "Lokasi - Kota salah");
   StartAt(At(2004, 6, 16, 8));
-  run->Click("mLok");
+  run->Click("location");
   EXPECT_EQ(Shown(), "Makassar|-5.14|119.42|8|2|2|19|20|Hambali");
 }
 

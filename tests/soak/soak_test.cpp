@@ -1,10 +1,11 @@
 // Weeks of the clock running: every 300 ms tick, midnights, clock jumps both
 // ways, a sleep across midnight, and the panel, the delay editor, the
 // location dialog and the display versions used over and over. Each prayer
-// must alert once a day at the engine's minute, and nothing may pile up.
+// must alert once a day at its minute, and nothing may pile up.
 #include <malloc.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -30,6 +31,22 @@ constexpr int kBackJumpDay = 4;            // 01:00 back to 22:00 the day before
 constexpr int kSleepDay = kDays - 3;       // 23:00 asleep until 03:30 next day
 constexpr int kBackWithinDay = kDays - 2;  // 23:00 back to 21:00
 
+// Jakarta's Shubuh, Dzuhur, Ashar, Maghrib and Isya from 1 to 30 January
+// 2024, as the clock shows them with its first-run values.
+const char* const kJanuary[30] = {
+    "04:21 11:58 15:23 18:12 19:35", "04:21 11:58 15:23 18:13 19:36", "04:22 11:59 15:24 18:13 19:36",
+    "04:22 11:59 15:24 18:13 19:36", "04:23 12:00 15:25 18:14 19:37", "04:24 12:00 15:25 18:14 19:37",
+    "04:24 12:00 15:25 18:15 19:37", "04:25 12:01 15:25 18:15 19:38", "04:25 12:01 15:26 18:15 19:38",
+    "04:26 12:02 15:26 18:16 19:38", "04:26 12:02 15:26 18:16 19:38", "04:27 12:03 15:27 18:16 19:39",
+    "04:28 12:03 15:27 18:17 19:39", "04:28 12:03 15:27 18:17 19:39", "04:29 12:04 15:27 18:17 19:39",
+    "04:29 12:04 15:27 18:17 19:39", "04:30 12:04 15:27 18:18 19:39", "04:30 12:05 15:28 18:18 19:39",
+    "04:31 12:05 15:28 18:18 19:40", "04:31 12:05 15:28 18:18 19:40", "04:32 12:06 15:28 18:19 19:40",
+    "04:33 12:06 15:28 18:19 19:40", "04:33 12:06 15:28 18:19 19:40", "04:34 12:06 15:28 18:19 19:40",
+    "04:34 12:07 15:28 18:19 19:40", "04:35 12:07 15:28 18:19 19:40", "04:35 12:07 15:28 18:19 19:40",
+    "04:35 12:07 15:27 18:19 19:40", "04:36 12:08 15:27 18:19 19:40", "04:36 12:08 15:27 18:20 19:39",
+};
+constexpr const char* kAlertNames[] = {"Shubuh", "Dzhuhur", "Ashar", "Maghrib", "Isya"};
+
 size_t HeapInUse() { return mallinfo2().uordblks; }
 
 class Soak : public AppTest {
@@ -39,18 +56,18 @@ class Soak : public AppTest {
   }
   // One round of the user's commands; returns the writes they must make.
   size_t UserRound(int round) {
-    run->Click("mwSholat");  // closes by itself after the pop delay
+    run->Click("prayerTimes");  // closes by itself after the pop delay
     p.RunFor(6000);
     EXPECT_FALSE(run->Get("prayerPanel").visible());
-    run->Click("mpop");
+    run->Click("popUpTimes");
     run->Type("delayBox", round % 2 ? "5" : "5 detik");
     run->Press("delayOk");
-    run->Click("mLok");
+    run->Click("location");
     run->Get("city").SelectItem(1 + round % 2);
     run->Press("cancel");  // nothing stored
-    run->Click("mLok");
+    run->Click("location");
     run->Press("ok");  // the shown place again: nine keys
-    if (round % 3 == 0) run->Click(round % 2 ? "mVer1" : "mVer2");
+    if (round % 3 == 0) run->Click(round % 2 ? "version1" : "version2");
     p.RunFor(300);
     return 1 + 9 + (round % 3 == 0);
   }
@@ -61,7 +78,7 @@ TEST_F(Soak, WeeksOfTicksJumpsAndCommands) {
       "Jakarta,-6.15,106.816,7\r\nBandung,-6.9,107.6,7\r\nMedan,3.59,98.67,7\r\n";
   const double day0 = DateSerial(2024, 1, 1);
   StartAt(day0 + 100.0 / 86400000);
-  run->Click("msuara");  // every alert plays the recording
+  run->Click("adzanSound");  // every alert plays the recording
   const size_t controls = form().controls().size();
   const size_t timers = form().timers().size();
   std::set<int> skipped;
@@ -119,9 +136,11 @@ TEST_F(Soak, WeeksOfTicksJumpsAndCommands) {
       EXPECT_EQ(byDay.count(d), 0u) << "day " << d << " was jumped over";
       continue;
     }
-    const auto minutes = EngineMinutes(day0 + d);
     std::map<std::string, int> expected;
-    for (size_t k = 0; k < 5; ++k) expected[kAlertNames[k]] = minutes[k];
+    for (size_t k = 0; k < 5; ++k) {
+      const char* hhmm = kJanuary[d] + 6 * k;
+      expected[kAlertNames[k]] = std::atoi(hhmm) * 60 + std::atoi(hhmm + 3);
+    }
     EXPECT_EQ(byDay[d], expected) << "day " << d;
   }
   EXPECT_EQ(adzans, run->alerts.size()) << "one adzan per alert";

@@ -23,10 +23,6 @@ bool MemorySettings::Save(const std::string& section, const std::string& key,
   return true;
 }
 
-bool MemorySettings::Has(const std::string& section, const std::string& key) const {
-  return values.count({section, key}) != 0;
-}
-
 // ------------------------------------------------------------------ clock
 
 double FakeClock::Now() { return static_cast<double>(ms_) / 86400000.0; }
@@ -65,12 +61,6 @@ bool MemoryDialogs::ChooseColor(ui::Form& owner, ui::Color* result) {
 
 // ---------------------------------------------------------- window intents
 
-MemoryWindowService::Window& MemoryWindowService::Record(ui::Form& form) {
-  Window& w = windows[&form];
-  ++w.calls;
-  return w;
-}
-
 const MemoryWindowService::Window& MemoryWindowService::Of(const ui::Form& form) const {
   static const Window kUntouched;
   auto it = windows.find(&form);
@@ -78,32 +68,20 @@ const MemoryWindowService::Window& MemoryWindowService::Of(const ui::Form& form)
 }
 
 void MemoryWindowService::SetTopmost(ui::Form& form, bool on) {
-  Window& w = Record(form);
-  if (form.hWnd() != 0) w.topmost = on;
+  if (form.hWnd() != 0) windows[&form].topmost = on;
 }
 
 void MemoryWindowService::SetSizable(ui::Form& form, bool on) {
-  Window& w = Record(form);
-  if (form.hWnd() != 0) w.sizable = on;
+  if (form.hWnd() != 0) windows[&form].sizable = on;
 }
 
 void MemoryWindowService::SetRoundCorners(ui::Form& form, int ellipsePixels) {
-  Window& w = Record(form);
-  if (form.hWnd() == 0) return;
-  // The pixel size the real window has now; an empty window keeps its
-  // corners, as a region over nothing would hide it.
-  const int width = static_cast<int>(std::lround(form.width() / form.twipsPerPixelX()));
-  const int height = static_cast<int>(std::lround(form.height() / form.twipsPerPixelY()));
-  if (ellipsePixels > 0 && (width <= 0 || height <= 0)) return;
-  w.cornerEllipse = std::max(ellipsePixels, 0);
-  w.cornerWidth = w.cornerEllipse ? width : 0;
-  w.cornerHeight = w.cornerEllipse ? height : 0;
+  if (form.hWnd() != 0) windows[&form].cornerEllipse = std::max(ellipsePixels, 0);
 }
 
 // ------------------------------------------------------------------- tray
 
 bool MemoryTray::Show(const std::string& text, std::function<void(TrayIcon::Click)> onClick) {
-  ++shows;
   tip = text;
   onClick_ = std::move(onClick);
   if (noNotificationArea) return false;
@@ -113,7 +91,6 @@ bool MemoryTray::Show(const std::string& text, std::function<void(TrayIcon::Clic
 }
 
 void MemoryTray::Remove() {
-  ++removes;
   if (!shown) return;
   shown = false;
   removed = true;
@@ -222,7 +199,7 @@ ui::Handle MemoryPlatform::Attach(ui::Form& form) {
 }
 
 void MemoryPlatform::Detach(ui::Form& form) {
-  for (auto& t : form.timers()) schedule_.erase(t.get());
+  for (auto& t : form.timers()) due_.erase(t.get());
   // Its window is gone: a window made for it later starts plain.
   window.windows.erase(&form);
   forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
@@ -232,11 +209,8 @@ void MemoryPlatform::Detach(ui::Form& form) {
 void MemoryPlatform::TimerChanged(ui::Timer& t) { Rearm(t); }
 
 void MemoryPlatform::Rearm(ui::Timer& t) {
-  if (!t.enabled() || t.interval() <= 0) {
-    schedule_.erase(&t);
-    return;
-  }
-  schedule_[&t] = Scheduled{nullptr, &t, clock.ms() + t.interval(), t.generation()};
+  if (t.enabled() && t.interval() > 0) due_[&t] = clock.ms() + t.interval();
+  else due_.erase(&t);
 }
 
 void MemoryPlatform::RunFor(int64_t ms) {
@@ -247,16 +221,16 @@ void MemoryPlatform::RunFor(int64_t ms) {
     int64_t due = end + 1;
     for (ui::Form* f : forms_) {
       for (auto& t : f->timers()) {
-        auto it = schedule_.find(t.get());
-        if (it != schedule_.end() && it->second.due < due) {
-          due = it->second.due;
+        auto it = due_.find(t.get());
+        if (it != due_.end() && it->second < due) {
+          due = it->second;
           next = t.get();
         }
       }
     }
     if (!next) break;
     clock.SetMs(due);
-    schedule_[next].due = due + next->interval();
+    due_[next] = due + next->interval();
     if (next->onTimer) next->onTimer();
   }
   clock.SetMs(end);
@@ -267,7 +241,7 @@ void MemoryPlatform::JumpTo(double dateTime) {
   clock.SetValue(dateTime);
   int64_t delta = clock.ms() - before;
   // Window timers count elapsed time, not wall time: they keep their phase.
-  for (auto& [t, s] : schedule_) s.due += delta;
+  for (auto& [t, due] : due_) due += delta;
 }
 
 void MemoryPlatform::UserResize(ui::Form& form, ui::Twips width, ui::Twips height) {

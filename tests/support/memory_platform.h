@@ -19,7 +19,6 @@ class MemorySettings : public SettingsStore {
   std::string Get(const std::string& section, const std::string& key) override;
   bool Save(const std::string& section, const std::string& key, const std::string& value) override;
 
-  bool Has(const std::string& section, const std::string& key) const;
   std::map<std::pair<std::string, std::string>, std::string> values;
   // Every write in order, as "section/key=value".
   std::vector<std::string> writes;
@@ -30,13 +29,11 @@ class MemorySettings : public SettingsStore {
 class FakeClock : public Clock {
  public:
   double Now() override;
-  double UtcOffsetAt(double utcDateTime) override { return zoneRule ? zoneRule(utcDateTime) : zoneHours; }
-  // The system's zone: a fixed offset, or a rule of the test's own.
-  double zoneHours = 7;
+  // The system's zone: +7, or a rule of the test's own.
+  double UtcOffsetAt(double utcDateTime) override { return zoneRule ? zoneRule(utcDateTime) : 7; }
   std::function<double(double)> zoneRule;
   void Set(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0);
   void SetValue(double dateTime);
-  void AdvanceMs(int64_t ms) { ms_ += ms; }
   int64_t ms() const { return ms_; }
   void SetMs(int64_t ms) { ms_ = ms; }
 
@@ -83,10 +80,6 @@ class MemoryWindowService : public WindowService {
     bool topmost = false;
     bool sizable = false;
     int cornerEllipse = 0;  // pixels; 0: square corners
-    // The window's size in pixels when its corners were last rounded: the
-    // region does not follow later size changes.
-    int cornerWidth = 0, cornerHeight = 0;
-    int calls = 0;  // every call for the form, applied or not
   };
 
   void SetTopmost(ui::Form& form, bool on) override;
@@ -96,9 +89,6 @@ class MemoryWindowService : public WindowService {
   // The form's window as the calls left it; default for an untouched form.
   const Window& Of(const ui::Form& form) const;
   std::map<const ui::Form*, Window> windows;
-
- private:
-  Window& Record(ui::Form& form);
 };
 
 class MemorySound : public Sound {
@@ -130,7 +120,6 @@ class MemoryTray : public TrayIcon {
   bool shown = false;    // in the notification area now
   bool removed = false;  // Remove took a shown icon away
   std::string tip;       // as last shown
-  int shows = 0, removes = 0;
   // Show fails and no icon appears, as where there is no notification area.
   bool noNotificationArea = false;
 
@@ -160,7 +149,10 @@ class MemoryWindows : public Windows {
 
 class MemoryFiles : public Files {
  public:
-  std::string AppPath() override { return appPath; }
+  // As Windows joins them: no second separator after a drive's root.
+  std::string BesideProgram(const std::string& name) override {
+    return appPath + (appPath.empty() || appPath.back() == '\\' ? "" : "\\") + name;
+  }
   std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) override;
   std::string appPath = "C:\\Program Files\\QOVClock";
   std::map<std::string, std::string> files;
@@ -216,15 +208,9 @@ class MemoryPlatform : public ui::FormView {
   int64_t controlChanges = 0;
 
  private:
-  struct Scheduled {
-    ui::Form* form;
-    ui::Timer* timer;
-    int64_t due;
-    uint64_t generation;
-  };
   void Rearm(ui::Timer& t);
   std::vector<ui::Form*> forms_;
-  std::map<ui::Timer*, Scheduled> schedule_;
+  std::map<ui::Timer*, int64_t> due_;  // the clock's ms at which each armed timer fires
   ui::Handle nextHandle_ = 0x1000;
 };
 
