@@ -125,14 +125,15 @@ std::vector<std::string> CsvLines(const std::string& out) {
 }
 
 // Where the sun misses the angle the default (auto: a seventh of the night
-// at London) replaces the times held at the day's ends; adhan gives 02:40
+// at London) replaces the times held at the lowest point of the night
+// (Isya after midnight); adhan gives 02:40
 // and 21:25 UTC for the day. Where it reaches the angle nothing moves.
 TEST(JadwalHighLatitude, AutoReplacesOnlyTheHeldTimes) {
   const auto london = With(kLondon, {"--tz", "0", "--date", "2026-06-21", "--csv"});
   EXPECT_EQ(Jadwal(london).out,
             "tanggal,shubuh,dzuhur,ashar,maghrib,isya\n2026-06-21,02:39,12:04,16:25,20:24,21:25\n");
   EXPECT_EQ(Jadwal(With(london, {"--high-lat", "none"})).out,
-            "tanggal,shubuh,dzuhur,ashar,maghrib,isya\n2026-06-21,00:02,12:04,16:25,20:24,23:59\n");
+            "tanggal,shubuh,dzuhur,ashar,maghrib,isya\n2026-06-21,00:02,12:04,16:25,20:24,00:02\n");
   EXPECT_EQ(Jadwal(With(london, {"--high-lat", "seventh"})).out, Jadwal(london).out);
   EXPECT_NE(Jadwal(With(london, {"--high-lat", "middle"})).out, Jadwal(london).out);
   const std::string table = Jadwal(With(kLondon, {"--tz", "0", "--date", "2026-06-21"})).out;

@@ -1,8 +1,14 @@
 // The pure engine against the frozen stateful one it replaced
 // (tests/engine/legacy): the same minute for every input where the old
-// engine gave a time, and no time where it gave none.
+// engine gave a time, and no time where it gave none. Except where the old
+// times were wrong: a zone more than 12 hours from its longitude's (all
+// its times past 23:59), a time held at 00:01 or 23:59 (the new one keeps
+// its clock time on the day before or after), a day whose sun neither sets
+// nor rises or never reaches Ashar's altitude (the new one takes a nominal
+// night), and one whose held times the old one put out of order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -63,16 +69,24 @@ DayTimes Pure(const Case& c) {
 }
 
 struct Tally {
-  int days = 0, differences = 0, fallbacks = 0;
+  int days = 0, differences = 0, fallbacks = 0, skipped = 0;
 };
 
 Tally Compare(const Case& c, Tally t) {
   const std::array<int, kPrayerCount> old = Legacy(c);
   const DayTimes now = Pure(c);
+  bool inOrder = true, held = false;
+  for (int k = 1; k < kPrayerCount; ++k) inOrder = inOrder && old[k] > old[k - 1];
+  for (const PrayerTime& p : now.times) held = held || p.status == TimeStatus::kFallback;
+  if (std::fabs(c.zone - c.lon / 15) > 12 || now[Prayer::kAshar].status == TimeStatus::kFallback ||
+      now[Prayer::kMaghrib].status == TimeStatus::kFallback || (held && !inOrder)) {
+    ++t.skipped;
+    return t;
+  }
   ++t.days;
   for (int k = 0; k < kPrayerCount; ++k) {
     t.fallbacks += now.times[k].status == TimeStatus::kFallback;
-    if (now.times[k].minuteOfDay == old[k]) continue;
+    if (now.times[k].minuteOfDay == old[k] || old[k] == 1 || old[k] == 1439) continue;
     if (++t.differences <= 10)
       ADD_FAILURE() << "prayer " << k << ": old " << old[k] << ", new " << now.times[k].minuteOfDay
                     << " for " << FormatIsoDate(c.day) << " lat " << c.lat << " lon " << c.lon
@@ -100,7 +114,9 @@ TEST(LegacyEquivalence, SameMinutesOverRandomDaysPlacesAndMethods) {
       c.day = d.Whole(static_cast<int>(first), static_cast<int>(last));
       c.lat = d.Real(-range.maxLatitude, range.maxLatitude);
       c.lon = d.Real(-180, 180);
-      c.zone = static_cast<int16_t>(d.Whole(-12, 14));
+      // (within 12 hours of the longitude's)
+      c.zone = static_cast<int16_t>(d.Whole(std::max(-12, static_cast<int>(std::ceil(c.lon / 15 - 12))),
+                                            std::min(14, static_cast<int>(std::floor(c.lon / 15 + 12)))));
       c.fajr = static_cast<int16_t>(d.Whole(10, 25));
       c.isya = static_cast<int16_t>(d.Whole(10, 25));
       c.addDzuhur = static_cast<int16_t>(d.Whole(-5, 15));
@@ -110,7 +126,8 @@ TEST(LegacyEquivalence, SameMinutesOverRandomDaysPlacesAndMethods) {
     }
     EXPECT_EQ(t.differences, 0) << range.name;
     std::cout << "[ legacy   ] " << range.name << ": " << t.days << " days, " << t.differences
-              << " differing times, " << t.fallbacks << " fallback times\n";
+              << " differing times, " << t.fallbacks << " fallback times; " << t.skipped
+              << " days not compared\n";
   }
 }
 
