@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <type_traits>
 
 #include "engine/moon.h"
@@ -322,10 +323,13 @@ void ApplyRule(const Method& m, double latitude, double transit, Events& ev, boo
   }
 }
 
+// The day (towards minus infinity) of minutes from a date's midnight.
+constexpr int DayOf(int minutes) { return (minutes >= 0 ? minutes : minutes - 1439) / 1440; }
+
 // Held and rule times (Shubuh to Isya) are moved to a minute from the time
 // before them, then from the time after, where they meet or cross it; the
 // sun's own times stay.
-void KeepInOrder(double minutes[], const TimeStatus status[]) {
+void KeepInOrder(int minutes[], const TimeStatus status[]) {
   constexpr size_t kFirst = At(Waktu::kShubuh), kLast = At(Waktu::kIsya);
   for (size_t i = kFirst + 1; i <= kLast; ++i)
     if (status[i] != TimeStatus::kNormal && minutes[i] <= minutes[i - 1])
@@ -442,7 +446,8 @@ Out Compute(const CivilDate& date, const Place& place, const Method& method) {
                          method.fajrAngle, method.isyaAngle, method.dhuhaAltitude, method.horizon})
     if (!std::isfinite(x)) return none;
   Events ev;
-  ev[At(Waktu::kTerbit)].hours = ev[At(Waktu::kDhuha)].hours = std::nan("");
+  ev[At(Waktu::kTerbit)].hours = ev[At(Waktu::kDhuha)].hours =
+      std::numeric_limits<double>::quiet_NaN();
   bool ruled[kWaktuCount] = {};
   bool ok;
   if (method.sun == SunTheory::kAccurate) {
@@ -457,15 +462,20 @@ Out Compute(const CivilDate& date, const Place& place, const Method& method) {
   if (!ok) return none;
 
   // Minutes from the date's midnight. The tables' five leave Terbit and
-  // Dhuha out (NaN) unless a time is held.
-  double minutes[kWaktuCount];
+  // Dhuha out (NaN) unless a time is held. Beyond 127 days (additions of
+  // months) there is no day offset to give.
+  constexpr double kFar = 127 * 1440;
+  int minutes[kWaktuCount];
   TimeStatus status[kWaktuCount] = {};
   bool held = false;
-  for (size_t i = At(Waktu::kShubuh); i < kWaktuCount; ++i) {
-    const Waktu w = static_cast<Waktu>(i);
-    minutes[i] = RoundedMinutes(method, w, ev[i].hours, Addition(method, w));
-    if (std::isnan(minutes[i]) && !kFull && (w == Waktu::kTerbit || w == Waktu::kDhuha)) continue;
-    if (!std::isfinite(minutes[i])) return none;
+  constexpr Waktu kEvents[] = {Waktu::kShubuh, Waktu::kDzuhur, Waktu::kAshar, Waktu::kMaghrib,
+                               Waktu::kIsya,   Waktu::kTerbit, Waktu::kDhuha};
+  for (const Waktu w : kEvents) {
+    const size_t i = At(w);
+    if (!kFull && w == Waktu::kTerbit && std::isnan(ev[i].hours)) break;
+    const double m = RoundedMinutes(method, w, ev[i].hours, Addition(method, w));
+    if (!(std::fabs(m) < kFar)) return none;
+    minutes[i] = static_cast<int>(m);
     held = held || ev[i].held;
     status[i] = ruled[i] ? TimeStatus::kRule : ev[i].held ? TimeStatus::kFallback : TimeStatus::kNormal;
   }
@@ -474,28 +484,30 @@ Out Compute(const CivilDate& date, const Place& place, const Method& method) {
   // night (the middle of the night, a held Shubuh and Isya) Isya can fall a
   // day after Shubuh: Imsak, a warning before Shubuh, is then shortened to
   // that day's midnight, or, with Shubuh in its first minute, Isya held
-  // before the next.
-  const double shubuh = minutes[At(Waktu::kShubuh)];
-  double& isya = minutes[At(Waktu::kIsya)];
-  double& imsak = minutes[At(Waktu::kImsak)];
-  imsak = shubuh - method.imsakBeforeShubuh;
-  const double start = (std::floor(isya / 1440) - 1) * 1440;
-  if (imsak < start) {
-    if (shubuh - 1 >= start)
-      imsak = start;
-    else
-      isya = (std::floor(imsak / 1440) + 2) * 1440 - 1;
+  // before the next. (The sun's own Isya is never a day after Shubuh.)
+  if (kFull || status[At(Waktu::kIsya)] != TimeStatus::kNormal) {
+    const int shubuh = minutes[At(Waktu::kShubuh)];
+    int& isya = minutes[At(Waktu::kIsya)];
+    const double before = static_cast<double>(shubuh) - method.imsakBeforeShubuh;
+    if (!(std::fabs(before) < kFar)) return none;
+    int& imsak = minutes[At(Waktu::kImsak)];
+    imsak = static_cast<int>(before);
+    const int start = (DayOf(isya) - 1) * 1440;
+    if (imsak < start) {
+      if (shubuh - 1 >= start)
+        imsak = start;
+      else if (status[At(Waktu::kIsya)] != TimeStatus::kNormal)
+        isya = (DayOf(imsak) + 2) * 1440 - 1;
+    }
+    status[At(Waktu::kImsak)] = status[At(Waktu::kShubuh)];
   }
-  status[At(Waktu::kImsak)] = status[At(Waktu::kShubuh)];
 
   Out out;
   constexpr int kCount = kFull ? kWaktuCount : kPrayerCount;
   for (int k = 0; k < kCount; ++k) {
     const size_t i = At(kFull ? static_cast<Waktu>(k) : WaktuOf(static_cast<Prayer>(k)));
-    const double day = std::floor(minutes[i] / 1440);
-    if (!(std::fabs(day) <= INT8_MAX)) return none;  // additions of months
-    out.times[k] = {static_cast<int16_t>(minutes[i] - day * 1440), status[i],
-                    static_cast<int8_t>(day)};
+    const int day = DayOf(minutes[i]);
+    out.times[k] = {static_cast<int16_t>(minutes[i] - day * 1440), status[i], static_cast<int8_t>(day)};
   }
   out.valid = true;
   return out;
