@@ -146,6 +146,18 @@ TEST(JadwalHighLatitude, AutoReplacesOnlyTheHeldTimes) {
             Jadwal(With(kLondon, {"--tz", "0", "--date", "2026-01-15", "--high-lat", "none"})).out);
 }
 
+// Reykjavik's Maghrib and Isya after midnight (adhan: sunset 00:02-00:03
+// those days; the clock adds 2 minutes): the table marks the day, the CSV
+// keeps HH:MM.
+TEST(JadwalHighLatitude, ATimeOnTheNextDayIsMarkedInTheTableOnly) {
+  const std::vector<std::string> reykjavik = {"--lat", "64.1355", "--lon", "-21.8954", "--tz", "0",
+                                              "--date", "2026-06-20"};
+  EXPECT_EQ(CsvLines(Jadwal(With(reykjavik, {"--csv"})).out)[1], "2026-06-20,02:29,13:31,18:23,00:07,00:29");
+  EXPECT_NE(Jadwal(reykjavik).out.find("2026-06-20  02:29   13:31   18:23   00:07+1  00:29+1\n"
+                                       "+1: the next day, -1: the day before\n"),
+            std::string::npos);
+}
+
 // Quarter-hour zones go to the engine as they are (they were rounded to a
 // whole hour before); a zone name takes each day's offset from the system's
 // database, so London's times move by an hour on 29 March.
