@@ -608,7 +608,7 @@ ZonedDay HitungHariDiZona(const CivilDate& date, const Place& place, const Metho
     const double offset = offsetAt(day + (t.Minutes() - frame * 60) / 1440);
     if (!std::isfinite(offset)) return ZonedDay{};
     const long minutes = std::lround(t.Minutes() + (offset - frame) * 60);
-    const long dayOffset = (minutes >= 0 ? minutes : minutes - 1439) / 1440;
+    const int dayOffset = DayOf(static_cast<int>(minutes));
     t.minuteOfDay = static_cast<int16_t>(minutes - dayOffset * 1440);
     t.dayOffset = static_cast<int8_t>(dayOffset);
     out.utcOffset[i] = offset;

@@ -122,10 +122,10 @@ enum class TimeStatus : int8_t {
   // The sun never reaches the altitude on this day: the time is the
   // nearest the method can give (held at the hour angle's limit). Where
   // the sun does not set, Terbit and Maghrib end a nominal 12-hour night
-  // around its lower transit. Held times are then kept in the day's order,
-  // a minute from their neighbour where they would meet or cross it, and a
-  // held or rule Isya no later than the day after Imsak's (so that the day
-  // passes midnight at most once).
+  // around its lower transit. Held and rule times are then kept in the
+  // day's order, a minute from their neighbour where they would meet or
+  // cross it. The day passes midnight at most once: where a held or rule
+  // Isya falls a day after Shubuh, Imsak is shortened to Shubuh's midnight.
   kFallback,
   // The sun does not reach the Fajr or Isya angle: the high-latitude rule
   // gave the time (Imsak follows Shubuh).
