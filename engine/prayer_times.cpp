@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <type_traits>
 
 #include "engine/moon.h"
@@ -446,8 +445,6 @@ Out Compute(const CivilDate& date, const Place& place, const Method& method) {
                          method.fajrAngle, method.isyaAngle, method.dhuhaAltitude, method.horizon})
     if (!std::isfinite(x)) return none;
   Events ev;
-  ev[At(Waktu::kTerbit)].hours = ev[At(Waktu::kDhuha)].hours =
-      std::numeric_limits<double>::quiet_NaN();
   bool ruled[kWaktuCount] = {};
   bool ok;
   if (method.sun == SunTheory::kAccurate) {
@@ -461,24 +458,25 @@ Out Compute(const CivilDate& date, const Place& place, const Method& method) {
   }
   if (!ok) return none;
 
-  // Minutes from the date's midnight. The tables' five leave Terbit and
-  // Dhuha out (NaN) unless a time is held. Beyond 127 days (additions of
-  // months) there is no day offset to give.
+  // Minutes from the date's midnight; Terbit and Dhuha only in the full day
+  // or where the five have a held time, which is ordered among all eight.
+  // Beyond 127 days (additions of months) there is no day offset to give.
   constexpr double kFar = 127 * 1440;
   int minutes[kWaktuCount];
   TimeStatus status[kWaktuCount] = {};
   bool held = false;
-  constexpr Waktu kEvents[] = {Waktu::kShubuh, Waktu::kDzuhur, Waktu::kAshar, Waktu::kMaghrib,
-                               Waktu::kIsya,   Waktu::kTerbit, Waktu::kDhuha};
-  for (const Waktu w : kEvents) {
+  auto take = [&](Waktu w) {
     const size_t i = At(w);
-    if (!kFull && w == Waktu::kTerbit && std::isnan(ev[i].hours)) break;
     const double m = RoundedMinutes(method, w, ev[i].hours, Addition(method, w));
-    if (!(std::fabs(m) < kFar)) return none;
+    if (!(std::fabs(m) < kFar)) return false;
     minutes[i] = static_cast<int>(m);
-    held = held || ev[i].held;
-    status[i] = ruled[i] ? TimeStatus::kRule : ev[i].held ? TimeStatus::kFallback : TimeStatus::kNormal;
-  }
+    held |= ev[i].held;
+    status[i] = static_cast<TimeStatus>(ev[i].held + ruled[i]);  // (a rule time was held)
+    return true;
+  };
+  for (int k = 0; k < kPrayerCount; ++k)
+    if (!take(WaktuOf(static_cast<Prayer>(k)))) return none;
+  if ((kFull || held) && !(take(Waktu::kTerbit) && take(Waktu::kDhuha))) return none;
   if (held) KeepInOrder(minutes, status);
   // The day passes midnight at most once. Near the lowest point of the
   // night (the middle of the night, a held Shubuh and Isya) Isya can fall a
@@ -506,8 +504,9 @@ Out Compute(const CivilDate& date, const Place& place, const Method& method) {
   constexpr int kCount = kFull ? kWaktuCount : kPrayerCount;
   for (int k = 0; k < kCount; ++k) {
     const size_t i = At(kFull ? static_cast<Waktu>(k) : WaktuOf(static_cast<Prayer>(k)));
-    const int day = DayOf(minutes[i]);
-    out.times[k] = {static_cast<int16_t>(minutes[i] - day * 1440), status[i], static_cast<int8_t>(day)};
+    const int m = minutes[i];
+    const int day = static_cast<unsigned>(m) < 1440 ? 0 : DayOf(m);
+    out.times[k] = {static_cast<int16_t>(m - day * 1440), status[i], static_cast<int8_t>(day)};
   }
   out.valid = true;
   return out;
