@@ -27,10 +27,7 @@ constexpr double kDaysPerCentury = 36525;
 constexpr int kMaxAddDzuhur = 10;
 constexpr int kMaxAddMaghrib = 4;
 
-// Clock numbers: the minute turns at 36.24 s (0.0066 h), the day is held to
-// 00:01..23:59.
-constexpr double kEarliest = 0.01;
-constexpr double kLatest = 23.59;
+// Clock numbers: the minute turns at 36.24 s (0.0066 h).
 constexpr double kRoundUpHours = 0.0066;
 
 // An unreachable altitude is held just inside the cosine's range.
@@ -61,19 +58,15 @@ double Reduce(double deg) { return deg - Int(deg / 360) * 360; }
 // The tables take latitude and longitude to three decimals, cut downwards.
 double Thousandths(double x) { return Int(x * 1000) / 1000; }
 
-// The minute of the day a clock number stands for, with the fold read as
-// the afternoon: the same minute as writing the number out and reading it
-// back, without the text. -1 for NaN.
-int MinuteOfDay(double v) {
-  if (std::isnan(v)) return -1;
-  if (v <= kEarliest) return 1;
+// Minutes from the date's midnight (negative the day before) by the clock
+// numbers' rounding: within the day the same minute as writing the number
+// out and reading it back; not held to the day. NaN for NaN.
+double ClockMinutes(double v) {
   v += kRoundUpHours;
   const double h = Int(v);
-  const double m = Int((v - h) * 60);
-  if (h + m / 100 > kLatest) return 23 * 60 + 59;
   // A clock number's minutes may read 60 (a product rounding up to 60.0);
   // its text then reads as the next hour, which h * 60 + m is too.
-  return static_cast<int>(h * 60 + m);
+  return h * 60 + Int((v - h) * 60);
 }
 
 // The sun on one day, from the low-precision theory referred to 1900.0
@@ -150,10 +143,9 @@ struct Event {
 using Events = std::array<Event, kWaktuCount>;  // Imsak's entry unused
 
 // Sunrise, sunset and the next sunrise in hours of this day, at the
-// method's horizon; ok false where one of them does not happen.
+// method's horizon; held where it does not happen.
 struct Night {
-  double sunrise = 0, sunset = 0, nextSunrise = 0;
-  bool ok = false;
+  Event sunrise, sunset, nextSunrise;
 };
 
 // Dip of the horizon, radians, for an observer h metres up: sqrt(2 h / R),
@@ -171,8 +163,11 @@ struct TablesDay {
 
 TablesDay TablesDayAt(double j0, double timeZone, double lg, double sinLa, double cosLa) {
   const Sun sun = SunOn(j0);
-  return {12 + ((timeZone - lg / 15) - sun.equationOfTime), sinLa * sun.sinDecl,
-          cosLa * sun.cosDecl, sun};
+  // The transit on this local day, whatever the longitude's turn (a zone
+  // across the date line from its longitude); exact where it is within.
+  double turn = timeZone - lg / 15;
+  if (std::fabs(turn) > 12) turn = std::remainder(turn, 24);
+  return {12 + (turn - sun.equationOfTime), sinLa * sun.sinDecl, cosLa * sun.cosDecl, sun};
 }
 
 // The tables' sine of the sun's altitude at Terbit and Maghrib: the 5 m
@@ -235,15 +230,13 @@ Event Solve(double jd0, double lat, double lon, double timeZone, int side, Altit
 
 // ---- the schedule
 
-// Minute of the day by the method's rounding, additions included; a rule
-// time has already been brought into the day.
-int RoundedMinute(const Method& m, Waktu w, double hours, int add) {
-  if (m.rounding == Rounding::kClockNumber) return MinuteOfDay(hours + add / 60.0);
+// Minutes from the date's midnight by the method's rounding, additions
+// included; NaN where there is no time.
+double RoundedMinutes(const Method& m, Waktu w, double hours, int add) {
+  if (m.rounding == Rounding::kClockNumber) return ClockMinutes(hours + add / 60.0);
   const double minutes = hours * 60;
-  if (!std::isfinite(minutes)) return -1;
   const double whole = w == Waktu::kTerbit ? std::floor(minutes + 1e-9) : std::ceil(minutes - 1e-9);
-  const double r = std::fmod(whole + add, 1440.0);
-  return static_cast<int>(r < 0 ? r + 1440 : r);
+  return whole + add;
 }
 
 int Addition(const Method& m, Waktu w) {
@@ -268,10 +261,19 @@ double Portion(HighLatitudeRule rule, double angle) {
   }
 }
 
-// Shubuh and Isya where the sun misses their angle, by the rule, brought
-// into the day (a Shubuh before midnight or an Isya after it keeps its
-// clock time). Where the sun neither rises nor sets, the night is a
-// nominal 12 hours around the sun's lower transit.
+// Where the sun does not set, Terbit and Maghrib end a nominal 12-hour
+// night around its lower transit (held at the hour angle's limit they
+// would meet there and leave no night). Where it does not rise they stay
+// at the limit, the transit, among the day's other held times.
+void NominalNight(double transit, Event& terbit, Event& maghrib) {
+  if (terbit.held && transit - terbit.hours > 6) terbit.hours = transit - 6;
+  if (maghrib.held && maghrib.hours - transit > 6) maghrib.hours = transit + 6;
+}
+
+// Shubuh and Isya where the sun misses their angle, by the rule; a Shubuh
+// before midnight or an Isya after it falls on the day before or after.
+// A sunrise or sunset that does not happen is the nominal night's (12 hours
+// around the sun's lower transit).
 template <class NightOf>
 void ApplyRule(const Method& m, double latitude, double transit, Events& ev, bool ruled[],
                NightOf nightOf) {
@@ -279,27 +281,44 @@ void ApplyRule(const Method& m, double latitude, double transit, Events& ev, boo
   Event& shubuh = ev[At(Waktu::kShubuh)];
   Event& isya = ev[At(Waktu::kIsya)];
   if (rule == HighLatitudeRule::kNone || !(shubuh.held || isya.held)) return;
-  Night n = nightOf();
+  const Night n = nightOf();
   // (not finite: a longitude or zone beyond any real one took the sun out
   // of its theory's range)
-  if (!n.ok || !std::isfinite(n.sunrise + n.sunset + n.nextSunrise))
-    n = {transit - 6, transit + 6, transit + 18, true};
-  const double night = n.nextSunrise - n.sunset;
-  auto inDay = [](double h) {
-    const double r = std::fmod(h, 24);  // exact, even for a zone near the double's limit
-    return r < 0 ? r + 24 : r;
+  auto or_ = [](const Event& e, double nominal) {
+    return e.held || !std::isfinite(e.hours) ? nominal : e.hours;
   };
+  const double sunrise = or_(n.sunrise, transit - 6);
+  const double sunset = or_(n.sunset, transit + 6);
+  const double night = or_(n.nextSunrise, transit + 18) - sunset;
   if (shubuh.held) {
-    shubuh.hours = inDay(n.sunrise - Portion(rule, m.fajrAngle) * night);
+    // The night before taken as long as this one.
+    shubuh.hours = sunrise - Portion(rule, m.fajrAngle) * night;
     ruled[At(Waktu::kShubuh)] = true;
   }
   if (isya.held) {
-    isya.hours = inDay(n.sunset + Portion(rule, m.isyaAngle) * night);
+    isya.hours = sunset + Portion(rule, m.isyaAngle) * night;
     ruled[At(Waktu::kIsya)] = true;
   }
 }
 
-// The events of the day by the tables' sun. Only the five unless kFull.
+// The day (towards minus infinity) of minutes from a date's midnight.
+constexpr int DayOf(int minutes) { return (minutes >= 0 ? minutes : minutes - 1439) / 1440; }
+
+// Held and rule times (Shubuh to Isya) are moved to a minute from the time
+// before them, then from the time after, where they meet or cross it; the
+// sun's own times stay.
+void KeepInOrder(int minutes[], const TimeStatus status[]) {
+  constexpr size_t kFirst = At(Waktu::kShubuh), kLast = At(Waktu::kIsya);
+  for (size_t i = kFirst + 1; i <= kLast; ++i)
+    if (status[i] != TimeStatus::kNormal && minutes[i] <= minutes[i - 1])
+      minutes[i] = minutes[i - 1] + 1;
+  for (size_t i = kLast; i-- > kFirst;)
+    if (status[i] != TimeStatus::kNormal && minutes[i] >= minutes[i + 1])
+      minutes[i] = minutes[i + 1] - 1;
+}
+
+// The events of the day by the tables' sun. Only the five unless kFull or
+// a time is held (the held times are ordered among all eight).
 template <bool kFull>
 bool TablesEvents(const CivilDate& date, const Place& place, const Method& method, double la,
                   double lg, Events& ev, bool ruled[]) {
@@ -333,10 +352,11 @@ bool TablesEvents(const CivilDate& date, const Place& place, const Method& metho
   ev[At(Waktu::kAshar)] = {transit + ashar.hours, ashar.held};
   ev[At(Waktu::kMaghrib)] = {transit + maghrib.hours, maghrib.held};
   ev[At(Waktu::kIsya)] = {transit + isya.hours, isya.held};
-  if constexpr (kFull) {
+  if (kFull || shubuh.held || ashar.held || maghrib.held || isya.held) {
     const HourAngle dhuha = HourAngleAt(-dip + std::sin(method.dhuhaAltitude / O), sinn, cinn);
     ev[At(Waktu::kTerbit)] = {transit - maghrib.hours, maghrib.held};
     ev[At(Waktu::kDhuha)] = {transit - dhuha.hours, dhuha.held};
+    NominalNight(transit, ev[At(Waktu::kTerbit)], ev[At(Waktu::kMaghrib)]);
   }
   if (method.highLatitudeRule != HighLatitudeRule::kNone) {
     ApplyRule(method, place.latitude, transit, ev, ruled, [&] {
@@ -348,13 +368,13 @@ bool TablesEvents(const CivilDate& date, const Place& place, const Method& metho
         const HourAngle h = HourAngleAt(horizon, d.sinn, d.cinn);
         return Event{d.transit + side * h.hours, h.held};
       };
-      const Event rise = at(j0, transit - maghrib.hours, -1);
-      const Event set = at(j0, transit + maghrib.hours, +1);
+      const Event none{0, true};
       const TablesDay next = TablesDayAt(j0 + 1, place.timeZone, lg, sinLa, cosLa);
       const HourAngle nextHa = HourAngleAt(horizon, next.sinn, next.cinn);
-      const Event nextRise = at(j0 + 1, next.transit - nextHa.hours, -1);
-      return Night{rise.hours, set.hours, 24 + nextRise.hours,
-                   !maghrib.held && !nextHa.held && !rise.held && !set.held && !nextRise.held};
+      Event nextRise = nextHa.held ? none : at(j0 + 1, next.transit - nextHa.hours, -1);
+      nextRise.hours += 24;
+      return Night{maghrib.held ? none : at(j0, transit - maghrib.hours, -1),
+                   maghrib.held ? none : at(j0, transit + maghrib.hours, +1), nextRise};
     });
   }
   return true;
@@ -376,17 +396,22 @@ bool AccurateEvents(const CivilDate& date, const Place& place, const Method& met
   const double shadow = method.mazhab == Mazhab::kShafii ? 1 : 2;
   const double noonDecl =
       SunApparent(DynamicalFromUniversal(jd0 + (ev[At(Waktu::kDzuhur)].hours - tz) / 24)).declination;
-  const double asharAltitude = std::atan(1 / (shadow + std::tan(std::fabs(lat - noonDecl) / O))) * O;
+  // (|tan|, as the tables: in a polar night the noon sun is below the horizon)
+  const double asharAltitude =
+      std::atan(1 / (shadow + std::fabs(std::tan(std::fabs(lat - noonDecl) / O)))) * O;
   ev[At(Waktu::kAshar)] = Solve(jd0, lat, lon, tz, +1, fixed(asharAltitude));
   ev[At(Waktu::kMaghrib)] = Solve(jd0, lat, lon, tz, +1, fixed(horizon));
   ev[At(Waktu::kIsya)] = Solve(jd0, lat, lon, tz, +1, fixed(-method.isyaAngle));
   for (const Event& e : ev)
     if (!std::isfinite(e.hours)) return false;
   const Event rise = ev[At(Waktu::kTerbit)], set = ev[At(Waktu::kMaghrib)];
-  ApplyRule(method, lat, ev[At(Waktu::kDzuhur)].hours, ev, ruled, [&] {
-    const Event next = Solve(jd0 + 1, lat, lon, tz, -1, fixed(horizon));
-    return Night{rise.hours, set.hours, 24 + next.hours, !rise.held && !set.held && !next.held};
+  const double transit = ev[At(Waktu::kDzuhur)].hours;
+  ApplyRule(method, lat, transit, ev, ruled, [&] {
+    Event next = Solve(jd0 + 1, lat, lon, tz, -1, fixed(horizon));
+    next.hours += 24;
+    return Night{rise, set, next};
   });
+  NominalNight(transit, ev[At(Waktu::kTerbit)], ev[At(Waktu::kMaghrib)]);
   return true;
 }
 
@@ -412,28 +437,55 @@ Out Compute(const CivilDate& date, const Place& place, const Method& method) {
   }
   if (!ok) return none;
 
+  // Minutes from the date's midnight; Terbit and Dhuha only in the full day
+  // or where the five have a held time, which is ordered among all eight.
+  // Beyond 127 days (additions of months) there is no day offset to give.
+  constexpr double kFar = 127 * 1440;
+  int minutes[kWaktuCount];
+  TimeStatus status[kWaktuCount] = {};
+  bool held = false;
+  auto take = [&](Waktu w) {
+    const size_t i = At(w);
+    const double m = RoundedMinutes(method, w, ev[i].hours, Addition(method, w));
+    if (!(std::fabs(m) < kFar)) return false;
+    minutes[i] = static_cast<int>(m);
+    held |= ev[i].held;
+    status[i] = static_cast<TimeStatus>(ev[i].held + ruled[i]);  // (a rule time was held)
+    return true;
+  };
+  for (int k = 0; k < kPrayerCount; ++k)
+    if (!take(WaktuOf(static_cast<Prayer>(k)))) return none;
+  if ((kFull || held) && !(take(Waktu::kTerbit) && take(Waktu::kDhuha))) return none;
+  if (held) KeepInOrder(minutes, status);
+  // The day passes midnight at most once. Near the lowest point of the
+  // night (the middle of the night, a held Shubuh and Isya) Isya can fall a
+  // day after Shubuh: Imsak, a warning before Shubuh, is then shortened to
+  // that day's midnight, or, with Shubuh in its first minute, Isya held
+  // before the next. (The sun's own Isya is never a day after Shubuh.)
+  if (kFull || status[At(Waktu::kIsya)] != TimeStatus::kNormal) {
+    const int shubuh = minutes[At(Waktu::kShubuh)];
+    int& isya = minutes[At(Waktu::kIsya)];
+    const double before = static_cast<double>(shubuh) - method.imsakBeforeShubuh;
+    if (!(std::fabs(before) < kFar)) return none;
+    int& imsak = minutes[At(Waktu::kImsak)];
+    imsak = static_cast<int>(before);
+    const int start = (DayOf(isya) - 1) * 1440;
+    if (imsak < start) {
+      if (shubuh - 1 >= start)
+        imsak = start;
+      else if (status[At(Waktu::kIsya)] != TimeStatus::kNormal)
+        isya = (DayOf(imsak) + 2) * 1440 - 1;
+    }
+    status[At(Waktu::kImsak)] = status[At(Waktu::kShubuh)];
+  }
+
   Out out;
   constexpr int kCount = kFull ? kWaktuCount : kPrayerCount;
-  for (int k = kFull ? 1 : 0; k < kCount; ++k) {
-    const Waktu w = kFull ? static_cast<Waktu>(k) : WaktuOf(static_cast<Prayer>(k));
-    const size_t i = At(w);
-    const int minute = RoundedMinute(method, w, ev[i].hours, Addition(method, w));
-    if (minute < 0) return none;
-    out.times[k] = {static_cast<int16_t>(minute), ruled[i]     ? TimeStatus::kRule
-                                                  : ev[i].held ? TimeStatus::kFallback
-                                                               : TimeStatus::kNormal};
-  }
-  if constexpr (kFull) {
-    const PrayerTime shubuh = out[Waktu::kShubuh];
-    const double before = static_cast<double>(shubuh.minuteOfDay) - method.imsakBeforeShubuh;
-    double imsak;
-    if (method.rounding == Rounding::kClockNumber) {
-      imsak = std::clamp(before, 1.0, 23 * 60 + 59.0);  // held to the day as the tables are
-    } else {
-      imsak = std::fmod(before, 1440.0);
-      if (imsak < 0) imsak += 1440;
-    }
-    out.times[At(Waktu::kImsak)] = {static_cast<int16_t>(imsak), shubuh.status};
+  for (int k = 0; k < kCount; ++k) {
+    const size_t i = At(kFull ? static_cast<Waktu>(k) : WaktuOf(static_cast<Prayer>(k)));
+    const int m = minutes[i];
+    const int day = static_cast<unsigned>(m) < 1440 ? 0 : DayOf(m);
+    out.times[k] = {static_cast<int16_t>(m - day * 1440), status[i], static_cast<int8_t>(day)};
   }
   out.valid = true;
   return out;
@@ -527,19 +579,14 @@ ZonedDay HitungHariDiZona(const CivilDate& date, const Place& place, const Metho
   const FullDay d = HitungHariLengkap(date, framed, method);
   if (!d.valid) return out;
   out.day = d;
-  const int noon = d[Waktu::kDzuhur].minuteOfDay;
   for (size_t i = 0; i < kWaktuCount; ++i) {
     PrayerTime& t = out.day.times[i];
-    // A time kept on its date's row across midnight belongs to the day
-    // before (a morning time after noon) or after (an evening one).
-    const bool morning = i < At(Waktu::kDzuhur);
-    const int shift = morning && t.minuteOfDay > noon    ? -1440
-                      : !morning && t.minuteOfDay < noon ? 1440
-                                                         : 0;
-    const double offset = offsetAt(day + (t.minuteOfDay + shift - frame * 60) / 1440);
+    const double offset = offsetAt(day + (t.Minutes() - frame * 60) / 1440);
     if (!std::isfinite(offset)) return ZonedDay{};
-    const long minutes = std::lround(t.minuteOfDay + (offset - frame) * 60);
-    t.minuteOfDay = static_cast<int16_t>(((minutes % 1440) + 1440) % 1440);
+    const long minutes = std::lround(t.Minutes() + (offset - frame) * 60);
+    const int dayOffset = DayOf(static_cast<int>(minutes));
+    t.minuteOfDay = static_cast<int16_t>(minutes - dayOffset * 1440);
+    t.dayOffset = static_cast<int8_t>(dayOffset);
     out.utcOffset[i] = offset;
   }
   return out;

@@ -5,8 +5,9 @@
 // hour angle at which the sun stands at an altitude, and the day's schedule
 // (angles, shadow factor, additions, rounding, high-latitude rule). The
 // default method is the clock's own: the published tables' low-precision
-// sun and their clock-number rules (the minute turns at 36.24 s, the day is
-// held to 00:01..23:59). KemenagMethod() gives the Indonesian ministry's
+// sun and their clock-number rules (the minute turns at 36.24 s). A time on
+// the civil day before or after the row's date keeps its clock time and
+// says which day it is on. KemenagMethod() gives the Indonesian ministry's
 // schedule instead.
 #pragma once
 
@@ -46,11 +47,10 @@ enum class SunTheory : int8_t {
 };
 
 enum class Rounding : int8_t {
-  // The tables' clock numbers: up from 36.24 s, additions added before,
-  // the day held to 00:01..23:59.
+  // The tables' clock numbers: up from 36.24 s, additions added before.
   kClockNumber,
   // Kemenag: seconds rounded up (Terbit: dropped, the safe side of each),
-  // then the additions; a time beyond midnight keeps its clock time.
+  // then the additions.
   kSecondsUp,
 };
 
@@ -120,7 +120,12 @@ constexpr Waktu WaktuOf(Prayer p) {
 enum class TimeStatus : int8_t {
   kNormal,
   // The sun never reaches the altitude on this day: the time is the
-  // nearest the method can give (held at the hour angle's limit).
+  // nearest the method can give (held at the hour angle's limit). Where
+  // the sun does not set, Terbit and Maghrib end a nominal 12-hour night
+  // around its lower transit. Held and rule times are then kept in the
+  // day's order, a minute from their neighbour where they would meet or
+  // cross it. The day passes midnight at most once: where a held or rule
+  // Isya falls a day after Shubuh, Imsak is shortened to Shubuh's midnight.
   kFallback,
   // The sun does not reach the Fajr or Isya angle: the high-latitude rule
   // gave the time (Imsak follows Shubuh).
@@ -128,8 +133,14 @@ enum class TimeStatus : int8_t {
 };
 
 struct PrayerTime {
-  int16_t minuteOfDay = -1;  // 0..1439; -1: no time
+  int16_t minuteOfDay = -1;  // 0..1439, clock time on its own day; -1: no time
   TimeStatus status = TimeStatus::kNormal;
+  // The civil day the time falls on, relative to the row's date: -1 for a
+  // Shubuh the evening before, +1 for a Maghrib or Isya after midnight.
+  // (Beyond that only with additions of a day or more.)
+  int8_t dayOffset = 0;
+  // Minutes from the row's date's midnight.
+  int Minutes() const { return dayOffset * 1440 + minuteOfDay; }
 };
 
 struct DayTimes {

@@ -125,14 +125,15 @@ std::vector<std::string> CsvLines(const std::string& out) {
 }
 
 // Where the sun misses the angle the default (auto: a seventh of the night
-// at London) replaces the times held at the day's ends; adhan gives 02:40
+// at London) replaces the times held at the lowest point of the night
+// (Isya after midnight); adhan gives 02:40
 // and 21:25 UTC for the day. Where it reaches the angle nothing moves.
 TEST(JadwalHighLatitude, AutoReplacesOnlyTheHeldTimes) {
   const auto london = With(kLondon, {"--tz", "0", "--date", "2026-06-21", "--csv"});
   EXPECT_EQ(Jadwal(london).out,
             "tanggal,shubuh,dzuhur,ashar,maghrib,isya\n2026-06-21,02:39,12:04,16:25,20:24,21:25\n");
   EXPECT_EQ(Jadwal(With(london, {"--high-lat", "none"})).out,
-            "tanggal,shubuh,dzuhur,ashar,maghrib,isya\n2026-06-21,00:02,12:04,16:25,20:24,23:59\n");
+            "tanggal,shubuh,dzuhur,ashar,maghrib,isya\n2026-06-21,00:02,12:04,16:25,20:24,00:02\n");
   EXPECT_EQ(Jadwal(With(london, {"--high-lat", "seventh"})).out, Jadwal(london).out);
   EXPECT_NE(Jadwal(With(london, {"--high-lat", "middle"})).out, Jadwal(london).out);
   const std::string table = Jadwal(With(kLondon, {"--tz", "0", "--date", "2026-06-21"})).out;
@@ -143,6 +144,18 @@ TEST(JadwalHighLatitude, AutoReplacesOnlyTheHeldTimes) {
               Jadwal({"--month", "2026-06", "--csv"}).out) << rule;
   EXPECT_EQ(Jadwal(With(kLondon, {"--tz", "0", "--date", "2026-01-15"})).out,
             Jadwal(With(kLondon, {"--tz", "0", "--date", "2026-01-15", "--high-lat", "none"})).out);
+}
+
+// Reykjavik's Maghrib and Isya after midnight (adhan: sunset 00:02-00:03
+// those days; the clock adds 2 minutes): the table marks the day, the CSV
+// keeps HH:MM.
+TEST(JadwalHighLatitude, ATimeOnTheNextDayIsMarkedInTheTableOnly) {
+  const std::vector<std::string> reykjavik = {"--lat", "64.1355", "--lon", "-21.8954", "--tz", "0",
+                                              "--date", "2026-06-20"};
+  EXPECT_EQ(CsvLines(Jadwal(With(reykjavik, {"--csv"})).out)[1], "2026-06-20,02:29,13:31,18:23,00:07,00:29");
+  EXPECT_NE(Jadwal(reykjavik).out.find("2026-06-20  02:29   13:31   18:23   00:07+1  00:29+1\n"
+                                       "+1: the next day, -1: the day before\n"),
+            std::string::npos);
 }
 
 // Quarter-hour zones go to the engine as they are (they were rounded to a

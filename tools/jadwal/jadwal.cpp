@@ -234,8 +234,9 @@ std::string Usage() {
          "  --help            show this text and exit\n"
          "\n"
          "N, S and A are numbers rounded to whole values (halves to even) that must fit\n"
-         "16 bits. Times are HH:MM of the given zone; with a zone name the table shows\n"
-         "each day's UTC offset. Exit status: 0 on success, 2 on bad arguments, 1 when\n"
+         "16 bits. Times are HH:MM of the given zone, in the table marked +1 on the next\n"
+         "day (an Isya after midnight) or -1 on the day before; with a zone name the\n"
+         "table shows each day's UTC offset. Exit status: 0 on success, 2 on bad arguments, 1 when\n"
          "the output cannot be written.\n";
 }
 
@@ -507,7 +508,7 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (o.hijri) columns.push_back("hijri");
 
   std::vector<std::vector<std::string>> rows;
-  bool anyTimes = false, anyRule = false;
+  bool anyTimes = false, anyRule = false, anyOtherDay = false;
   for (int i = 0; i < o.days; ++i) {
     const double day = first + i;
     const CivilDate date = DateOf(day);
@@ -534,8 +535,13 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // Before year 100 the engine has no times: such days have always
     // printed 00:00.
     for (const engine::Waktu w : shown) {
-      r.push_back(t.valid ? HHMM(t[w]) : "00:00");
+      // The text table marks a time on the day before or after; the CSV
+      // keeps HH:MM.
+      const int other = t.valid ? t[w].dayOffset : 0;
+      r.push_back((t.valid ? HHMM(t[w]) : "00:00") +
+                  (o.csv || !other ? "" : (other > 0 ? "+" : "") + std::to_string(other)));
       anyRule = anyRule || t[w].status == engine::TimeStatus::kRule;
+      anyOtherDay = anyOtherDay || other;
     }
     if (offsetColumn) r.push_back(offsets);
     if (o.hijri) {
@@ -593,6 +599,7 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
     };
     print(columns);
     for (const auto& r : rows) print(r);
+    if (anyOtherDay) out << "+1: the next day, -1: the day before\n";
   }
   out.flush();
   if (!out) {
