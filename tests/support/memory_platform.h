@@ -31,6 +31,8 @@ class FakeClock : public Clock {
  public:
   double Now() override;
   double UtcOffsetAt(double utcDateTime) override { return zoneRule ? zoneRule(utcDateTime) : zoneHours; }
+  std::string SystemName() override { return systemName; }
+  std::string systemName = "Windows";
   // The system's zone: a fixed offset, or a rule of the test's own.
   double zoneHours = 7;
   std::function<double(double)> zoneRule;
