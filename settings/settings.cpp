@@ -83,8 +83,8 @@ void Settings::SaveLocation(const Location& l) {
 
 // 0 or unreadable is mended to the default, and stored again.
 int16_t Settings::ReadMended(const Setting& s) {
-  const auto v = static_cast<int16_t>(s.Read(Get(s)));
-  if (v != 0) return v;
+  const std::optional<int16_t> v = ValInt16(Get(s));
+  if (v && *v != 0) return *v;
   Put(s, s.Text(s.absent, true));
   return static_cast<int16_t>(s.absent);
 }

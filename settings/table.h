@@ -137,6 +137,7 @@ inline constexpr Setting kTimeZone{.section = kLokasi, .key = "Time ZOne", .type
 // 0 or unreadable is mended to the absent value, and stored again.
 inline constexpr Setting kPopDelay{.section = kLokasi, .key = "Pop Delay", .type = Type::kWhole,
                                    .form = TextForm::kPlain, .firstRun = true, .absent = 5};
+inline constexpr int16_t kDefaultPopDelay = static_cast<int16_t>(kPopDelay.absent);
 inline constexpr Setting kDisplayVersion{.section = kLokasi, .key = "Versi Display", .type = Type::kWhole,
                                          .form = TextForm::kSignedBlank, .firstRun = true, .absent = 1};
 

@@ -7,7 +7,9 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "tests/support/memory_platform.h"
 
@@ -68,40 +70,84 @@ TEST(TextForms, WrittenNumbersReadBackExactly) {
     EXPECT_EQ(Val(text), StrictNumber(text).value_or(-1)) << text;
 }
 
-TEST(Settings, TheDialogsPlaceReadsBackAsSaved) {
+// Every stored value in its text form: the original nine plain, the later
+// ones signed-blank or as a flag; and they read back as saved.
+TEST(Settings, SavesEachValueInItsFormAndReadsItBack) {
   memory::MemorySettings store;
   Settings s(store);
-  const Location l{"Kota Baru", -3.3, 116.2, 8, 3, 1, 2, 18.5, 17};
+  const Location l{"Kota Baru", -3.3, 116.2, 5.75, 3, -1, 2, 18.5, 17, 1, -2, 4, -1,
+                   true, -430, true, engine::HighLatitudeRule::kTwilightAngle};
   s.SaveLocation(l);
+  EXPECT_EQ(store.writes, (std::vector<std::string>{
+                              "Lokasi/AddDhuhur=3", "Lokasi/AddMaghrib=-1", "Lokasi/MazhabAshar=2",
+                              "Lokasi/sudutFajar=18.5", "Lokasi/sudutIsya=17", "Lokasi/Kota=Kota Baru",
+                              "Lokasi/LAT=-3.3", "Lokasi/LONG=116.2", "Lokasi/Time ZOne=5.75", "Lokasi/AddShubuh= 1",
+                              "Lokasi/AddAshar=-2", "Lokasi/AddIsya= 4", "Lokasi/Koreksi Hijriah=-1", "Lokasi/Metode= 1",
+                              "Lokasi/Lintang Tinggi= 3", "Lokasi/Ketinggian=-430", "Lokasi/Ikuti Zona Windows=-1"}));
   const Location back = s.ReadLocation();
-  EXPECT_EQ(back.city, l.city);
-  EXPECT_EQ(std::make_tuple(back.latitude, back.longitude, back.timeZone, back.addDzuhur, back.addMaghrib,
-                            back.mazhab, back.sudutFajar, back.sudutIsya),
-            std::make_tuple(l.latitude, l.longitude, l.timeZone, l.addDzuhur, l.addMaghrib, l.mazhab,
-                            l.sudutFajar, l.sudutIsya));
+  EXPECT_EQ(std::tie(back.city, back.latitude, back.longitude, back.timeZone, back.addDzuhur, back.addMaghrib,
+                     back.mazhab, back.sudutFajar, back.sudutIsya, back.addShubuh, back.addAshar, back.addIsya,
+                     back.hijriCorrection, back.kemenag, back.elevation, back.followSystemZone, back.highLatitude),
+            std::tie(l.city, l.latitude, l.longitude, l.timeZone, l.addDzuhur, l.addMaghrib, l.mazhab, l.sudutFajar,
+                     l.sudutIsya, l.addShubuh, l.addAshar, l.addIsya, l.hijriCorrection, l.kemenag, l.elevation,
+                     l.followSystemZone, l.highLatitude));
+  // Back to what their absence means, the later values stay stored.
+  store.writes.clear();
+  s.SaveLocation(Location{});
+  EXPECT_EQ(store.writes.size(), 17u);
 }
 
-// The engine takes any school but 1 as Hanafi's; the reading says so.
-TEST(Settings, AStoredSchoolOtherThanOneReadsAsHanafi) {
-  const std::pair<const char*, int16_t> cases[] = {{"1", 1}, {"2", 2}, {"0", 2}, {"3", 2}, {"-1", 2}, {"x", 2}, {"40000", 2}};
-  for (const auto& [stored, mazhab] : cases) {
+// A stored value that cannot be read or lies beyond its range reads as its
+// row says: absent, held to the range, or kept.
+TEST(Settings, EachStoredValueFallsBackAsItsRowSays) {
+  const struct {
+    const char* key;
+    const char* stored;
+    double Location::*number;
+    int16_t Location::*whole;
+    double reads;
+  } cases[] = {
+      {"MazhabAshar", "1", nullptr, &Location::mazhab, 1},  {"MazhabAshar", "0", nullptr, &Location::mazhab, 2},
+      {"MazhabAshar", "3", nullptr, &Location::mazhab, 2},  {"MazhabAshar", "x", nullptr, &Location::mazhab, 2},
+      {"MazhabAshar", "40000", nullptr, &Location::mazhab, 2},
+      {"Time ZOne", "5.3", &Location::timeZone, nullptr, 5.25}, {"Time ZOne", "40000", &Location::timeZone, nullptr, 0},
+      {"AddShubuh", "99999", nullptr, &Location::addShubuh, 0}, {"AddIsya", "2.5", nullptr, &Location::addIsya, 2},
+      {"Koreksi Hijriah", "7", nullptr, &Location::hijriCorrection, 2},
+      {"Koreksi Hijriah", "-9", nullptr, &Location::hijriCorrection, -2},
+      {"Ketinggian", "6000", &Location::elevation, nullptr, 6000}, {"Ketinggian", "6001", &Location::elevation, nullptr, 0},
+      {"Ketinggian", "-501", &Location::elevation, nullptr, 0},   {"Ketinggian", "tinggi", &Location::elevation, nullptr, 0},
+      {"sudutIsya", "1e20", &Location::sudutIsya, nullptr, 1e20},
+  };
+  for (const auto& k : cases) {
     memory::MemorySettings store;
-    store.values[{"Lokasi", "MazhabAshar"}] = stored;
+    store.values[{"Lokasi", k.key}] = k.stored;
     const Location l = Settings(store).ReadLocation();
-    EXPECT_EQ(l.mazhab, mazhab) << stored;
-    EXPECT_EQ(MethodOf(l).mazhab, mazhab == 1 ? engine::Mazhab::kShafii : engine::Mazhab::kHanafi) << stored;
+    EXPECT_EQ(k.number ? l.*k.number : l.*k.whole, k.reads) << k.key << " " << k.stored;
+  }
+  const std::pair<const char*, engine::HighLatitudeRule> rules[] = {
+      {"", engine::HighLatitudeRule::kAuto}, {"1", engine::HighLatitudeRule::kMiddleOfNight},
+      {"2", engine::HighLatitudeRule::kSeventhOfNight}, {"3", engine::HighLatitudeRule::kTwilightAngle},
+      {"4", engine::HighLatitudeRule::kAuto}, {"-1", engine::HighLatitudeRule::kAuto}};
+  for (const auto& [stored, rule] : rules) {
+    memory::MemorySettings store;
+    store.values[{"Lokasi", "Lintang Tinggi"}] = stored;
+    EXPECT_EQ(Settings(store).ReadLocation().highLatitude, rule) << stored;
   }
 }
 
-// An Isya angle the engine cannot take falls back to the latitude's.
-TEST(Settings, AnUnusableIsyaAngleTakesTheLatitudesDefault) {
+// The engine takes any school but 1 as Hanafi's; an Isya angle it cannot
+// take falls back to the latitude's (Jakarta's 18), halves to even.
+TEST(Settings, TheEnginesMethodForAStoredLocation) {
   Location l;
-  for (double isya : {0.0, 9.0, 21.0, 1e9}) {
-    l.sudutIsya = isya;
-    EXPECT_EQ(MethodOf(l).isyaAngle, engine::DefaultIsyaAngle(l.latitude)) << isya;
+  for (int16_t mazhab : {1, 2}) {
+    l.mazhab = mazhab;
+    EXPECT_EQ(MethodOf(l).mazhab, mazhab == 1 ? engine::Mazhab::kShafii : engine::Mazhab::kHanafi);
   }
-  l.sudutIsya = 17.5;  // halves to even
-  EXPECT_EQ(MethodOf(l).isyaAngle, 18);
+  const std::pair<double, double> isya[] = {{0, 18}, {9, 18}, {21, 18}, {1e9, 18}, {17.5, 18}, {16.5, 16}, {20, 20}};
+  for (const auto& [stored, used] : isya) {
+    l.sudutIsya = stored;
+    EXPECT_EQ(MethodOf(l).isyaAngle, used) << stored;
+  }
 }
 
 TEST(Settings, MissingOrUnreadablePopDelayAndVersionAreMendedAndStored) {
@@ -110,7 +156,7 @@ TEST(Settings, MissingOrUnreadablePopDelayAndVersionAreMendedAndStored) {
     store.values[{"Lokasi", "Pop Delay"}] = stored;
     store.values[{"Lokasi", "Versi Display"}] = stored;
     Settings s(store);
-    EXPECT_EQ(s.ReadPopDelay(), kDefaultPopDelay) << stored;
+    EXPECT_EQ(s.ReadPopDelay(), 5) << stored;
     EXPECT_EQ(s.ReadDisplayVersion(), DisplayVersion::kFace) << stored;
     EXPECT_EQ(store.writes, (std::vector<std::string>{"Lokasi/Pop Delay= 5", "Lokasi/Versi Display= 1"}));
   }
