@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "engine/numeric.h"
 
 namespace qov {
 

@@ -1,6 +1,5 @@
 #include "settings/settings.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
