@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "tests/app/app_fixture.h"
@@ -97,27 +98,22 @@ TEST(CityListLimits, StopsAtTheTableCutsLongNamesAndStaysLinear) {
 TEST(LoadCities, FillsTheDropDownWithTheStoredRecordsOnly) {
   std::string many;
   for (int i = 0; i < 2050; ++i) many += "K" + std::to_string(i) + "," + std::to_string(i % 80) + ",100,7\r\n";
-  const struct {
-    const char* appPath;
-    std::optional<std::string> file;
-    size_t items;
-  } cases[] = {{"C:\\QOV", many, 2001}, {"D:\\", std::nullopt, 1}, {"D:\\", "", 1}, {"D:\\", "\r\n\r\n", 1}};
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.appPath + std::to_string(k.items));
+  const std::tuple<const char*, std::optional<std::string>, size_t> cases[] = {
+      {"C:\\QOV", many, 2001}, {"D:\\", std::nullopt, 1}, {"D:\\", "", 1}, {"D:\\", "\r\n\r\n", 1}};
+  for (const auto& [appPath, file, count] : cases) {
     testing::MemoryPlatform p;
-    p.files.appPath = k.appPath;
-    const std::string path = std::string(k.appPath) + (p.files.appPath.back() == '\\' ? "" : "\\") + "daftar_all.TXT";
-    if (k.file) p.files.files[path] = *k.file;
+    p.files.appPath = appPath;
+    const std::string path = p.files.appPath + (p.files.appPath.back() == '\\' ? "" : "\\") + "daftar_all.TXT";
+    if (file) p.files.files[path] = *file;
     testing::Program run(p);
     ASSERT_TRUE(run.Start());
     EXPECT_EQ(p.files.reads, std::vector<std::string>{path});
-    const auto& items = run.Get("city").items();
-    ASSERT_EQ(items.size(), k.items);
-    for (size_t i = 0; i < items.size(); ++i) {
-      ASSERT_EQ(items[i].itemData, static_cast<int32_t>(i));
-      ASSERT_EQ(items[i].text, k.items == 1 ? "" : "K" + std::to_string(i));
-    }
     EXPECT_TRUE(p.dialogs.messages.empty());
+    const auto& items = run.Get("city").items();
+    ASSERT_EQ(items.size(), count) << path;
+    for (size_t i = 0; i < items.size(); ++i)
+      ASSERT_EQ(std::make_pair(items[i].text, items[i].itemData),
+                std::make_pair(count == 1 ? "" : "K" + std::to_string(i), static_cast<int32_t>(i)));
   }
 }
 

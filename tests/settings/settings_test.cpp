@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -15,16 +16,13 @@ namespace qov::settings {
 namespace {
 
 TEST(SignedBlankForm, WritesTheRuntimeText) {
-  const struct {
-    double value;
-    int digits;
-    const char* text;
-  } cases[] = {{2, 15, " 2"}, {-6.15, 15, "-6.15"}, {0.5, 15, " .5"}, {-0.5, 15, "-.5"}, {0, 15, " 0"},
-               {106.816, 15, " 106.816"}, {1e15, 15, " 1E+15"}, {0.0001, 15, " .0001"}, {1e-5, 15, " 1E-05"},
-               // Window geometry is single precision: 7 digits.
-               {3195.0f, 7, " 3195"}, {1234.5678f, 7, " 1234.568"}, {-150.0f, 7, "-150"},
-               {std::numeric_limits<double>::quiet_NaN(), 15, " 0"}};
-  for (const auto& k : cases) EXPECT_EQ(SignedBlank(k.value, k.digits), k.text) << k.value;
+  const std::tuple<double, int, const char*> cases[] = {
+      {2, 15, " 2"}, {-6.15, 15, "-6.15"}, {0.5, 15, " .5"}, {-0.5, 15, "-.5"}, {0, 15, " 0"},
+      {106.816, 15, " 106.816"}, {1e15, 15, " 1E+15"}, {0.0001, 15, " .0001"}, {1e-5, 15, " 1E-05"},
+      // Window geometry is single precision: 7 digits.
+      {3195.0f, 7, " 3195"}, {1234.5678f, 7, " 1234.568"}, {-150.0f, 7, "-150"},
+      {std::numeric_limits<double>::quiet_NaN(), 15, " 0"}};
+  for (const auto& [value, digits, text] : cases) EXPECT_EQ(SignedBlank(value, digits), text) << value;
   EXPECT_EQ(PlainNumber(-6.2) + PlainNumber(-0.25) + PlainInt(-32768), "-6.2-0.25-32768");
 }
 
