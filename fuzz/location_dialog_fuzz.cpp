@@ -93,13 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   QOV_FUZZ_CHECK(c.app.form().height() == heightBefore, Line("height", c.app.form().height(), "after OK, was", heightBefore));
   const s::Location l = s::Settings(c.p.settings).ReadLocation();
   QOV_FUZZ_CHECK(l.city == texts[0] && texts[0].find_first_not_of(" \t") != std::string::npos, Shown(l.city));
-  QOV_FUZZ_CHECK(s::StrictNumber(texts[1]) == l.latitude && s::LatitudeOk(l.latitude), Line(Shown(texts[1]), l.latitude));
+  QOV_FUZZ_CHECK(s::StrictNumber(texts[1]) == l.latitude && s::kLatitude.Accepts(l.latitude), Line(Shown(texts[1]), l.latitude));
   QOV_FUZZ_CHECK(s::StrictNumber(texts[2]) == l.longitude, Line(Shown(texts[2]), l.longitude));
-  QOV_FUZZ_CHECK(s::ZoneOk(l.timeZone), Line(Shown(texts[3]), l.timeZone));
+  QOV_FUZZ_CHECK(s::kTimeZone.Accepts(l.timeZone), Line(Shown(texts[3]), l.timeZone));
   QOV_FUZZ_CHECK(s::ValInt16(texts[4]) == l.addDzuhur && s::ValInt16(texts[5]) == l.addMaghrib,
                  Line(Shown(texts[4]), l.addDzuhur, Shown(texts[5]), l.addMaghrib));
-  QOV_FUZZ_CHECK(s::Val(texts[6]) == l.sudutFajar && s::FajrAngleOk(l.sudutFajar), Line(Shown(texts[6]), l.sudutFajar));
-  QOV_FUZZ_CHECK(s::Val(texts[7]) == l.sudutIsya && s::IsyaAngleOk(l.sudutIsya), Line(Shown(texts[7]), l.sudutIsya));
+  QOV_FUZZ_CHECK(s::Val(texts[6]) == l.sudutFajar && s::kFajrAngle.Accepts(l.sudutFajar), Line(Shown(texts[6]), l.sudutFajar));
+  QOV_FUZZ_CHECK(s::Val(texts[7]) == l.sudutIsya && s::kIsyaAngle.Accepts(l.sudutIsya), Line(Shown(texts[7]), l.sudutIsya));
   QOV_FUZZ_CHECK(l.mazhab == (hanafi ? 2 : 1), Line("mazhab", l.mazhab));
   c.CheckPanel("taken");
 

@@ -1,10 +1,8 @@
 #include "location/location_dialog.h"
 
-#include <iterator>
 #include <optional>
 #include <string>
 
-#include "engine/numeric.h"
 
 namespace qov {
 
@@ -18,9 +16,6 @@ constexpr ui::Twips kDialogHeight = kFrameHeight + 45;
 constexpr ui::Color kWrongBox = 0x00C0C0FF;
 
 constexpr int16_t kHanafi = 2, kShafii = 1;
-
-// The high-latitude rules in the order of settings::HighLatitude.
-constexpr const char* kHighLatitudeNames[] = {"Otomatis", "Tengah malam", "Sepertujuh malam", "Sudut senja"};
 
 // The published Indonesian schedule (Kemenag): Fajr 20 and Isya 18 degrees
 // below the horizon, Shafi'i's shadow, and its safety minutes (ihtiyat).
@@ -79,7 +74,8 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
   longitude_ = box("longitude", kBoxLeft, 1200, kBoxWidth);
   label("Gmt", kLabelLeft, 1500, 1580);
   zone_ = box("zone", kBoxLeft, 1500, kBoxWidth);
-  followZone_ = tick(ui::Kind::CheckBox, "followZone", "Ikuti zona waktu Windows", kLabelLeft, 1800, kFrameWidth - 300);
+  const std::string followCaption = "Ikuti zona waktu " + svc_.clock->SystemName();
+  followZone_ = tick(ui::Kind::CheckBox, "followZone", followCaption.c_str(), kLabelLeft, 1800, kFrameWidth - 300);
 
   ui::Control& rule = form_.Add(ui::Kind::Line, "separator", -1, frame_);
   rule.SetBorderColor(ui::kWhite);
@@ -115,8 +111,10 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
   highLatitude_ = &form_.Add(ui::Kind::ComboBox, "highLatitude", -1, frame_);
   highLatitude_->Move(kBoxLeft, 4710, kBoxWidth, 315);
   highLatitude_->SetFont(boxFont);
-  for (int i = 0; i < static_cast<int>(std::size(kHighLatitudeNames)); ++i)
-    highLatitude_->AddItem(kHighLatitudeNames[i], i);
+  // Only the listed rules mean anything: typing is not offered.
+  highLatitude_->SetListOnly(true);
+  for (int i = 0; i < settings::kStoredHighLatitudeChoices; ++i)
+    highLatitude_->AddItem(settings::kHighLatitudeChoices[i].caption, i);
 
   label("Koreksi Hijriah", kLabelLeft, 5100, 1580);
   hijriCorrection_ = box("hijriCorrection", kBoxLeft, 5100, kShortBox);
@@ -186,7 +184,7 @@ void LocationDialog::Open() {
   (l.mazhab == kHanafi ? hanafi_ : shafii_)->SetValue(true);
   fajrAngle_->SetText(settings::PlainNumber(l.sudutFajar));
   isyaAngle_->SetText(settings::PlainNumber(l.sudutIsya));
-  highLatitude_->SelectItem(static_cast<int>(l.highLatitude));
+  highLatitude_->SelectItem(static_cast<int>(settings::kHighLatitude.field.get(l)));
   hijriCorrection_->SetText(settings::PlainInt(l.hijriCorrection));
   elevation_->SetText(settings::PlainNumber(l.elevation));
   kemenag_->SetValue(l.kemenag);
@@ -228,91 +226,74 @@ void LocationDialog::ToggleKemenag() {
 
 bool LocationDialog::Accept() {
   ClearWrongBoxes();
-  using settings::StrictNumber;
-  using settings::Val;
+  using settings::Setting;
+
+  // How a box is read: the place boxes and the new ones must hold exactly
+  // one number; the additions and the angles are read as the store reads
+  // them, and an angle needs a number at its start.
+  enum class Reading { kText, kStrict, kLenient, kLeadingNumber };
+  struct Box {
+    ui::Control* control;
+    const Setting& setting;
+    Reading reading;
+  };
+  const Box boxes[] = {
+      {city_, settings::kCity, Reading::kText},
+      {latitude_, settings::kLatitude, Reading::kStrict},
+      {longitude_, settings::kLongitude, Reading::kStrict},
+      {zone_, settings::kTimeZone, Reading::kStrict},
+      {addShubuh_, settings::kAddShubuh, Reading::kLenient},
+      {addDzuhur_, settings::kAddDzuhur, Reading::kLenient},
+      {addAshar_, settings::kAddAshar, Reading::kLenient},
+      {addMaghrib_, settings::kAddMaghrib, Reading::kLenient},
+      {addIsya_, settings::kAddIsya, Reading::kLenient},
+      {fajrAngle_, settings::kFajrAngle, Reading::kLeadingNumber},
+      {isyaAngle_, settings::kIsyaAngle, Reading::kLeadingNumber},
+      {hijriCorrection_, settings::kHijriCorrection, Reading::kStrict},
+      {elevation_, settings::kElevation, Reading::kStrict},
+  };
+  auto read = [](const Box& b) -> std::optional<double> {
+    const std::string& text = b.control->text();
+    switch (b.reading) {
+      case Reading::kText:
+        return text.find_first_not_of(" \t") != std::string::npos ? std::optional<double>(0) : std::nullopt;
+      case Reading::kStrict:
+        return settings::StrictNumber(text);
+      case Reading::kLeadingNumber:
+        if (!settings::HasNumber(text)) return std::nullopt;
+        [[fallthrough]];
+      case Reading::kLenient:
+        return settings::Val(text);
+    }
+    return std::nullopt;
+  };
 
   // Everything is checked before anything is stored: a refused OK leaves
   // the store and the clock's place as they were, so a later start never
   // reads a half-written place.
-  const std::optional<double> lat = StrictNumber(latitude_->text());
-  const std::optional<double> lon = StrictNumber(longitude_->text());
-  const std::optional<double> zone = StrictNumber(zone_->text());
-  const std::optional<int16_t> addSh = settings::ValInt16(addShubuh_->text());
-  const std::optional<int16_t> addDz = settings::ValInt16(addDzuhur_->text());
-  const std::optional<int16_t> addAs = settings::ValInt16(addAshar_->text());
-  const std::optional<int16_t> addMag = settings::ValInt16(addMaghrib_->text());
-  const std::optional<int16_t> addIs = settings::ValInt16(addIsya_->text());
-  const std::optional<double> correction = StrictNumber(hijriCorrection_->text());
-  const std::optional<double> elevation = StrictNumber(elevation_->text());
-  const bool fajrRead = settings::HasNumber(fajrAngle_->text());
-  const bool isyaRead = settings::HasNumber(isyaAngle_->text());
-  const double fajr = Val(fajrAngle_->text()), isya = Val(isyaAngle_->text());
-
-  struct Check {
-    ui::Control* box;
-    const char* hint;
-    bool ok;
-  };
-  // An empty name would read as a first run at the next start, which would
-  // overwrite the place with Jakarta's.
-  const Check checks[] = {
-      {city_, "Kota", city_->text().find_first_not_of(" \t") != std::string::npos},
-      {latitude_, "Lat", lat && settings::LatitudeOk(*lat)},
-      {longitude_, "Long", lon && settings::LongitudeOk(*lon)},
-      {zone_, "Gmt", zone && settings::ZoneOk(*zone)},
-      {addShubuh_, "Shubuh", addSh.has_value()},
-      {addDzuhur_, "Dzhuhur", addDz.has_value()},
-      {addAshar_, "Ashar", addAs.has_value()},
-      {addMaghrib_, "Maghrib", addMag.has_value()},
-      {addIsya_, "Isya", addIs.has_value()},
-      {fajrAngle_, "Fajar", fajrRead && settings::FajrAngleOk(fajr)},
-      {isyaAngle_, "Isya", isyaRead && settings::IsyaAngleOk(isya)},
-      {hijriCorrection_, "Hijriah", correction && *correction == static_cast<int>(*correction) &&
-                                        settings::HijriCorrectionOk(*correction)},
-      {elevation_, "Tinggi", elevation && settings::ElevationOk(*elevation)},
-  };
-  const Check* firstWrong = nullptr;
-  for (const Check& c : checks) {
-    if (c.ok) continue;
-    c.box->SetBackColor(kWrongBox);
-    if (!firstWrong) firstWrong = &c;
+  settings::Location l;
+  const Box* firstWrong = nullptr;
+  for (const Box& b : boxes) {
+    const std::optional<double> v = read(b);
+    if (v && (b.reading == Reading::kText || b.setting.Accepts(*v))) {
+      if (b.setting.field.set) b.setting.field.set(l, *v);
+      continue;
+    }
+    b.control->SetBackColor(kWrongBox);
+    if (!firstWrong) firstWrong = &b;
   }
   if (firstWrong) {
-    frame_->SetText(std::string(kCaption) + " - " + firstWrong->hint + " salah");
-    // An angle's range is not obvious: say it.
-    if (firstWrong->box == fajrAngle_ || firstWrong->box == isyaAngle_) {
-      const bool isFajr = firstWrong->box == fajrAngle_;
-      svc_.dialogs->MessageBox(
-          std::string("Sudut ") + (isFajr ? "Fajar" : "Isya") + " harus antara " +
-              settings::PlainNumber(isFajr ? settings::kMinFajr : settings::kMinIsya) + " dan " +
-              settings::PlainNumber(isFajr ? settings::kMaxFajr : settings::kMaxIsya) + " derajat.",
-          kCaption);
-    }
+    frame_->SetText(std::string(kCaption) + " - " + firstWrong->setting.hint + " salah");
+    svc_.dialogs->MessageBox(settings::RefusalMessage(firstWrong->setting), kCaption);
     return false;
   }
 
-  settings::Location l;
   l.city = city_->text();
-  // All present, as checked above; value_or keeps GCC's flow analysis quiet.
-  l.latitude = lat.value_or(0);
-  l.longitude = lon.value_or(0);
-  l.timeZone = zone.value_or(0);
-  l.addShubuh = addSh.value_or(0);
-  l.addDzuhur = addDz.value_or(0);
-  l.addAshar = addAs.value_or(0);
-  l.addMaghrib = addMag.value_or(0);
-  l.addIsya = addIs.value_or(0);
-  l.hijriCorrection = static_cast<int16_t>(correction.value_or(0));
-  l.elevation = elevation.value_or(0);
   l.kemenag = kemenag_->value();
   l.followSystemZone = followZone_->value();
   const int rule = highLatitude_->listIndex();
-  l.highLatitude = rule >= 0 && rule < static_cast<int>(std::size(kHighLatitudeNames))
-                       ? static_cast<settings::HighLatitude>(rule)
-                       : settings::HighLatitude::kAuto;
+  if (rule >= 0 && rule < settings::kStoredHighLatitudeChoices) settings::kHighLatitude.field.set(l, rule);
   l.mazhab = hanafi_->value() ? kHanafi : kShafii;
-  l.sudutFajar = fajr;
-  l.sudutIsya = isya;
   settings_.SaveLocation(l);
   // The new place applies at once: the alerts would otherwise keep the old
   // place's times until midnight.

@@ -106,6 +106,10 @@ class Control {
   void ClearItems();
   void AddItem(const std::string& text, int32_t itemData);
   int listIndex() const { return listIndex_; }
+  // A list to choose from, with no text of one's own; set before the form
+  // is shown, as the back ends build the control once.
+  bool listOnly() const { return listOnly_; }
+  void SetListOnly(bool on) { listOnly_ = on; }
   // Selecting an entry puts its name into the edit field and raises onClick,
   // as the platform's list does when the user picks one.
   void SelectItem(int index);
@@ -152,6 +156,7 @@ class Control {
   bool value_ = false;
   std::vector<ComboItem> items_;
   int listIndex_ = -1;
+  bool listOnly_ = false;
   std::string picture_;
   float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
   int borderWidth_ = 1;

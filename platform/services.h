@@ -37,6 +37,9 @@ class Clock {
   // (fractional where the zone is), in force at a universal date-time
   // value: the system's own rules, summer time included.
   virtual double UtcOffsetAt(double utcDateTime) = 0;
+  // How the user knows the system whose zone this is, in the dialog's words
+  // ("Ikuti zona waktu Windows"): "Windows", or "sistem" elsewhere.
+  virtual std::string SystemName() = 0;
 };
 
 // The user's locale.

@@ -61,7 +61,7 @@ FormWidget::Native* FormWidget::NativeFor(ui::Control& c) {
       break;
     case ui::Kind::ComboBox: {
       auto* combo = new QComboBox(this);
-      combo->setEditable(true);
+      combo->setEditable(!c.listOnly());
       // The list keeps the model's order, and typing a new name adds none.
       combo->setInsertPolicy(QComboBox::NoInsert);
       combo->setMaxVisibleItems(16);
@@ -104,9 +104,10 @@ void FormWidget::ConnectNative(Native& n) {
       if (ui::Control* c = model()) c->SetTextFromUser(text.toStdString());
     });
   } else if (auto* combo = qobject_cast<QComboBox*>(n.widget.data())) {
-    connect(combo->lineEdit(), &QLineEdit::textEdited, this, [model](const QString& text) {
-      if (ui::Control* c = model()) c->SetTextFromUser(text.toStdString());
-    });
+    if (combo->lineEdit())
+      connect(combo->lineEdit(), &QLineEdit::textEdited, this, [model](const QString& text) {
+        if (ui::Control* c = model()) c->SetTextFromUser(text.toStdString());
+      });
     connect(combo, &QComboBox::activated, this, [model](int i) {
       if (ui::Control* c = model()) c->SelectItem(i);  // raises the combo's Click
     });
@@ -191,7 +192,7 @@ void FormWidget::SyncNative(Native& n) {
       n.items = c.items();
     }
     if (combo->currentIndex() != c.listIndex()) combo->setCurrentIndex(c.listIndex());
-    if (combo->currentText() != text) combo->setEditText(text);
+    if (combo->isEditable() && combo->currentText() != text) combo->setEditText(text);
   } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     if (edit->text() != text) edit->setText(text);
   } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {

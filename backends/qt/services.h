@@ -31,6 +31,7 @@ class LocalClock final : public Clock {
  public:
   double Now() override;
   double UtcOffsetAt(double utcDateTime) override;
+  std::string SystemName() override { return "sistem"; }
 };
 
 class UserLocale final : public Locale {

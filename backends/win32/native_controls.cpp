@@ -58,7 +58,7 @@ FormWindow::Native* FormWindow::NativeFor(ui::Control& c) {
       break;
     case ui::Kind::ComboBox:
       cls = L"COMBOBOX";
-      style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+      style |= (c.listOnly() ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL) | WS_VSCROLL;
       break;
     case ui::Kind::OptionButton:
       style |= BS_AUTORADIOBUTTON;
@@ -137,7 +137,9 @@ void FormWindow::SyncNative(Native& n) {
       SendMessageW(n.hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.listIndex()), 0);
   }
 
-  if (NativeText(n.hwnd) != c.text()) SetWindowTextW(n.hwnd, Wide(c.text()).c_str());
+  // A list-only combo shows its selected item and has no text to set.
+  const bool ownText = !(c.kind() == ui::Kind::ComboBox && c.listOnly());
+  if (ownText && NativeText(n.hwnd) != c.text()) SetWindowTextW(n.hwnd, Wide(c.text()).c_str());
 
   if (c.kind() == ui::Kind::OptionButton || c.kind() == ui::Kind::CheckBox) {
     const WPARAM want = c.value() ? BST_CHECKED : BST_UNCHECKED;

@@ -23,6 +23,7 @@ class LocalClock final : public Clock {
  public:
   double Now() override;
   double UtcOffsetAt(double utcDateTime) override;
+  std::string SystemName() override { return "Windows"; }
 };
 
 class UserLocale final : public Locale {

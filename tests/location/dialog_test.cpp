@@ -34,11 +34,20 @@ class DialogTest : public AppTest {
   ui::Control& Frame() { return run->Get("locationDialog"); }
 };
 
-TEST_F(DialogTest, OpensWithTheStoredPlaceAndCancelDropsEdits) {
+// A picked city fills the place boxes from its record (an item naming no
+// record changes nothing); Cancel drops every edit.
+TEST_F(DialogTest, OpensWithTheStoredPlacePicksACityAndCancelDropsEdits) {
   run->Click("location");
-  EXPECT_EQ(Shown(), "Jakarta|-6.15|106.816|7|2|2|19|20|Hambali");
   EXPECT_TRUE(Frame().shown());
-  for (const char* b : kBoxes) run->Type(b, "9");
+  EXPECT_EQ(Shown(), "Jakarta|-6.15|106.816|7|2|2|19|20|Hambali");
+  run->Type("addDzuhur", "5");
+  ui::Control& city = run->Get("city");
+  ASSERT_EQ(city.items().size(), 2u);
+  city.SelectItem(1);
+  EXPECT_EQ(Shown(), "Makassar|-5.14|119.42|8|5|2|19|20|Hambali");
+  city.AddItem("stray", 99999);
+  city.SelectItem(2);
+  EXPECT_EQ(Shown(), "stray|-5.14|119.42|8|5|2|19|20|Hambali");
   run->Get("hanafi").SetValue(true);
   run->Press("cancel");
   EXPECT_FALSE(Frame().visible());
@@ -47,21 +56,9 @@ TEST_F(DialogTest, OpensWithTheStoredPlaceAndCancelDropsEdits) {
   EXPECT_EQ(Shown(), "Jakarta|-6.15|106.816|7|2|2|19|20|Hambali");
 }
 
-TEST_F(DialogTest, PickingACityFillsThePlaceBoxesFromItsRecord) {
-  run->Click("location");
-  run->Type("addDzuhur", "5");
-  ui::Control& city = run->Get("city");
-  ASSERT_EQ(city.items().size(), 2u);
-  city.SelectItem(1);
-  EXPECT_EQ(Shown(), "Makassar|-5.14|119.42|8|5|2|19|20|Hambali");
-  city.AddItem("stray", 99999);  // an item naming no record changes nothing
-  city.SelectItem(2);
-  EXPECT_EQ(Shown(), "stray|-5.14|119.42|8|5|2|19|20|Hambali");
-  EXPECT_TRUE(p.settings.writes.empty());
-}
-
-// OK stores the typed texts as read (halves to even) and the new place applies at once: the panel
-// and the alerts show the engine's times for it.
+// OK stores the typed texts as read (halves to even), and the new place
+// applies at once: the panel shows what a restart shows, and the alert
+// comes at the panel's Dzuhur.
 TEST_F(DialogTest, OkStoresTheTypedTextsAndAppliesThePlaceAtOnce) {
   const std::string before = PanelTimes();
   run->Click("location");
@@ -69,20 +66,26 @@ TEST_F(DialogTest, OkStoresTheTypedTextsAndAppliesThePlaceAtOnce) {
   for (size_t i = 0; i < typed.size(); ++i) run->Type(kBoxes[i], typed[i]);
   run->Press("ok");
   EXPECT_FALSE(Frame().visible());
-  EXPECT_EQ(p.settings.writes,
-            (std::vector<std::string>{"Lokasi/Kota=Desa Kecil", "Lokasi/LAT=-10.17", "Lokasi/LONG=123.6",
-                                      "Lokasi/Time ZOne=7.5", "Lokasi/AddDhuhur=4", "Lokasi/AddMaghrib=2",
-                                      "Lokasi/MazhabAshar=1", "Lokasi/sudutFajar=20", "Lokasi/sudutIsya=18"}));
   // A half-hour zone is kept as typed; it used to be rounded to 8.
-  settings::Location l{"Desa Kecil", -10.17, 123.6, 7.5, 4, 2, 1, 20, 18};
-  std::string expected;
-  for (int m : EngineMinutes(DateSerial(2004, 6, 15), l)) expected += FormatHHMM(m / 1440.0) + " ";
-  EXPECT_EQ(PanelTimes(), expected);
-  EXPECT_NE(expected, before);
-  const double dzuhur = DateSerial(2004, 6, 15) + EngineMinutes(DateSerial(2004, 6, 15), l)[1] / 1440.0;
-  RunUntil(dzuhur + 1.0 / 86400);
+  EXPECT_EQ(p.settings.writes,
+            (std::vector<std::string>{"Lokasi/AddDhuhur=4", "Lokasi/AddMaghrib=2", "Lokasi/MazhabAshar=1",
+                                      "Lokasi/sudutFajar=20", "Lokasi/sudutIsya=18", "Lokasi/Kota=Desa Kecil",
+                                      "Lokasi/LAT=-10.17", "Lokasi/LONG=123.6", "Lokasi/Time ZOne=7.5"}));
+  const std::string after = PanelTimes();
+  EXPECT_NE(after, before);
+  const int dzuhur = std::stoi(after.substr(6, 2)) * 60 + std::stoi(after.substr(9, 2));
+  RunUntil(DateSerial(2004, 6, 15) + (dzuhur + 1.0 / 60) / 1440);
   ASSERT_FALSE(run->alerts.empty());
   EXPECT_EQ(run->alerts.back().name, "Dzhuhur");
+  // An empty name, refused, leaves the place for the next start: it used to
+  // be stored and make that start a first run, back at Jakarta.
+  run->Click("location");
+  run->Type("city", "");
+  run->Press("ok");
+  StartAt(At(2004, 6, 15, 8));
+  EXPECT_EQ(PanelTimes(), after);
+  run->Click("location");
+  EXPECT_EQ(Shown(), "Desa Kecil|-10.17|123.6|7.5|4|2|20|18|Hambali");
 }
 
 // Hanafi casts a shadow twice the object's length, Hambali once; a stored
@@ -96,19 +99,19 @@ TEST_F(DialogTest, AsharSchoolsAndAnUnknownStoredSchoolOpensOnHanafi) {
     EXPECT_EQ(Stored(p, "Lokasi", "MazhabAshar"), stored);
   }
   for (const char* odd : {"0", "3", "-5", "&HFFFF"}) {
-    SCOPED_TRACE(odd);
     p.settings.values[{"Lokasi", "MazhabAshar"}] = odd;
     StartAt(At(2004, 6, 15, 8));
     const std::string times = PanelTimes();
     run->Click("location");
-    EXPECT_TRUE(run->Get("hanafi").value());
+    EXPECT_TRUE(run->Get("hanafi").value()) << odd;
     run->Press("ok");
-    EXPECT_EQ(PanelTimes(), times);
-    EXPECT_EQ(Stored(p, "Lokasi", "MazhabAshar"), "2");
+    EXPECT_EQ(PanelTimes() + Stored(p, "Lokasi", "MazhabAshar"), times + "2") << odd;
   }
 }
 
-TEST_F(DialogTest, GrowsToTheDialogsHeightWhileOpenAndReturnsAfterOkOrCancel) {
+// The window grows to the dialog's height, centred, and returns after OK or
+// Cancel; opening again, or over the panel, keeps the first height.
+TEST_F(DialogTest, GrowsToTheDialogsHeightWhileOpenAndSharesTheHeightBeforeWithThePanel) {
   for (float before : {3000.0f, kDialogHeight, 5010.0f}) {
     for (const char* button : {"ok", "cancel"}) {
       form().SetHeight(before);
@@ -120,51 +123,54 @@ TEST_F(DialogTest, GrowsToTheDialogsHeightWhileOpenAndReturnsAfterOkOrCancel) {
       EXPECT_FLOAT_EQ(form().height(), before) << before << button;
     }
   }
+  for (const char* first : {"location", "prayerTimes"}) {
+    form().SetHeight(2400);
+    run->Click(first);
+    run->Click("location");
+    run->Press("cancel");
+    EXPECT_FLOAT_EQ(form().height(), 2400) << first;
+  }
 }
 
-TEST_F(DialogTest, TheHeightBeforeIsSharedWithThePanel) {
-  form().SetHeight(3000);
-  run->Click("location");
-  run->Click("location");
-  run->Press("cancel");
-  EXPECT_FLOAT_EQ(form().height(), 3000) << "opening again keeps the first height";
-  form().SetHeight(2400);
-  run->Click("prayerTimes");
-  run->Click("location");
-  run->Press("cancel");
-  EXPECT_FLOAT_EQ(form().height(), 2400);
-}
-
-// A refused OK stores nothing, keeps the dialog open and marks the box; the
-// caption names it; the next OK or Cancel clears the marks. An empty name
-// used to be stored and make the next start a first run; angles the
-// engine cannot use are refused with their range.
+// A refused OK stores nothing, keeps the dialog open, marks the box, names
+// it in the caption and states the box's range (the same values refuse
+// qov-jadwal's options: BadInput.OneLineNamingTheProblemAndStatusTwo); the
+// next OK or Cancel clears the marks. An empty name used to be stored and
+// make the next start a first run.
 TEST_F(DialogTest, OkRefusesABadBoxWholeOrAccepts) {
+  const char* const lat = "Lat harus lebih dari -90 dan kurang dari 90 derajat.";
+  const char* const zone = "Gmt harus antara -12 dan 14 jam, dalam kelipatan seperempat jam.";
+  const char* const fajr = "Sudut Fajar harus antara 10 dan 25 derajat.";
+  const char* const hijri = "Koreksi Hijriah harus bilangan bulat antara -2 dan 2 hari.";
+  const char* const high = "Ketinggian harus antara -500 dan 6000 meter.";
+  const char* const minutes = " harus antara -32768 dan 32767 menit.";
   const struct {
     const char* box;
     std::string text;
     const char* hint;  // nullptr: accepted
-    const char* message;
+    std::string message;
   } cases[] = {
-      {"city", "", "Kota", nullptr},          {"city", "  ", "Kota", nullptr},
-      {"latitude", "", "Lat", nullptr},       {"latitude", "-6,2", "Lat", nullptr},
-      {"latitude", "90", "Lat", nullptr},     {"latitude", "1e999", "Lat", nullptr},
-      {"latitude", " -89.99 ", nullptr, nullptr}, {"longitude", "180.5", "Long", nullptr},
-      {"longitude", "-180", nullptr, nullptr}, {"zone", "7 WIB", "Gmt", nullptr},
-      {"zone", "-12.6", "Gmt", nullptr},      {"zone", "14.5", "Gmt", nullptr},
-      {"zone", "5.3", "Gmt", nullptr},        {"zone", "5.75", nullptr, nullptr},
-      {"zone", "-3.5", nullptr, nullptr},     {"zone", "14", nullptr, nullptr},
-      {"addDzuhur", "32767.5", "Dzhuhur", nullptr}, {"addDzuhur", "menit", nullptr, nullptr},
-      {"addMaghrib", "-32769", "Maghrib", nullptr},
-      {"fajrAngle", "derajat 20", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
-      {"fajrAngle", "0", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
-      {"fajrAngle", "0.4", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
-      {"fajrAngle", "-19", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
-      {"fajrAngle", "40000", "Fajar", "Sudut Fajar harus antara 10 dan 25 derajat."},
-      {"fajrAngle", "25", nullptr, nullptr},  {"fajrAngle", "10", nullptr, nullptr},
+      {"city", "", "Kota", "Kota harus diisi."}, {"city", "  ", "Kota", "Kota harus diisi."},
+      {"latitude", "", "Lat", lat}, {"latitude", "-6,2", "Lat", lat}, {"latitude", "90", "Lat", lat},
+      {"latitude", "1e999", "Lat", lat}, {"latitude", " -89.99 ", nullptr, ""},
+      {"longitude", "180.5", "Long", "Long harus antara -180 dan 180 derajat."}, {"longitude", "-180", nullptr, ""},
+      {"zone", "7 WIB", "Gmt", zone}, {"zone", "-12.6", "Gmt", zone}, {"zone", "14.5", "Gmt", zone},
+      {"zone", "5.3", "Gmt", zone}, {"zone", "5.75", nullptr, ""}, {"zone", "-3.5", nullptr, ""}, {"zone", "14", nullptr, ""},
+      {"addShubuh", "99999", "Shubuh", std::string("+ Shubuh") + minutes},
+      {"addDzuhur", "32767.5", "Dzhuhur", std::string("+ Dzhuhur") + minutes}, {"addDzuhur", "menit", nullptr, ""},
+      {"addAshar", "-40000", "Ashar", std::string("+ Ashar") + minutes},
+      {"addMaghrib", "-32769", "Maghrib", std::string("+ Maghrib") + minutes},
+      {"addIsya", "1e9", "Isya", std::string("+ Isya") + minutes},
+      {"fajrAngle", "derajat 20", "Fajar", fajr}, {"fajrAngle", "0", "Fajar", fajr}, {"fajrAngle", "0.4", "Fajar", fajr},
+      {"fajrAngle", "-19", "Fajar", fajr}, {"fajrAngle", "40000", "Fajar", fajr}, {"fajrAngle", "25.5", "Fajar", fajr},
+      {"fajrAngle", "25", nullptr, ""}, {"fajrAngle", "10", nullptr, ""}, {"isyaAngle", "&H12", nullptr, ""},
       {"isyaAngle", "20.5", "Isya", "Sudut Isya harus antara 10 dan 20 derajat."},
-      {"isyaAngle", "&H12", nullptr, nullptr},
+      {"hijriCorrection", "3", "Hijriah", hijri}, {"hijriCorrection", "1.5", "Hijriah", hijri},
+      {"hijriCorrection", "-2", nullptr, ""}, {"elevation", "6001", "Tinggi", high}, {"elevation", "-501", "Tinggi", high},
+      {"elevation", "-430", nullptr, ""}, {"elevation", "6000", nullptr, ""},
   };
+  const char* const all[] = {"city", "latitude", "longitude", "zone", "addShubuh", "addDzuhur", "addAshar",
+                             "addMaghrib", "addIsya", "fajrAngle", "isyaAngle", "hijriCorrection", "elevation"};
   for (const auto& k : cases) {
     SCOPED_TRACE(std::string(k.box) + " '" + k.text + "'");
     form().SetHeight(3000);
@@ -181,38 +187,34 @@ TEST_F(DialogTest, OkRefusesABadBoxWholeOrAccepts) {
     const bool refused = k.hint != nullptr;
     EXPECT_EQ(Frame().visible(), refused);
     EXPECT_EQ(Frame().text(), refused ? std::string("Lokasi - ") + k.hint + " salah" : "Lokasi");
-    for (const char* b : kBoxes)
+    for (const char* b : all)
       EXPECT_EQ(run->Get(b).backColor(), refused && std::string(b) == k.box ? kWrongBox : ui::kSystemWindow) << b;
-    EXPECT_EQ(p.settings.writes.size(), refused ? 0u : 9u);
-    EXPECT_EQ(p.dialogs.messages.size(), k.message ? 1u : 0u);
-    if (k.message && !p.dialogs.messages.empty()) {
-      EXPECT_EQ(p.dialogs.messages[0].first, k.message);
-    }
+    EXPECT_EQ(p.settings.writes.empty(), refused);
+    using Messages = decltype(p.dialogs.messages);
+    const Messages expected = refused ? Messages{{k.message, "Lokasi"}} : Messages{};
+    EXPECT_EQ(p.dialogs.messages, expected);
     EXPECT_FLOAT_EQ(form().height(), refused ? kDialogHeight : 3000);
     if (refused) {
       run->Press("cancel");
-      EXPECT_EQ(Frame().text(), "Lokasi");
+      EXPECT_EQ(Frame().text() + PanelTimes(), "Lokasi" + times);
       EXPECT_EQ(run->Get(k.box).backColor(), ui::kSystemWindow);
-      EXPECT_EQ(PanelTimes(), times);
     }
     settings::Settings(p.settings).SaveLocation(settings::Location{});
   }
 }
 
-// The empty name that the dialog used to store made the next start a first
-// run, which overwrote the place with Jakarta's.
-TEST_F(DialogTest, OkWithAnEmptyCityKeepsThePlaceForTheNextStart) {
-  run->Click("location");
-  run->Get("city").SelectItem(1);
-  run->Press("ok");
-  run->Click("location");
-  run->Type("city", "");
-  run->Type("latitude", "1");
-  run->Press("ok");
-  EXPECT_EQ(Frame().text(), "Lokasi - Kota salah");
-  StartAt(At(2004, 6, 16, 8));
-  run->Click("location");
-  EXPECT_EQ(Shown(), "Makassar|-5.14|119.42|8|2|2|19|20|Hambali");
+// The zone box follows the system's zone in the system's own name; the
+// high-latitude rules are a list to choose from, the city list takes typing.
+TEST_F(DialogTest, NamesTheSystemAndOffersTheRulesAsAList) {
+  for (const char* system : {"Windows", "sistem"}) {
+    p.clock.systemName = system;
+    StartAt(At(2004, 6, 15, 8));
+    EXPECT_EQ(run->Get("followZone").text(), std::string("Ikuti zona waktu ") + system);
+  }
+  std::vector<std::string> rules;
+  for (const ui::ComboItem& item : run->Get("highLatitude").items()) rules.push_back(item.text);
+  EXPECT_EQ(rules, (std::vector<std::string>{"Otomatis", "Tengah malam", "Sepertujuh malam", "Sudut senja"}));
+  EXPECT_EQ(std::make_pair(run->Get("highLatitude").listOnly(), run->Get("city").listOnly()), std::make_pair(true, false));
 }
 
 }  // namespace

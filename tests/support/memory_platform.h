@@ -29,8 +29,11 @@ class MemorySettings : public SettingsStore {
 class FakeClock : public Clock {
  public:
   double Now() override;
-  // The system's zone: +7, or a rule of the test's own.
-  double UtcOffsetAt(double utcDateTime) override { return zoneRule ? zoneRule(utcDateTime) : 7; }
+  double UtcOffsetAt(double utcDateTime) override { return zoneRule ? zoneRule(utcDateTime) : zoneHours; }
+  std::string SystemName() override { return systemName; }
+  std::string systemName = "Windows";
+  // The system's zone: a fixed offset, or a rule of the test's own.
+  double zoneHours = 7;
   std::function<double(double)> zoneRule;
   void Set(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0);
   void SetValue(double dateTime);

@@ -8,6 +8,8 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <iterator>
 #include <functional>
 #include <map>
 #include <string_view>
@@ -67,16 +69,6 @@ std::optional<double> ParseNumber(const std::string& option, const std::string& 
   return v;
 }
 
-// Rounded half to even into 16 bits, the way the clock converts its settings.
-std::optional<int16_t> ParseInt16(const std::string& option, const std::string& text,
-                                  std::string& error) {
-  const auto v = ParseNumber(option, text, error);
-  if (!v) return std::nullopt;
-  const auto i = ToInt16(*v);
-  if (!i) error = option + ": " + Quote(text) + " is out of range (-32768..32767)";
-  return i;
-}
-
 bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 int DaysInMonth(int y, int m) {
@@ -113,15 +105,6 @@ std::string HHMM(const engine::PrayerTime& t) {
   return buf;
 }
 
-constexpr double kMaxElevation = 9000;  // metres; above the highest summit
-
-const std::pair<const char*, engine::HighLatitudeRule> kRules[] = {
-    {"none", engine::HighLatitudeRule::kNone},
-    {"middle", engine::HighLatitudeRule::kMiddleOfNight},
-    {"seventh", engine::HighLatitudeRule::kSeventhOfNight},
-    {"angle", engine::HighLatitudeRule::kTwilightAngle},
-    {"auto", engine::HighLatitudeRule::kAuto}};
-
 const char* RuleName(engine::HighLatitudeRule r) {
   switch (r) {
     case engine::HighLatitudeRule::kMiddleOfNight: return "the middle of the night";
@@ -129,6 +112,22 @@ const char* RuleName(engine::HighLatitudeRule r) {
     case engine::HighLatitudeRule::kTwilightAngle: return "the twilight angle's share of the night";
     default: return "none";
   }
+}
+
+// A row's range as the help and the errors state it: "-12 to 14".
+std::string RangeText(const settings::Setting& s) {
+  const settings::Range& r = s.range;
+  return (r.open ? "strictly between " + NumberText(r.min) + " and " : NumberText(r.min) + " to ") +
+         NumberText(r.max);
+}
+
+// The rule words, "auto, middle, seventh, angle or none".
+std::string RuleWords() {
+  std::string words;
+  const size_t n = std::size(settings::kHighLatitudeChoices);
+  for (size_t i = 0; i < n; ++i)
+    words += (i == 0 ? "" : i + 1 == n ? " or " : ", ") + std::string(settings::kHighLatitudeChoices[i].option);
+  return words;
 }
 
 // The zone database's zone for a name, or null for a name it does not know.
@@ -140,7 +139,17 @@ const date::time_zone* FindZone(const std::string& name) {
   }
 }
 
+// The machine's zone as the C library sees it: $TZ when set (a zone name,
+// optionally after ":", or a path into the zone database), else the
+// system's own. A TZ the database does not know is no zone.
 const date::time_zone* LocalZone() {
+  if (const char* tz = std::getenv("TZ")) {
+    std::string name = tz;
+    if (!name.empty() && name[0] == ':') name.erase(0, 1);
+    if (const size_t at = name.find("zoneinfo/"); name.rfind('/', 0) == 0 && at != std::string::npos)
+      name.erase(0, at + 9);
+    return FindZone(name.empty() ? "UTC" : name);
+  }
   try {
     return date::current_zone();
   } catch (const std::exception&) {
@@ -177,6 +186,7 @@ std::string ZoneHoursText(double hours) {
 std::string Usage() {
   const settings::Location d;
   using std::to_string;
+  using namespace settings;
   return "Usage: qov-jadwal --lat L --lon G --tz Z [--dzuhur N] [--maghrib N] [--ashar S]\n"
          "                  [--fajr A] [--isya A] [--date YYYY-MM-DD | --month YYYY-MM] [--csv]\n"
          "                  [--method default|kemenag] [--shubuh N] [--ashar-add N]\n"
@@ -186,16 +196,16 @@ std::string Usage() {
          "Prints the prayer times (Shubuh, Dzuhur, Ashar, Maghrib, Isya) of QOV Clock\n"
          "for one day or a whole month. Options may also be written --option=value.\n"
          "\n"
-         "  --lat L           latitude in degrees, north positive, strictly between\n"
-         "                    -90 and 90 (default " + NumberText(d.latitude) + ", " + d.city + ")\n"
-         "  --lon G           longitude in degrees, east positive, -180 to 180\n"
+         "  --lat L           latitude in degrees, north positive,\n"
+         "                    " + RangeText(kLatitude) + " (default " + NumberText(d.latitude) + ", " + d.city + ")\n"
+         "  --lon G           longitude in degrees, east positive, " + RangeText(kLongitude) + "\n"
          "                    (default " + NumberText(d.longitude) + ")\n"
-         "  --tz Z            time zone: hours ahead of universal time, -12 to 14 in\n"
+         "  --tz Z            time zone: hours ahead of universal time, " + RangeText(kTimeZone) + " in\n"
          "                    whole quarter hours (7, 5.5, -3.5, 5.75); or a zone name\n"
          "                    of the system's time-zone database (Asia/Kolkata,\n"
          "                    Europe/London), each time then at the offset in force\n"
          "                    at that instant (summer time included); or \"local\",\n"
-         "                    the machine's zone (default " + settings::PlainNumber(d.timeZone) + ")\n"
+         "                    the machine's zone ($TZ when set) (default " + settings::PlainNumber(d.timeZone) + ")\n"
          "  --dzuhur N        minutes added to solar noon; more than 10 counts as 10\n"
          "                    (default " + to_string(d.addDzuhur) + ")\n"
          "  --maghrib N       minutes added to sunset; more than 4 counts as 4\n"
@@ -203,21 +213,20 @@ std::string Usage() {
          "  --shubuh N        minutes added to Shubuh (default 0)\n"
          "  --ashar-add N     minutes added to Ashar (default 0)\n"
          "  --isya-add N      minutes added to Isya (default 0)\n"
-         "  --ashar S         Ashar shadow factor: 1 or 2; any other value counts as 2\n"
-         "                    (default " + to_string(d.mazhab) + ")\n"
-         "  --fajr A          sun's depression for Shubuh in degrees, rounded to a\n"
-         "                    whole degree, halves to even (default " + NumberText(d.sudutFajar) +
-         ")\n"
-         "  --isya A          sun's depression for Isya in degrees, rounded likewise;\n"
-         "                    0 or a value outside 10..20 takes the latitude's default\n"
-         "                    (default " + NumberText(d.sudutIsya) + ")\n"
+         "  --ashar S         Ashar shadow factor, " + RangeText(kMazhab) + ": 1 Shafi'i and Hambali,\n"
+         "                    2 Hanafi (default " + to_string(d.mazhab) + ")\n"
+         "  --fajr A          sun's depression for Shubuh in degrees, " + RangeText(kFajrAngle) + ",\n"
+         "                    rounded to a whole degree, halves to even (default " +
+         NumberText(d.sudutFajar) + ")\n"
+         "  --isya A          sun's depression for Isya in degrees, " + RangeText(kIsyaAngle) + ",\n"
+         "                    rounded likewise (default " + NumberText(d.sudutIsya) + ")\n"
          "  --method NAME     default: the clock's own tables; kemenag: the schedule of\n"
          "                    Indonesia's Ministry of Religious Affairs (Shubuh -20,\n"
          "                    Isya -18, Dhuha 4.5 degrees, 2 minutes added, Dzuhur 3,\n"
          "                    Terbit -2, seconds rounded up, the accurate sun); the\n"
          "                    options above still override its values\n"
-         "  --elevation M     the place's height in metres, 0 to 9000: a higher place\n"
-         "                    sees the sun rise earlier and set later (default 0)\n"
+         "  --elevation M     the place's height in metres, " + RangeText(kElevation) + ": a higher\n"
+         "                    place sees the sun rise earlier and set later (default 0)\n"
          "  --high-lat RULE   where the sun does not reach the Fajr or Isya angle:\n"
          "                    none (held at the nearest time, as the clock does),\n"
          "                    middle (half the night), seventh (a seventh of it),\n"
@@ -233,10 +242,10 @@ std::string Usage() {
          "                    isya; --hijri adds hijri)\n"
          "  --help            show this text and exit\n"
          "\n"
-         "N, S and A are numbers rounded to whole values (halves to even) that must fit\n"
-         "16 bits. Times are HH:MM of the given zone, in the table marked +1 on the next\n"
-         "day (an Isya after midnight) or -1 on the day before; with a zone name the\n"
-         "table shows each day's UTC offset. Exit status: 0 on success, 2 on bad arguments, 1 when\n"
+         "N and S are rounded to whole numbers (halves to even) that must fit 16 bits.\n"
+         "Times are HH:MM of the given zone, in the table marked +1 on the next day (an\n"
+         "Isya after midnight) or -1 on the day before; with a zone name the table shows\n"
+         "each day's UTC offset. Exit status: 0 on success, 2 on bad arguments, 1 when\n"
          "the output cannot be written.\n";
 }
 
@@ -245,29 +254,25 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
   settings::Location& l = o.location;
   bool haveDate = false, haveMonth = false;
 
-  auto setLat = [&](const std::string& opt, const std::string& v) {
-    const auto x = ParseNumber(opt, v, error);
-    if (!x) return false;
-    if (!settings::LatitudeOk(*x)) {
-      error = opt + ": " + Quote(v) + " is out of range (strictly between " +
-              NumberText(settings::kMinLatitude) + " and " + NumberText(settings::kMaxLatitude) +
-              ")";
-      return false;
-    }
-    l.latitude = *x;
-    return true;
+  // An option for a stored value: a number its row accepts.
+  auto rowSetter = [&](const settings::Setting& setting) {
+    return [&, r = &setting](const std::string& opt, const std::string& v) {
+      const settings::Setting& row = *r;
+      const auto x = ParseNumber(opt, v, error);
+      if (!x) return false;
+      if (row.InRange(*x) && !row.OnStep(*x)) {
+        error = opt + ": " + Quote(v) + (row.range.step == 1 ? " is not a whole number" : " is not a whole quarter hour");
+        return false;
+      }
+      if (!row.InRange(*x)) {
+        error = opt + ": " + Quote(v) + " is out of range (" + RangeText(row) + ")";
+        return false;
+      }
+      row.field.set(l, *x + 0.0);  // (-0 as 0)
+      return true;
+    };
   };
-  auto setLon = [&](const std::string& opt, const std::string& v) {
-    const auto x = ParseNumber(opt, v, error);
-    if (!x) return false;
-    if (!settings::LongitudeOk(*x)) {
-      error = opt + ": " + Quote(v) + " is out of range (" + NumberText(settings::kMinLongitude) +
-              " to " + NumberText(settings::kMaxLongitude) + ")";
-      return false;
-    }
-    l.longitude = *x;
-    return true;
-  };
+  const auto setNumericZone = rowSetter(settings::kTimeZone);
   auto setZone = [&](const std::string& opt, const std::string& v) {
     if (v == "local") {
       if (!LocalZone()) {
@@ -278,17 +283,9 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
       return true;
     }
     std::string numberError;
-    if (const auto x = ParseNumber(opt, v, numberError)) {
-      if (!settings::ZoneInRange(*x)) {
-        error = opt + ": " + Quote(v) + " is out of range (" + NumberText(settings::kMinZone) +
-                " to " + NumberText(settings::kMaxZone) + ")";
-        return false;
-      }
-      if (*x * 4 != std::round(*x * 4)) {
-        error = opt + ": " + Quote(v) + " is not a whole quarter hour";
-        return false;
-      }
-      o.zone = {Zone::Kind::kFixed, *x + 0.0, {}};  // (-0 as 0)
+    if (ParseNumber(opt, v, numberError)) {
+      if (!setNumericZone(opt, v)) return false;
+      o.zone = {Zone::Kind::kFixed, l.timeZone, {}};
       return true;
     }
     // Names are letters, digits and "/_+-"; anything else is no zone and
@@ -316,39 +313,13 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
     return true;
   };
   auto setHighLat = [&](const std::string& opt, const std::string& v) {
-    for (const auto& [name, rule] : kRules)
-      if (v == name) {
-        o.highLatitude = rule;
+    for (const settings::HighLatitudeChoice& c : settings::kHighLatitudeChoices)
+      if (v == c.option) {
+        l.highLatitude = c.rule;
         return true;
       }
-    error = opt + ": " + Quote(v) + " is not a rule (none, middle, seventh, angle or auto)";
+    error = opt + ": " + Quote(v) + " is not a rule (" + RuleWords() + ")";
     return false;
-  };
-  auto setElevation = [&](const std::string& opt, const std::string& v) {
-    const auto x = ParseNumber(opt, v, error);
-    if (!x) return false;
-    if (*x < 0 || *x > kMaxElevation) {
-      error = opt + ": " + Quote(v) + " is out of range (0 to " + NumberText(kMaxElevation) + ")";
-      return false;
-    }
-    o.elevation = *x;
-    return true;
-  };
-  auto addSetter = [&](int16_t Options::*field) {
-    return [&, field](const std::string& opt, const std::string& v) {
-      const auto x = ParseInt16(opt, v, error);
-      if (x) o.*field = *x;
-      return x.has_value();
-    };
-  };
-  // Whole numbers that fit 16 bits, angles included (the clock's settings
-  // convert them so); stored into the location's field of whatever type.
-  auto int16Setter = [&](auto settings::Location::*field) {
-    return [&, field](const std::string& opt, const std::string& v) {
-      const auto x = ParseInt16(opt, v, error);
-      if (x) l.*field = *x;
-      return x.has_value();
-    };
   };
   auto setDate = [&](const std::string& opt, const std::string& v) {
     int y = 0, m = 0, d = 0;
@@ -375,22 +346,22 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
 
   using Setter = std::function<bool(const std::string&, const std::string&)>;
   const std::map<std::string, Setter> valued = {
-      {"--lat", setLat},
-      {"--lon", setLon},
+      {"--lat", rowSetter(settings::kLatitude)},
+      {"--lon", rowSetter(settings::kLongitude)},
       {"--tz", setZone},
-      {"--dzuhur", int16Setter(&settings::Location::addDzuhur)},
-      {"--maghrib", int16Setter(&settings::Location::addMaghrib)},
-      {"--ashar", int16Setter(&settings::Location::mazhab)},
-      {"--fajr", int16Setter(&settings::Location::sudutFajar)},
-      {"--isya", int16Setter(&settings::Location::sudutIsya)},
+      {"--dzuhur", rowSetter(settings::kAddDzuhur)},
+      {"--maghrib", rowSetter(settings::kAddMaghrib)},
+      {"--ashar", rowSetter(settings::kMazhab)},
+      {"--fajr", rowSetter(settings::kFajrAngle)},
+      {"--isya", rowSetter(settings::kIsyaAngle)},
       {"--date", setDate},
       {"--month", setMonth},
       {"--method", setMethod},
       {"--high-lat", setHighLat},
-      {"--elevation", setElevation},
-      {"--shubuh", addSetter(&Options::addShubuh)},
-      {"--ashar-add", addSetter(&Options::addAshar)},
-      {"--isya-add", addSetter(&Options::addIsya)},
+      {"--elevation", rowSetter(settings::kElevation)},
+      {"--shubuh", rowSetter(settings::kAddShubuh)},
+      {"--ashar-add", rowSetter(settings::kAddAshar)},
+      {"--isya-add", rowSetter(settings::kAddIsya)},
   };
   const std::map<std::string, bool Options::*> flags = {
       {"--csv", &Options::csv}, {"--full", &Options::full}, {"--hijri", &Options::hijri}};
@@ -465,7 +436,6 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const settings::Location& l = o.location;
   engine::Place place = settings::PlaceOf(l);
   place.timeZone = o.zone.hours;
-  place.elevation = o.elevation;
   const auto given = [&o](const char* opt) {
     return std::find(o.given.begin(), o.given.end(), opt) != o.given.end();
   };
@@ -480,11 +450,11 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (given("--ashar")) method.mazhab = clock.mazhab;
     if (given("--dzuhur")) method.addDzuhur = clock.addDzuhur;
     if (given("--maghrib")) method.addMaghrib = clock.addMaghrib;
+    if (given("--shubuh")) method.addShubuh = clock.addShubuh;
+    if (given("--ashar-add")) method.addAshar = clock.addAshar;
+    if (given("--isya-add")) method.addIsya = clock.addIsya;
+    method.highLatitudeRule = clock.highLatitudeRule;
   }
-  if (!o.kemenag || given("--shubuh")) method.addShubuh = o.addShubuh;
-  if (!o.kemenag || given("--ashar-add")) method.addAshar = o.addAshar;
-  if (!o.kemenag || given("--isya-add")) method.addIsya = o.addIsya;
-  method.highLatitudeRule = o.highLatitude;
 
   const date::time_zone* zone = o.zone.kind == Zone::Kind::kNamed   ? FindZone(o.zone.name)
                                 : o.zone.kind == Zone::Kind::kLocal ? LocalZone()
@@ -576,7 +546,7 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
       out << "; Shubuh " << Signed(method.addShubuh) << " min, Ashar " << Signed(method.addAshar)
           << " min, Isya " << Signed(method.addIsya) << " min";
     if (o.kemenag) out << "; method Kemenag";
-    if (o.elevation != 0) out << "; elevation " << NumberText(o.elevation) << " m";
+    if (l.elevation != 0) out << "; elevation " << NumberText(l.elevation) << " m";
     if (anyRule)
       out << "; where the sun misses the Fajr or Isya angle, "
           << RuleName(engine::RuleFor(method.highLatitudeRule, place.latitude));

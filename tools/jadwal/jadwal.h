@@ -29,13 +29,10 @@ struct Zone {
 
 struct Options {
   // The place and method; an option not given keeps the clock's first-run
-  // value. Angles are already whole, as their option reads them.
+  // value.
   settings::Location location;
-  Zone zone{Zone::Kind::kFixed, static_cast<double>(settings::Location{}.timeZone), {}};
+  Zone zone{Zone::Kind::kFixed, settings::Location{}.timeZone, {}};
   bool kemenag = false;  // --method kemenag: its values unless an option says otherwise
-  engine::HighLatitudeRule highLatitude = engine::HighLatitudeRule::kAuto;
-  double elevation = 0;  // metres
-  int16_t addShubuh = 0, addAshar = 0, addIsya = 0;
   // The method options given on the command line (for --method kemenag).
   std::vector<std::string> given;
   bool full = false;   // Imsak, Terbit and Dhuha too
