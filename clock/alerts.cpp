@@ -9,9 +9,6 @@ using engine::Prayer;
 
 namespace {
 
-// The order in which the tick tests the times; the first match wins.
-constexpr Prayer kAlertOrder[] = {Prayer::kDzuhur, Prayer::kAshar, Prayer::kMaghrib, Prayer::kIsya, Prayer::kShubuh};
-
 // The alert has always spelled Dzuhur so; the panel and the reminder do not.
 const char* AlertName(Prayer p) { return p == Prayer::kDzuhur ? "Dzhuhur" : engine::NameOf(p); }
 
@@ -39,6 +36,10 @@ Alerts::Alerts(ui::Form& form, ContextMenu& menu, Services& services, settings::
 }
 
 void Alerts::Load(const settings::WindowState& stored) {
+  // A reminder belongs to the clock that saw its minute begin: one started
+  // again within that minute (after a crash, or Exit and start) does not
+  // show it a second time.
+  lastMinute_ = MinuteCount(svc_.clock->Now());
   sound_ = stored.sound;
   menu_.Check(Command::kSound, sound_);
   SetReminder(stored.reminderMinutes);
@@ -50,59 +51,70 @@ void Alerts::SetReminder(int16_t minutes) {
 }
 
 // Once a minute: a prayer `reminder_` minutes from now gets its
-// notification, unless that moment falls before the prayer before it (the
-// reminder would announce it across another one). A prayer just after
-// midnight is announced the evening before. Only the exact minute counts:
+// notification, unless that moment falls before the prayer before it in
+// time (the reminder would announce it across another one). Prayers that
+// share a minute share one notification. Only the exact minute counts:
 // after a sleep past it, nothing is shown late.
-void Alerts::Remind(int minute, double now) {
-  const double today = DatePart(now);
-  const int lastToday = schedule_.Minute(Prayer::kIsya);
-  auto remind = [&](int k, int at, int moment, int previous, double day) {
-    double& done = reminded_[static_cast<size_t>(k)];
-    if (moment != minute || moment < previous || done == day) return;
-    done = day;
-    svc_.tray->ShowMessage(kAppName, std::string(engine::NameOf(static_cast<Prayer>(k))) + " " +
-                                         std::to_string(reminder_) + " menit lagi (" + FormatHHMM(at / 1440.0) + ")");
-  };
-  int previous = -1;
-  for (int k = 0; k < engine::kPrayerCount; ++k) {
-    const auto p = static_cast<Prayer>(k);
-    const int at = schedule_.Minute(p);
-    if (at >= 0 && at - reminder_ >= 0) remind(k, at, at - reminder_, previous, today);
-    if (at >= 0) previous = at;
-    const int next = schedule_.TomorrowMinute(p);
-    if (next >= 0 && next - reminder_ < 0) remind(k, next, next - reminder_ + 1440, lastToday, today + 1);
+void Alerts::Remind(int64_t minute) {
+  const auto events = schedule_.Events();
+  std::string names;
+  int64_t at = 0, previous = INT64_MIN;
+  for (size_t i = 0; i < events.size(); ++i) {
+    const Schedule::Event& e = events[i];
+    if (i > 0 && events[i - 1].minute < e.minute) previous = events[i - 1].minute;
+    if (e.minute - reminder_ != minute || e.minute <= remindedUpTo_ || minute < previous) continue;
+    if (!names.empty()) names += ", ";
+    names += engine::NameOf(e.prayer);
+    at = e.minute;
   }
+  if (names.empty()) return;
+  remindedUpTo_ = at;
+  svc_.tray->ShowMessage(kAppName, names + " " + std::to_string(reminder_) + " menit lagi (" +
+                                       FormatHHMM(static_cast<double>((at % 1440 + 1440) % 1440) / 1440.0) + ")");
 }
 
 void Alerts::Check(double now) {
-  const int minute = ReadClock(now).MinuteOfDay();
+  const int64_t minute = MinuteCount(now);
   // A day that began while the computer slept, or a clock set to another
   // date, must not keep the old day's times; nor a place that follows the
   // system's zone its old offset (checked once a minute: the system's rules
   // are not asked every tick).
   schedule_.ComputeIfStale(now, minute != lastMinute_);
-  if (armed_) {
-    for (const Prayer p : kAlertOrder) {
-      if (schedule_.Minute(p) == minute) {
-        StartAlert(AlertName(p));
-        break;
+  if (minute != alertedMinute_) {
+    // Every prayer whose minute this is: two may share one (an Isya and the
+    // next Shubuh under the middle-of-night rule), and one a minute after
+    // another takes over its alert. Names are put together only at that
+    // moment, never in an ordinary tick.
+    const char* first = nullptr;
+    std::string names;
+    for (const Schedule::Event& e : schedule_.Events()) {
+      if (e.minute != minute) continue;
+      if (!first) {
+        first = AlertName(e.prayer);
+      } else {
+        if (names.empty()) names = first;
+        names += " / ";
+        names += AlertName(e.prayer);
       }
+    }
+    if (first) {
+      alertedMinute_ = minute;
+      StartAlert(names.empty() ? std::string(first) : names);
     }
   }
 
   if (minute != lastMinute_) {
     lastMinute_ = minute;
-    if (reminder_ > 0 && svc_.tray) Remind(minute, now);
+    if (reminder_ > 0 && svc_.tray) Remind(minute);
   }
 
   // Every tick of the minute 00:00 restarts the alert count while alerts
   // stay armed (the midnight wait); it ends a minute after.
-  if (minute == 0 && armed_) alertTimer_->SetEnabled(true);
+  if (minute % 1440 == 0 && armed_) alertTimer_->SetEnabled(true);
 }
 
-void Alerts::StartAlert(const char* name) {
-  prayerName_ = name;
+void Alerts::StartAlert(std::string names) {
+  prayerName_ = std::move(names);
   armed_ = false;
   // An alert that starts during the midnight wait (a prayer at 00:01) takes
   // over the count afresh: ending with the wait's count would cut it to a

@@ -4,7 +4,7 @@
 // The app's heartbeat calls Check every tick.
 #pragma once
 
-#include <array>
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -35,8 +35,8 @@ class Alerts {
  private:
   static inline const std::string kNoBanner;
 
-  void StartAlert(const char* name);
-  void Remind(int minute, double now);
+  void StartAlert(std::string names);
+  void Remind(int64_t minute);
   void CountAlert();
   void Blink();
 
@@ -51,6 +51,7 @@ class Alerts {
 
   bool sound_ = false;
   bool armed_ = true;
+  int64_t alertedMinute_ = INT64_MIN;  // each prayer's minute alerts once
   std::string prayerName_;
   int alertSeconds_ = 0;
   // Never reset: an alert after one with an odd number of blinks starts in
@@ -58,10 +59,12 @@ class Alerts {
   bool blinkOff_ = false;
 
   int16_t reminder_ = 0;
-  int lastMinute_ = -1;
-  // The day (date serial) each prayer was last reminded of: one reminder
-  // per prayer per day, also when the clock is set back across it.
-  std::array<double, engine::kPrayerCount> reminded_{};
+  // Minutes counted from the epoch of date serials, as the schedule's
+  // events are.
+  int64_t lastMinute_ = -1;
+  // The latest prayer reminded of: each is announced once, also when the
+  // clock is set back across it.
+  int64_t remindedUpTo_ = INT64_MIN;
 };
 
 }  // namespace qov

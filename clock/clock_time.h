@@ -27,4 +27,11 @@ inline ClockReading ReadClock(double now) {
   return ClockReading{s / 3600, s / 60 % 60, s % 60, whole};
 }
 
+// The minute `now` falls in, counted from the epoch of date serials (the
+// prayers' events count so): the day's minutes plus the clock's minute.
+inline int64_t MinuteCount(double now) {
+  const ClockReading r = ReadClock(now);
+  return static_cast<int64_t>(std::floor(r.wholeSecond)) * 1440 + r.MinuteOfDay();
+}
+
 }  // namespace qov

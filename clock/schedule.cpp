@@ -1,5 +1,7 @@
 #include "clock/schedule.h"
 
+#include <algorithm>
+
 namespace qov {
 
 void Schedule::SetLocation(const settings::Location& l, double now) {
@@ -27,8 +29,21 @@ engine::FullDay Schedule::DayOf(double day) const {
 void Schedule::Compute(double now) {
   computedDate_ = DatePart(now);
   if (location_.followSystemZone) computedOffset_ = OffsetNow(now);
-  today_ = DayOf(computedDate_);
-  tomorrow_ = DayOf(computedDate_ + 1);
+  eventCount_ = 0;
+  for (int row = -1; row <= 1; ++row) {
+    const double date = computedDate_ + row;
+    const engine::FullDay day = DayOf(date);
+    if (row == 0) today_ = day;
+    for (int k = 0; k < engine::kPrayerCount; ++k) {
+      const engine::PrayerTime& t = day[static_cast<engine::Prayer>(k)];
+      if (t.minuteOfDay < 0) continue;
+      events_[eventCount_++] = {static_cast<int64_t>(date) * 1440 + t.Minutes(), static_cast<engine::Prayer>(k)};
+    }
+  }
+  // A row's times are in order; neighbouring rows may overlap by a time
+  // that crossed midnight.
+  std::stable_sort(events_.begin(), events_.begin() + static_cast<std::ptrdiff_t>(eventCount_),
+                   [](const Event& a, const Event& b) { return a.minute < b.minute; });
 }
 
 void Schedule::ComputeIfStale(double now, bool checkOffset) {

@@ -2,6 +2,10 @@
 // place or the system's zone offset changes, never per tick.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <span>
+
 #include "engine/prayer_times.h"
 #include "platform/services.h"
 #include "settings/settings.h"
@@ -27,10 +31,17 @@ class Schedule {
 
   // The full day (Imsak, Shubuh, Terbit, Dhuha, Dzuhur, Ashar, Maghrib, Isya).
   const engine::FullDay& times() const { return today_; }
-  // Minute of the day of a prayer, -1 when there is none today.
-  int Minute(engine::Prayer p) const { return today_[p].minuteOfDay; }
-  // The next day's, for what is announced before midnight (a reminder).
-  int TomorrowMinute(engine::Prayer p) const { return tomorrow_[p].minuteOfDay; }
+
+  // A prayer at its minute counted from the epoch of date serials, so that
+  // a time past midnight (an Isya at 00:30) or before it (a Shubuh at
+  // 23:45 the evening before) lies where it falls.
+  struct Event {
+    int64_t minute;
+    engine::Prayer prayer;
+  };
+  // The prayers of yesterday's, today's and tomorrow's rows, in the order
+  // they come: what the alerts and reminders follow.
+  std::span<const Event> Events() const { return {events_.data(), eventCount_}; }
 
  private:
   engine::FullDay DayOf(double day) const;
@@ -39,7 +50,8 @@ class Schedule {
   settings::Location location_;
   Clock& clock_;
   engine::FullDay today_;
-  engine::FullDay tomorrow_;
+  std::array<Event, 3 * engine::kPrayerCount> events_{};
+  size_t eventCount_ = 0;
   double computedDate_ = -1;
   double computedOffset_ = 0;
 };

@@ -54,8 +54,9 @@ class Program {
  public:
   explicit Program(MemoryPlatform& p) : p_(p), app_(std::make_unique<ClockApp>(p.services)) { p.Attach(form()); }
 
-  // Starts and records every alert: the tick that turns the blink on starts
-  // one; the name is what the digital time shows next.
+  // Starts and records every alert: the tick that turns the blink on, or
+  // that puts another prayer's name in place of one, starts one; the name
+  // is what the digital time shows next.
   bool Start() {
     if (!app_->Start()) return false;
     ui::Timer* tick = form().FindTimer("tick");
@@ -64,10 +65,13 @@ class Program {
     auto inner = tick->onTimer;
     tick->onTimer = [this, inner, blink] {
       const bool blinking = blink->enabled();
+      const std::string before = Get("digitalTime").text();
       inner();
       ++ticks;
-      if (!blinking && blink->enabled()) alerts.push_back({"", p_.clock.Now()});
       const std::string& shown = Get("digitalTime").text();
+      const bool name = shown.find(':') == std::string::npos;
+      if ((!blinking && blink->enabled()) || (blinking && name && shown != before && before.find(':') == std::string::npos))
+        alerts.push_back({"", p_.clock.Now()});
       if (!alerts.empty() && alerts.back().name.empty() && shown.find(':') == std::string::npos)
         alerts.back().name = shown;
     };

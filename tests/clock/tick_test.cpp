@@ -85,32 +85,37 @@ TEST_F(TickTest, MidnightWaitCountsWithoutBlinkAndAlertsNothing) {
   EXPECT_TRUE(run->alerts.empty());
 }
 
-// Longitude 180 in zone 7 puts Shubuh at 00:01, inside the midnight wait's
+// Longitude 34 in zone 7 puts Isya at 00:01, inside the midnight wait's
 // count: it still runs its full length and alerts (and plays) once.
 TEST_F(TickTest, PrayerAtOneMinutePastMidnightAlertsOnceForItsFullLength) {
-  StorePlace(Shifted(180));
+  StorePlace(Shifted(34));
   StartAt(June(14, 23, 59, 50));
   run->Click("adzanSound");
   RunUntil(June(15, 0, 1, 30));
-  ASSERT_EQ(Minutes(run->alerts), (Timed{{"Shubuh", MinuteOf(June(15, 0, 1))}}));
-  EXPECT_EQ(run->Get("digitalTime").text(), "Shubuh") << "the wait's count does not cut it short";
+  ASSERT_EQ(Minutes(run->alerts), (Timed{{"Isya", MinuteOf(June(15, 0, 1))}}));
+  EXPECT_EQ(run->Get("digitalTime").text(), "Isya") << "the wait's count does not cut it short";
   RunUntil(June(15, 0, 4));
   EXPECT_EQ(run->alerts.size(), 1u);
   EXPECT_EQ(p.sound.played.size(), 1u);
 }
 
-// Longitude 30: Isya at 23:59 alerts through midnight, and the next day's
-// times (Maghrib a minute later) apply.
-TEST_F(TickTest, AlertThroughMidnightDoesNotKeepYesterdaysTimes) {
+// Times past midnight alert when they come, not at 23:59: longitude 30 puts
+// Isya at 00:17 the next day; longitude 180 puts Shubuh at 23:48 the
+// evening before.
+TEST_F(TickTest, TimesAcrossMidnightAlertAtTheirOwnInstant) {
   StorePlace(Shifted(30));
   StartAt(June(14, 23, 58, 50));
-  RunUntil(June(16, 0, 0));
-  EXPECT_EQ(Minutes(run->alerts), (Timed{{"Isya", MinuteOf(June(14, 23, 59))},
+  RunUntil(June(16, 0, 30));
+  EXPECT_EQ(Minutes(run->alerts), (Timed{{"Isya", MinuteOf(June(15, 0, 17))},
                                           {"Shubuh", MinuteOf(June(15, 9, 48))},
                                           {"Dzhuhur", MinuteOf(June(15, 17, 2))},
                                           {"Ashar", MinuteOf(June(15, 20, 23))},
                                           {"Maghrib", MinuteOf(June(15, 22, 56))},
-                                          {"Isya", MinuteOf(June(15, 23, 59))}}));
+                                          {"Isya", MinuteOf(June(16, 0, 17))}}));
+  StorePlace(Shifted(180));
+  StartAt(June(14, 23, 40));
+  RunUntil(June(15, 0, 5));
+  EXPECT_EQ(Minutes(run->alerts), (Timed{{"Shubuh", MinuteOf(June(14, 23, 48))}}));
 }
 
 // Over the year's end, a sleep of months, a clock set back: the alerts
@@ -279,8 +284,8 @@ TEST_F(TickTest, ReminderAfterASleepPastItsMomentNeverLateAndSetBackNeverTwice) 
 
 // At 63.5 degrees north on 21 June 2024 Isya (22:44) follows Maghrib (22:17)
 // within half an hour: a 30-minute reminder would announce Isya across
-// Maghrib, so there is none. Longitude 180 puts Shubuh at 00:01: it is
-// announced the evening before. A stored choice works from the start.
+// Maghrib, so there is none. Longitude 180 puts Shubuh at 23:48 the
+// evening before: it is announced then. A stored choice works from the start.
 TEST_F(TickTest, ReminderRespectsTheDaysOrderAndItsEdges) {
   settings::Location north;
   north.city = "Utara";
@@ -296,8 +301,8 @@ TEST_F(TickTest, ReminderRespectsTheDaysOrderAndItsEdges) {
   StorePlace(Shifted(180));
   StartAt(June(14, 23, 30));
   run->Click("reminder5");
-  RunUntil(June(14, 23, 56, 1));
-  EXPECT_EQ(Notes(p), std::vector<std::string>{"Jam QOV: Shubuh 5 menit lagi (00:01)"});
+  RunUntil(June(14, 23, 43, 1));
+  EXPECT_EQ(Notes(p), std::vector<std::string>{"Jam QOV: Shubuh 5 menit lagi (23:48)"});
   RunUntil(June(15, 0, 2));
   EXPECT_EQ(p.tray.messages.size(), 1u);
 
