@@ -172,6 +172,7 @@ void LocationDialog::Open() {
   const settings::Location& l = schedule_.location();
   latitude_->SetText(settings::PlainNumber(l.latitude));
   longitude_->SetText(settings::PlainNumber(l.longitude));
+  zone_->SetEnabled(true);
   zone_->SetText(ZoneText(l.timeZone));
   followZone_->SetValue(l.followSystemZone);
   ToggleFollowSystemZone();
@@ -199,16 +200,26 @@ void LocationDialog::PickCity() {
   const City& c = cities_[static_cast<size_t>(k)];
   latitude_->SetText(settings::PlainNumber(c.latitude));
   longitude_->SetText(settings::PlainNumber(c.longitude));
-  zone_->SetText(ZoneText(c.zone));
   // The list's zone is the standard one; following the system's zone keeps
-  // its own offset in the box.
-  if (followZone_->value()) ToggleFollowSystemZone();
+  // its own offset in the box, and the list's for when it is unticked.
+  if (followZone_->value())
+    ownZone_ = ZoneText(c.zone);
+  else
+    zone_->SetText(ZoneText(c.zone));
 }
 
+// While the system's offset shows, the user's own zone is kept aside: it
+// is what OK stores and what unticking brings back, so a summer offset
+// shown once never becomes the zone for the whole year.
 void LocationDialog::ToggleFollowSystemZone() {
   const bool on = followZone_->value();
+  if (on == !zone_->enabled()) return;  // already showing that
   zone_->SetEnabled(!on);
-  if (!on) return;
+  if (!on) {
+    zone_->SetText(ownZone_);
+    return;
+  }
+  ownZone_ = zone_->text();
   // The offset now: the zone's own rules at this instant.
   const double local = svc_.clock->Now();
   const double offset = svc_.clock->UtcOffsetAt(local - svc_.clock->UtcOffsetAt(local) / 24);
@@ -252,8 +263,8 @@ bool LocationDialog::Accept() {
       {hijriCorrection_, settings::kHijriCorrection, Reading::kStrict},
       {elevation_, settings::kElevation, Reading::kStrict},
   };
-  auto read = [](const Box& b) -> std::optional<double> {
-    const std::string& text = b.control->text();
+  auto read = [this](const Box& b) -> std::optional<double> {
+    const std::string& text = b.control == zone_ && followZone_->value() ? ownZone_ : b.control->text();
     switch (b.reading) {
       case Reading::kText:
         return text.find_first_not_of(" \t") != std::string::npos ? std::optional<double>(0) : std::nullopt;

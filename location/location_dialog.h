@@ -46,6 +46,7 @@ class LocationDialog {
   ClockWindow& window_;
   Schedule& schedule_;
   std::vector<City> cities_;
+  std::string ownZone_;  // the zone box's text while the system's offset shows
 
   ui::Control* frame_ = nullptr;
   ui::Control* city_ = nullptr;

@@ -152,6 +152,17 @@ TEST_F(DayTest, FollowingTheSystemZoneUsesItsOffsetAtEachTimeAndRecomputesWhenIt
     RunUntil(day + 12.0 / 24);
     EXPECT_EQ(PanelRows()[1], shown) << day;
   }
+  // In summer the box shows +2; OK keeps the user's +1, and unticking
+  // brings it back rather than fixing summer time for the year.
+  run->Click("location");
+  EXPECT_EQ(run->Get("zone").text(), "2");
+  run->Press("ok");
+  EXPECT_EQ(Stored(p, "Lokasi", "Time ZOne"), "1");
+  run->Click("location");
+  run->Get("followZone").SetValue(false);
+  run->Press("followZone");
+  EXPECT_EQ(run->Get("zone").text() + (run->Get("zone").enabled() ? " editable" : ""), "1 editable");
+  run->Press("cancel");
   // Another zone chosen in the system while the clock runs: within a minute.
   p.clock.zoneRule = [](double) { return 5.5; };
   p.RunFor(61000);
