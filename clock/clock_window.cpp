@@ -202,21 +202,24 @@ void ClockWindow::Layout() {
     Assign16(longHand_, w * 0.28);
     Assign16(shortHand_, w * 0.15);
   } else if (version_ == DisplayVersion::kStrip) {
-    float strip = static_cast<float>(form_.width() / kVersion2Aspect);
-    strip = std::max({strip, stripHold_[0], stripHold_[1]});
-    form_.SetHeight(strip);
+    const float own = static_cast<float>(form_.width() / kVersion2Aspect);
+    form_.SetHeight(std::max({own, stripHold_[0], stripHold_[1]}));
     const float w = form_.width(), h = form_.height();
     face_->Move(0, 0, w / 6.0f, h);
-    hourHand_->SetBorderWidth(HandWidth(h, kHourWidthPerTwip));
-    minuteHand_->SetBorderWidth(HandWidth(h, kMinuteWidthPerTwip));
-    secondHand_->SetBorderWidth(HandWidth(h, kSecondWidthPerTwip));
+    const float dial = std::min(h, own);
+    hourHand_->SetBorderWidth(HandWidth(dial, kHourWidthPerTwip));
+    minuteHand_->SetBorderWidth(HandWidth(dial, kMinuteWidthPerTwip));
+    secondHand_->SetBorderWidth(HandWidth(dial, kSecondWidthPerTwip));
     digital_->Move(face_->width(), 0, w - face_->width(), h);
-    digital_->SetFontSize(static_cast<float>(h / 22.5));
+    // The digits keep their size when the panel or the dialog holds the
+    // strip taller: grown with it they would be cut off at both ends.
+    digital_->SetFontSize(static_cast<float>(dial / 22.5));
     digital_->SetAlignment(ui::Align::Center);
     Assign16(centerX_, face_->width() / 2.0);
     Assign16(centerY_, face_->height() * 0.56);
-    Assign16(longHand_, h * 0.24);
-    Assign16(shortHand_, h * 0.13);
+    // So do the hands, which would otherwise reach past the dial.
+    Assign16(longHand_, dial * 0.24);
+    Assign16(shortHand_, dial * 0.13);
   }
 
   KeepOnScreen();
