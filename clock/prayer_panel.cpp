@@ -126,8 +126,8 @@ void PrayerPanel::Arrange() {
     }
   }
   ruleNote_->Move(ruleNote_->left(), bottom + 10, ruleNote_->width(), ruleNote_->height());
-  // The delay editor below the rows.
-  const float editor = bottom + 5;
+  // The delay editor below the rows, and below the note when it shows.
+  const float editor = bottom + 5 + (ruleNote_->visible() ? ruleNote_->height() + 10 : 0);
   delayCaption_->Move(delayCaption_->left(), editor, delayCaption_->width(), delayCaption_->height());
   for (ui::Control* c : {delayBox_, delayOk_})
     c->Move(c->left(), editor + 240, c->width(), c->height());
@@ -176,14 +176,20 @@ void PrayerPanel::Fill() {
   bool rule = false;
   for (int w = 0; w < engine::kWaktuCount; ++w) {
     const engine::PrayerTime& t = schedule_.times().times[static_cast<size_t>(w)];
-    const bool fromRule = t.status == engine::TimeStatus::kRule;
+    // Not the sun's own event: a share of the night, or the nominal night
+    // of a polar day.
+    const bool fromRule = t.status != engine::TimeStatus::kNormal;
     rule = rule || fromRule;
     rows_[static_cast<size_t>(w)].time->SetText(FormatMinute(t.minuteOfDay) + (fromRule ? "*" : ""));
   }
-  ruleNote_->SetVisible(rule);
+  if (rule != ruleNote_->visible()) {
+    ruleNote_->SetVisible(rule);
+    Arrange();
+  }
 }
 
 void PrayerPanel::OpenWithAutoClose() {
+  Fill();  // first: the note may make the frame taller
   OpenFrame();
   // Worked out in 32 bits, so every 16-bit delay up to 32767 s (about 9
   // hours) is a valid interval. A delay of 0 or below leaves the timer
@@ -191,12 +197,11 @@ void PrayerPanel::OpenWithAutoClose() {
   const int32_t ms = popDelay_ > 0 ? int32_t{popDelay_} * 1000 : 0;
   autoClose_->SetInterval(ms);
   autoClose_->SetEnabled(ms > 0);
-  Fill();
 }
 
 void PrayerPanel::OpenWithDelayEditor() {
-  OpenFrame();
   Fill();
+  OpenFrame();
   ShowEditor(true);
   delayBox_->SetText(settings::PlainInt(popDelay_));
 }
