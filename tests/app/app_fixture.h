@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,9 +42,21 @@ inline std::array<int, engine::kPrayerCount> EngineMinutes(double day, const set
   return m;
 }
 
-inline std::string Stored(MemoryPlatform& p, const char* section, const char* key) {
-  auto it = p.settings.values.find({section, key});
-  return it == p.settings.values.end() ? std::string() : it->second;
+inline std::string Stored(MemoryPlatform& p, const char* section, const char* key) { return p.settings.Get(section, key); }
+
+// A data file's rows under tests/, each split at blanks and commas; lines
+// starting with '#' say where the values come from.
+inline std::vector<std::vector<std::string>> DataRows(const std::string& path) {
+  std::ifstream in(std::string(QOV_SOURCE_DIR) + "/tests/" + path);
+  EXPECT_TRUE(in) << path;
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::replace(line.begin(), line.end(), ',', ' ');
+    std::istringstream fields(line);
+    rows.emplace_back(std::istream_iterator<std::string>(fields), std::istream_iterator<std::string>());
+  }
+  return rows;
 }
 
 struct Alert {

@@ -138,37 +138,22 @@ TEST_F(WindowTest, DraggingMovesTheWindowByThePointersTravel) {
   }
 }
 
-TEST_F(WindowTest, RightClickOnTheWindowOpensTheMenuWithoutExit) {
-  for (const char* surface : {"face", "digitalTime", ""}) {
-    SCOPED_TRACE(surface);
-    const int popups = p.windows.popups;
-    (*surface ? Get(surface).onMouseDown : form().onMouseDown)(2, 0, 10, 10);
-    EXPECT_EQ(p.windows.popups, popups + 1);
-    EXPECT_FALSE(p.windows.lastMenu.empty());
-    EXPECT_EQ(std::count(p.windows.lastMenu.begin(), p.windows.lastMenu.end(), "Exit"), 0);
-  }
-}
-
-// Each colour item colours only its hand, for the run; cancel keeps it.
+// Each colour item opens the dialog over the clock and colours only its
+// hand, for the run; cancel keeps it.
 TEST_F(WindowTest, EachColourItemColoursOnlyItsHand) {
-  const struct {
-    const char *item, *hand;
-  } cases[] = {{"hourHandColor", "hourHand"}, {"minuteHandColor", "minuteHand"}, {"secondHandColor", "secondHand"}};
+  const char* const hands[] = {"hourHand", "minuteHand", "secondHand"};
   constexpr ui::Color kRed = 0x000000FF;
   p.settings.writes.clear();
-  for (const auto& k : cases) {
-    p.dialogs.colorOk = true;
+  for (const char* hand : hands) {
     p.dialogs.nextColor = 0xFF000000 | kRed;  // a stray high byte is not a system colour
-    run->Click(k.item);
-    EXPECT_EQ(p.dialogs.lastColorOwner, &form());
-    for (const auto& other : cases)
-      EXPECT_EQ(Get(other.hand).borderColor(), other.hand == k.hand ? kRed : ui::kWhite) << k.item << other.hand;
-    p.dialogs.colorOk = false;
-    run->Click(k.item);
-    EXPECT_EQ(Get(k.hand).borderColor(), kRed);
-    Get(k.hand).SetBorderColor(ui::kWhite);
+    run->Click(std::string(hand) + "Color");
+    for (const char* other : hands) EXPECT_EQ(Get(other).borderColor(), other == hand ? kRed : ui::kWhite) << hand << other;
+    p.dialogs.nextColor.reset();
+    run->Click(std::string(hand) + "Color");
+    EXPECT_EQ(Get(hand).borderColor(), kRed);
+    Get(hand).SetBorderColor(ui::kWhite);
   }
-  EXPECT_EQ(p.dialogs.colorDialogs, 6);
+  EXPECT_EQ(p.dialogs.colorOwners, std::vector<const ui::Form*>(6, &form()));
   EXPECT_TRUE(p.settings.writes.empty());
 }
 
