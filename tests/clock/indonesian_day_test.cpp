@@ -47,9 +47,7 @@ TEST_F(DayTest, ThePanelShowsTheHijriDateWithTheStoredCorrection) {
       {2025, 6, 27, -1, "30 Zulhijah 1446 H"},  // across the year's end
   };
   for (const auto& c : cases) {
-    settings::Location l;
-    l.hijriCorrection = static_cast<int16_t>(c.correction);
-    StorePlace(l);
+    StorePlace({.hijriCorrection = static_cast<int16_t>(c.correction)});
     StartAt(DateSerial(c.y, c.m, c.d) + 0.5);
     run->Click("prayerTimes");
     EXPECT_EQ(run->Get("hijri").text(), c.shown) << c.y << "-" << c.m << "-" << c.d << " " << c.correction;
@@ -60,11 +58,7 @@ TEST_F(DayTest, ThePanelShowsTheHijriDateWithTheStoredCorrection) {
 // Kemenag's published schedule for Kota Jakarta on 5 March 2025 (Republika,
 // tests/engine/data/kemenag_golden.csv) at the city's seat.
 TEST_F(DayTest, TheKemenagBoxFillsTheBoxesAndGivesThePublishedSchedule) {
-  settings::Location jakarta;
-  jakarta.city = "Jakarta";
-  jakarta.latitude = -6.2146;
-  jakarta.longitude = 106.8451;
-  StorePlace(jakarta);
+  StorePlace({.city = "Jakarta", .latitude = -6.2146, .longitude = 106.8451});
   StartAt(DateSerial(2025, 3, 5) + 0.3);
   p.settings.writes.clear();
   run->Click("location");
@@ -132,12 +126,7 @@ TEST_F(DayTest, TheNewBoxesRefuseWhatTheyCannotUse) {
 TEST_F(DayTest, FollowingTheSystemZoneUsesItsOffsetAtEachTimeAndRecomputesWhenItChanges) {
   const double change = DateSerial(2026, 3, 29) + 1.0 / 24;
   p.clock.zoneRule = [change](double utc) { return utc >= change ? 2.0 : 1.0; };
-  settings::Location berlin;
-  berlin.city = "Berlin";
-  berlin.latitude = 52.52;
-  berlin.longitude = 13.405;
-  berlin.timeZone = 1;
-  StorePlace(berlin);
+  StorePlace({.city = "Berlin", .latitude = 52.52, .longitude = 13.405, .timeZone = 1});
   StartAt(DateSerial(2026, 3, 28) + 12.0 / 24);
   run->Click("location");
   run->Get("followZone").SetValue(true);
@@ -160,14 +149,9 @@ TEST_F(DayTest, FollowingTheSystemZoneUsesItsOffsetAtEachTimeAndRecomputesWhenIt
 
 // The same place at zone 5 and at 5.5: every time half an hour later.
 TEST_F(DayTest, QuarterHourZonesShiftTheTimesByTheirFraction) {
-  settings::Location delhi;
-  delhi.city = "New Delhi";
-  delhi.latitude = 28.6358;
-  delhi.longitude = 77.2245;
   Rows rows[2];
   for (int half = 0; half < 2; ++half) {
-    delhi.timeZone = 5;
-    StorePlace(delhi);
+    StorePlace({.city = "New Delhi", .latitude = 28.6358, .longitude = 77.2245, .timeZone = 5});
     if (half) p.settings.values[{"Lokasi", "Time ZOne"}] = " 5.5";  // as typed by someone who meant it
     StartAt(DateSerial(2026, 6, 15) + 0.3);
     rows[half] = PanelRows();
@@ -180,14 +164,7 @@ TEST_F(DayTest, QuarterHourZonesShiftTheTimesByTheirFraction) {
 // London at 18 degrees: in June the sun never sinks that far, Shubuh and
 // Isya come from the high-latitude rule and are marked; in December not.
 TEST_F(DayTest, AboveTheTwilightTheRuleGivesTheTimeAndThePanelSaysSo) {
-  settings::Location london;
-  london.city = "London";
-  london.latitude = 51.5;
-  london.longitude = -0.12;
-  london.timeZone = 0;
-  london.sudutFajar = 18;
-  london.sudutIsya = 18;
-  StorePlace(london);
+  StorePlace({.city = "London", .latitude = 51.5, .longitude = -0.12, .timeZone = 0, .sudutFajar = 18, .sudutIsya = 18});
   StartAt(DateSerial(2026, 6, 21) + 0.5);
   EXPECT_EQ(PanelRows(), (Rows{"02:39*", "12:04", "16:25", "20:24", "21:25*"}));
   run->Click("prayerTimes");

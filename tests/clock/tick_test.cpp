@@ -16,12 +16,7 @@ double June(int day, int h = 0, int mi = 0, int s = 0, int ms = 0) { return At(2
 constexpr double kSecond = 1.0 / 86400, kMinute = 1.0 / 1440;
 
 // Places whose times fall at the day's edges (zone 7, latitude -6.15).
-settings::Location Shifted(double longitude) {
-  settings::Location l;
-  l.city = "Jauh";
-  l.longitude = longitude;
-  return l;
-}
+settings::Location Shifted(double longitude) { return {.city = "Jauh", .longitude = longitude}; }
 
 // The alerts as "MM-DD HH:MM name".
 Strings Seen(const std::vector<Alert>& alerts) {
@@ -233,10 +228,7 @@ TEST_F(TickTest, ReminderAfterASleepPastItsMomentNeverLateAndSetBackNeverTwice) 
 // Maghrib, so there is none. Longitude 180 puts Shubuh at 00:01: it is
 // announced the evening before. A stored choice works from the start.
 TEST_F(TickTest, ReminderRespectsTheDaysOrderAndItsEdges) {
-  settings::Location north;
-  north.city = "Utara";
-  north.latitude = 63.5;
-  StorePlace(north);
+  StorePlace({.city = "Utara", .latitude = 63.5});
   StartAt(DateSerial(2024, 6, 21));
   run->Click("reminder30");
   RunUntil(DateSerial(2024, 6, 22) - kSecond);
@@ -253,11 +245,8 @@ TEST_F(TickTest, ReminderRespectsTheDaysOrderAndItsEdges) {
   EXPECT_EQ(p.tray.messages.size(), 1u);
 
   p.tray.messages.clear();
-  settings::Location uji;  // Dzuhur at 15:51 on 6 December 2026
-  uji.city = "Uji";
-  uji.latitude = uji.timeZone = uji.addDzuhur = uji.addMaghrib = 0;
-  uji.longitude = -60;
-  StorePlace(uji);
+  // Dzuhur at 15:51 on 6 December 2026.
+  StorePlace({.city = "Uji", .latitude = 0, .longitude = -60, .timeZone = 0, .addDzuhur = 0, .addMaghrib = 0});
   p.settings.values[{"PosisiWindow", "Pengingat"}] = " 5";
   StartAt(At(2026, 12, 6, 15, 44));
   EXPECT_TRUE(run->Item("reminder5").checked);

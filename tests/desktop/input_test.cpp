@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "backends/common/menu_plan.h"
@@ -29,23 +30,20 @@ struct Surfaces {
   Surfaces() {
     face.Move(0, 0, 1500, 1500);    // 100 x 100 px
     text.Move(0, 1500, 1500, 300);  // 100 x 20 px below
-    Wire("form", form.onMouseDown, form.onMouseMove, form.onMouseUp, form.onClick, form.onDblClick);
-    Wire("face", face.onMouseDown, face.onMouseMove, face.onMouseUp, face.onClick, face.onDblClick);
-    Wire("text", text.onMouseDown, text.onMouseMove, text.onMouseUp, text.onClick, text.onDblClick);
+    Wire("form", form);
+    Wire("face", face);
+    Wire("text", text);
   }
-  void Wire(const std::string& who, ui::MouseHandler& down, ui::MouseHandler& move, ui::MouseHandler& up,
-            ui::Handler& click, ui::Handler& dbl) {
+  template <class Surface>
+  void Wire(const std::string& who, Surface& s) {
     auto mouse = [this, who](const char* what) {
       return [this, who, what](int b, int, float x, float y) {
-        log.push_back(who + ":" + what + ":" + std::to_string(b) + ":" + std::to_string(static_cast<int>(x)) +
-                      "," + std::to_string(static_cast<int>(y)));
+        log.push_back(who + ":" + what + ":" + std::to_string(b) + ":" + std::to_string(int(x)) + "," + std::to_string(int(y)));
       };
     };
-    down = mouse("down");
-    move = mouse("move");
-    up = mouse("up");
-    click = [this, who] { log.push_back(who + ":click"); };
-    dbl = [this, who] { log.push_back(who + ":dblclick"); };
+    std::tie(s.onMouseDown, s.onMouseMove, s.onMouseUp) = std::tuple(mouse("down"), mouse("move"), mouse("up"));
+    s.onClick = [this, who] { log.push_back(who + ":click"); };
+    s.onDblClick = [this, who] { log.push_back(who + ":dblclick"); };
   }
   bool Down(int b, int px, int py) { return router.Down(form, b, 0, px, py, k96); }
   bool Up(int b, int held, int px, int py) { return router.Up(form, b, held, 0, px, py, k96); }
@@ -147,21 +145,10 @@ TEST(TimerPlan, FollowsEveryRestartAndStop) {
 std::string Describe(const MenuPlan& plan) {
   std::string s;
   for (const MenuStep& step : plan.steps) {
-    switch (step.type) {
-      case MenuStep::kItem:
-        s += step.caption + (step.checked ? "*" : "") + (step.enabled ? "" : "~") + "#" + std::to_string(step.id);
-        break;
-      case MenuStep::kSeparator:
-        s += "-";
-        break;
-      case MenuStep::kBeginSubmenu:
-        s += step.caption + "[";
-        break;
-      case MenuStep::kEndSubmenu:
-        s += "]";
-        break;
-    }
-    s += " ";
+    if (step.type == MenuStep::kItem)
+      s += step.caption + (step.checked ? "*" : "") + (step.enabled ? "" : "~") + "#" + std::to_string(step.id);
+    s += step.type == MenuStep::kSeparator ? "-" : step.type == MenuStep::kBeginSubmenu ? step.caption + "[" : "";
+    s += step.type == MenuStep::kEndSubmenu ? "] " : " ";
   }
   return s;
 }

@@ -17,8 +17,7 @@
 
 namespace qov::memory {
 
-class MemorySettings : public SettingsStore {
- public:
+struct MemorySettings : SettingsStore {
   std::string Get(const std::string& section, const std::string& key) override {
     ++reads;
     auto it = values.find({section, key});
@@ -37,8 +36,7 @@ class MemorySettings : public SettingsStore {
   int reads = 0;
 };
 
-class FakeClock : public Clock {
- public:
+struct FakeClock : Clock {
   double Now() override { return static_cast<double>(ms_) / 86400000.0; }
   // The system's zone: +7, or a rule of the test's own.
   double UtcOffsetAt(double utcDateTime) override { return zoneRule ? zoneRule(utcDateTime) : 7; }
@@ -52,26 +50,22 @@ class FakeClock : public Clock {
   int64_t ms_ = 0;  // since 1899-12-30 00:00
 };
 
-class MemoryLocale : public Locale {
- public:
+struct MemoryLocale : Locale {
   std::string LongTime(double dateTime) override;
-  std::string MonthName(int month) override;
+  std::string MonthName(int month) override;  // in Indonesian
 };
 
-class MemoryScreen : public Screen {
- public:
+struct MemoryScreen : Screen {
   ScreenInfo Info() override { return info; }
   ScreenInfo info;
 };
 
-class MemoryInstanceLock : public InstanceLock {
- public:
+struct MemoryInstanceLock : InstanceLock {
   bool AnotherRunning() override { return another; }
   bool another = false;
 };
 
-class MemoryDialogs : public Dialogs {
- public:
+struct MemoryDialogs : Dialogs {
   void MessageBox(const std::string& text, const std::string& caption) override { messages.emplace_back(text, caption); }
   bool ChooseColor(ui::Form& owner, ui::Color* result) override {
     colorOwners.push_back(&owner);
@@ -85,36 +79,24 @@ class MemoryDialogs : public Dialogs {
 
 // The window intents, per form. As on the real back end, a form without a
 // window (no handle yet, or no more) keeps its state.
-class MemoryWindowService : public WindowService {
- public:
+struct MemoryWindowService : WindowService {
   struct Window {
     bool topmost = false, sizable = false;
     int cornerEllipse = 0;  // pixels; 0: square corners
   };
-  void SetTopmost(ui::Form& form, bool on) override { At(form).topmost = on; }
-  void SetSizable(ui::Form& form, bool on) override { At(form).sizable = on; }
-  void SetRoundCorners(ui::Form& form, int pixels) override { At(form).cornerEllipse = std::max(pixels, 0); }
-  Window Of(const ui::Form& form) const {
-    auto it = windows.find(&form);
-    return it == windows.end() ? Window{} : it->second;
-  }
+  void SetTopmost(ui::Form& form, bool on) override { if (form.hWnd()) windows[&form].topmost = on; }
+  void SetSizable(ui::Form& form, bool on) override { if (form.hWnd()) windows[&form].sizable = on; }
+  void SetRoundCorners(ui::Form& form, int pixels) override { if (form.hWnd()) windows[&form].cornerEllipse = std::max(pixels, 0); }
+  Window Of(const ui::Form& form) const { return windows.count(&form) ? windows.at(&form) : Window{}; }
   std::map<const ui::Form*, Window> windows;
-
- private:
-  Window& At(ui::Form& form) {
-    static Window nowhere;
-    return form.hWnd() != 0 ? windows[&form] : (nowhere = {});
-  }
 };
 
-class MemorySound : public Sound {
- public:
+struct MemorySound : Sound {
   void PlayWave(const std::string& path) override { played.push_back(path); }
   std::vector<std::string> played;
 };
 
-class MemoryShell : public Shell {
- public:
+struct MemoryShell : Shell {
   void Open(const std::string& link) override { opened.push_back(link); }
   std::vector<std::string> opened;
 };
@@ -149,10 +131,9 @@ class MemoryTray : public TrayIcon {
   std::function<void(TrayIcon::Click)> onClick_;
 };
 
-class MemoryPlatform;
+struct MemoryPlatform;
 
-class MemoryWindows : public Windows {
- public:
+struct MemoryWindows : Windows {
   void PopupMenu(ui::Form& owner, ui::MenuItem& menu) override;
   void ShowModal(ui::Form& form, ui::Form& owner) override;
   void Close(ui::Form& form) override;
@@ -166,8 +147,7 @@ class MemoryWindows : public Windows {
   MemoryPlatform* platform = nullptr;  // attaches a modal form when shown
 };
 
-class MemoryFiles : public Files {
- public:
+struct MemoryFiles : Files {
   // As Windows joins them: no second separator after a drive's root.
   std::string BesideProgram(const std::string& name) override {
     return appPath + (appPath.empty() || appPath.back() == '\\' ? "" : "\\") + name;
@@ -184,8 +164,7 @@ class MemoryFiles : public Files {
 
 // All of the above, wired into one Services, with timers driven by the fake
 // clock.
-class MemoryPlatform : public ui::FormView {
- public:
+struct MemoryPlatform : ui::FormView {
   MemoryPlatform();
   ~MemoryPlatform() override;
 
