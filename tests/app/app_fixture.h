@@ -9,9 +9,7 @@
 #include <array>
 #include <cmath>
 #include <fstream>
-#include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,19 +42,15 @@ inline std::array<int, engine::kPrayerCount> EngineMinutes(double day, const set
 
 inline std::string Stored(MemoryPlatform& p, const char* section, const char* key) { return p.settings.Get(section, key); }
 
-// A data file's rows under tests/, each split at blanks and commas; lines
-// starting with '#' say where the values come from.
-inline std::vector<std::vector<std::string>> DataRows(const std::string& path) {
+// The lines of a data file under tests/; those starting with '#' say where
+// the values come from.
+inline std::vector<std::string> DataLines(const std::string& path) {
   std::ifstream in(std::string(QOV_SOURCE_DIR) + "/tests/" + path);
   EXPECT_TRUE(in) << path;
-  std::vector<std::vector<std::string>> rows;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::replace(line.begin(), line.end(), ',', ' ');
-    std::istringstream fields(line);
-    rows.emplace_back(std::istream_iterator<std::string>(fields), std::istream_iterator<std::string>());
-  }
-  return rows;
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty() && line[0] != '#') lines.push_back(line);
+  return lines;
 }
 
 struct Alert {

@@ -2,6 +2,7 @@
 // routing with capture, timers kept in step, and the context menu's build.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -108,32 +109,33 @@ TEST(MouseRouting, APressKeepsItsSurfaceUntilEveryButtonIsUp) {
 
 // ---------------------------------------------------------------- timers
 
+// Each step changes the timer, then plans; a tick already queued fires only
+// while the timer is armed and running.
 TEST(TimerPlan, FollowsEveryRestartAndStop) {
   ui::Form f("f");
   ui::Timer& t = f.AddTimer("tmr", 300, true);
   ArmedTimer state;
-  auto step = [&](const char* what) {
-    SCOPED_TRACE(what);
-    return PlanTimer(t, state);
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    TimerAction plan;
+    bool fires;
+  } steps[] = {
+      {"created enabled", [] {}, TimerAction::kSet, true},
+      {"nothing changed", [] {}, TimerAction::kNone, true},
+      {"same interval set again restarts", [&] { t.SetInterval(300); }, TimerAction::kSet, true},
+      {"disabled", [&] { t.SetEnabled(false); }, TimerAction::kKill, false},
+      {"interval while disabled", [&] { t.SetInterval(2000); }, TimerAction::kNone, false},
+      {"enabled again", [&] { t.SetEnabled(true); }, TimerAction::kSet, true},
+      {"interval 0 never fires", [&] { t.SetInterval(0); }, TimerAction::kKill, false},
+      {"already stopped", [&] { t.SetEnabled(false); }, TimerAction::kNone, false},
   };
-  EXPECT_EQ(step("created enabled"), TimerAction::kSet);
-  EXPECT_EQ(step("nothing changed"), TimerAction::kNone);
-  t.SetInterval(300);  // restating the interval restarts the countdown
-  EXPECT_EQ(step("same interval set again"), TimerAction::kSet);
-  EXPECT_TRUE(ShouldFire(t, state));
-  t.SetEnabled(false);
-  EXPECT_FALSE(ShouldFire(t, state));  // a tick already queued must not run
-  EXPECT_EQ(step("disabled"), TimerAction::kKill);
-  t.SetInterval(2000);
-  EXPECT_EQ(step("interval while disabled"), TimerAction::kNone);
-  t.SetEnabled(true);
-  EXPECT_EQ(step("enabled again"), TimerAction::kSet);
-  EXPECT_EQ(state.interval, 2000);
-  t.SetInterval(0);
-  EXPECT_EQ(step("interval 0 never fires"), TimerAction::kKill);
-  EXPECT_FALSE(ShouldFire(t, state));
-  t.SetEnabled(false);
-  EXPECT_EQ(step("already stopped"), TimerAction::kNone);
+  for (const auto& k : steps) {
+    k.change();
+    EXPECT_TRUE(k.fires || !ShouldFire(t, state)) << k.what << ": a queued tick";
+    EXPECT_EQ(PlanTimer(t, state), k.plan) << k.what;
+    EXPECT_EQ(ShouldFire(t, state), k.fires) << k.what;
+  }
   ui::Timer& off = f.AddTimer("Timer2", 1000, false);
   ArmedTimer offState;
   EXPECT_EQ(PlanTimer(off, offState), TimerAction::kNone) << "created disabled: never armed";

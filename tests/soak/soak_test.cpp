@@ -109,19 +109,17 @@ TEST_F(Soak, WeeksOfTicksJumpsAndCommands) {
   std::map<int, std::map<std::string, std::string>> byDay;
   for (const Alert& a : run->alerts) {
     const int d = static_cast<int>(std::floor(a.at) - day0);
-    const double intoMinute = std::fmod(a.at * 1440 + 1e-9, 1.0) * 60;
-    EXPECT_LT(intoMinute, 0.3) << a.name << " late on day " << d;
+    EXPECT_LT(std::fmod(a.at * 1440 + 1e-9, 1.0) * 60, 0.3) << a.name << " late on day " << d;
     EXPECT_EQ(byDay[d].count(a.name), 0u) << a.name << " twice on day " << d;
     byDay[d][a.name] = FormatHHMM(a.at - std::floor(a.at));
   }
   EXPECT_EQ(byDay.size(), kDays - skipped.size()) << "no alert outside the days run";
-  const auto january = DataRows("soak/data/jakarta_january_2024.csv");
+  const std::vector<std::string> january = DataLines("soak/data/jakarta_january_2024.csv");
   for (int d = 0; d < kDays; ++d) {
-    const std::vector<std::string>& t = january.at(static_cast<size_t>(d));
-    const std::map<std::string, std::string> want = {
-        {"Shubuh", t[1]}, {"Dzhuhur", t[2]}, {"Ashar", t[3]}, {"Maghrib", t[4]}, {"Isya", t[5]}};
-    if (skipped.count(d)) EXPECT_EQ(byDay.count(d), 0u) << "day " << d << " was jumped over";
-    else EXPECT_EQ(byDay[d], want) << "day " << d;
+    std::string shown;
+    for (const char* name : {"Shubuh", "Dzhuhur", "Ashar", "Maghrib", "Isya"})
+      if (byDay[d].count(name)) shown += (shown.empty() ? "" : ",") + byDay[d][name];
+    EXPECT_EQ(shown, skipped.count(d) ? "" : january.at(static_cast<size_t>(d))) << "day " << d;
   }
   EXPECT_EQ(adzans, run->alerts.size()) << "one adzan per alert";
   EXPECT_LT(heapEnd, heapStart + 4 * 1024) << heapStart << " -> " << heapEnd;
