@@ -37,20 +37,21 @@ TEST_F(DayTest, JadwalLengkapListsTheEightTimesAndIsKept) {
 
 TEST_F(DayTest, ThePanelShowsTheHijriDateWithTheStoredCorrection) {
   const struct {
-    int y, m, d, correction;
+    double day;
+    int16_t correction;
     const char* shown;
   } cases[] = {
-      {2024, 3, 12, 0, "1 Ramadan 1445 H"},   // announced first day
-      {2024, 3, 12, 1, "2 Ramadan 1445 H"},   // a local decision a day ahead
-      {2024, 4, 10, 0, "1 Syawal 1445 H"},
-      {2024, 4, 10, -1, "29 Ramadan 1445 H"},   // that Ramadan had 29 days
-      {2025, 6, 27, -1, "30 Zulhijah 1446 H"},  // across the year's end
+      {DateSerial(2024, 3, 12), 0, "1 Ramadan 1445 H"},  // announced first day
+      {DateSerial(2024, 3, 12), 1, "2 Ramadan 1445 H"},  // a local decision a day ahead
+      {DateSerial(2024, 4, 10), 0, "1 Syawal 1445 H"},
+      {DateSerial(2024, 4, 10), -1, "29 Ramadan 1445 H"},   // that Ramadan had 29 days
+      {DateSerial(2025, 6, 27), -1, "30 Zulhijah 1446 H"},  // across the year's end
   };
   for (const auto& c : cases) {
-    StorePlace({.hijriCorrection = static_cast<int16_t>(c.correction)});
-    StartAt(DateSerial(c.y, c.m, c.d) + 0.5);
+    StorePlace({.hijriCorrection = c.correction});
+    StartAt(c.day + 0.5);
     run->Click("prayerTimes");
-    EXPECT_EQ(run->Get("hijri").text(), c.shown) << c.y << "-" << c.m << "-" << c.d << " " << c.correction;
+    EXPECT_EQ(run->Get("hijri").text(), c.shown) << FormatIsoDate(c.day) << " " << c.correction;
     run->Press("prayerPanel");
   }
 }
@@ -65,10 +66,9 @@ TEST_F(DayTest, TheKemenagBoxFillsTheBoxesAndGivesThePublishedSchedule) {
   EXPECT_FALSE(run->Get("kemenag").value()) << "absent means the clock's own rules";
   run->Get("kemenag").SetValue(true);
   run->Press("kemenag");
-  const std::vector<std::pair<const char*, const char*>> filled = {
-      {"fajrAngle", "20"}, {"isyaAngle", "18"}, {"addShubuh", "2"}, {"addDzuhur", "3"},
-      {"addAshar", "2"},   {"addMaghrib", "2"}, {"addIsya", "2"}};
-  for (const auto& [box, text] : filled) EXPECT_EQ(run->Get(box).text(), text) << box;
+  for (const auto& [box, text] : {std::pair("fajrAngle", "20"), {"isyaAngle", "18"}, {"addShubuh", "2"}, {"addDzuhur", "3"},
+                                  {"addAshar", "2"}, {"addMaghrib", "2"}, {"addIsya", "2"}})
+    EXPECT_EQ(run->Get(box).text(), text) << box;
   EXPECT_TRUE(run->Get("hambali").value());
   EXPECT_TRUE(p.settings.writes.empty()) << "choosing changes only the boxes";
   run->Press("ok");
@@ -102,21 +102,16 @@ TEST_F(DayTest, AStoreWithoutTheNewValuesComputesAndWritesAsBefore) {
 
 TEST_F(DayTest, TheNewBoxesRefuseWhatTheyCannotUse) {
   StartAt(DateSerial(2024, 3, 12) + 0.3);
-  const struct {
-    const char* box;
-    const char* text;
-    const char* hint;
-  } cases[] = {{"addShubuh", "99999", "Shubuh"},   {"addAshar", "-40000", "Ashar"},
-               {"addIsya", "1e9", "Isya"},         {"hijriCorrection", "3", "Hijriah"},
-               {"hijriCorrection", "1.5", "Hijriah"}, {"hijriCorrection", "", "Hijriah"},
-               {"elevation", "9000", "Tinggi"},   {"elevation", "tinggi", "Tinggi"}};
-  for (const auto& c : cases) {
+  for (const auto& [box, text, hint] :
+       {std::tuple("addShubuh", "99999", "Shubuh"), {"addAshar", "-40000", "Ashar"}, {"addIsya", "1e9", "Isya"},
+        {"hijriCorrection", "3", "Hijriah"}, {"hijriCorrection", "1.5", "Hijriah"}, {"hijriCorrection", "", "Hijriah"},
+        {"elevation", "9000", "Tinggi"}, {"elevation", "tinggi", "Tinggi"}}) {
     run->Click("location");
     p.settings.writes.clear();
-    run->Type(c.box, c.text);
+    run->Type(box, text);
     run->Press("ok");
-    EXPECT_EQ(run->Get("locationDialog").text(), std::string("Lokasi - ") + c.hint + " salah") << c.box << " " << c.text;
-    EXPECT_TRUE(p.settings.writes.empty()) << c.box;
+    EXPECT_EQ(run->Get("locationDialog").text(), std::string("Lokasi - ") + hint + " salah") << box << " " << text;
+    EXPECT_TRUE(p.settings.writes.empty()) << box;
     run->Press("cancel");
   }
 }

@@ -1,19 +1,9 @@
 #include "tests/support/memory_platform.h"
 
-#include "engine/datetime.h"
-
 namespace qov::memory {
 
 void FakeClock::Set(int year, int month, int day, int hour, int minute, int second) {
   SetValue(DateSerial(year, month, day) + ((hour * 60.0 + minute) * 60 + second) / 86400);
-}
-
-std::string MemoryLocale::LongTime(double dateTime) { return FormatHHMMSS(dateTime); }
-
-std::string MemoryLocale::MonthName(int month) {
-  static const char* const kNames[] = {"Januari", "Februari", "Maret",     "April",   "Mei",      "Juni",
-                                       "Juli",    "Agustus",  "September", "Oktober", "November", "Desember"};
-  return month >= 1 && month <= 12 ? kNames[month - 1] : std::string();
 }
 
 namespace {

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/datetime.h"
 #include "platform/services.h"
 
 namespace qov::memory {
@@ -51,8 +52,12 @@ struct FakeClock : Clock {
 };
 
 struct MemoryLocale : Locale {
-  std::string LongTime(double dateTime) override;
-  std::string MonthName(int month) override;  // in Indonesian
+  std::string LongTime(double dateTime) override { return FormatHHMMSS(dateTime); }
+  std::string MonthName(int month) override {
+    static const char* const kNames[] = {"Januari", "Februari", "Maret",     "April",   "Mei",      "Juni",
+                                         "Juli",    "Agustus",  "September", "Oktober", "November", "Desember"};
+    return month >= 1 && month <= 12 ? kNames[month - 1] : std::string();
+  }
 };
 
 struct MemoryScreen : Screen {
