@@ -26,11 +26,10 @@ TEST_F(WindowTest, Version1PutsTheStripBelowTheFaceAndTheHandsOnItsCentre) {
   const ui::Control& strip = Get("digitalTime");
   EXPECT_EQ(std::pair(strip.top(), strip.width()), std::pair(2798.4f, 2130.0f));
   EXPECT_FLOAT_EQ(strip.top() + strip.height(), 3180);
-  EXPECT_EQ((std::vector<int>{Get("hourHand").borderWidth(), Get("minuteHand").borderWidth(),
-                              Get("secondHand").borderWidth()}),
-            (std::vector<int>{4, 3, 1}));
-  for (const char* hand : {"hourHand", "minuteHand", "secondHand"})
+  for (auto [hand, width] : {std::pair("hourHand", 4), {"minuteHand", 3}, {"secondHand", 1}}) {
+    EXPECT_EQ(Get(hand).borderWidth(), width) << hand;
     EXPECT_EQ(std::pair(Get(hand).x1(), Get(hand).y1()), std::pair(1065.0f, 1590.0f)) << hand;
+  }
   form().SetHeight(600);  // far below: the hands keep a visible width
   EXPECT_GE(Get("secondHand").borderWidth(), 1);
 }
