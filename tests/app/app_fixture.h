@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
@@ -39,9 +40,17 @@ inline std::array<int, engine::kPrayerCount> EngineMinutes(double day, const set
   return m;
 }
 
-inline std::string Stored(MemoryPlatform& p, const char* section, const char* key) {
-  auto it = p.settings.values.find({section, key});
-  return it == p.settings.values.end() ? std::string() : it->second;
+inline std::string Stored(MemoryPlatform& p, const char* section, const char* key) { return p.settings.Get(section, key); }
+
+// The lines of a data file under tests/; those starting with '#' say where
+// the values come from.
+inline std::vector<std::string> DataLines(const std::string& path) {
+  std::ifstream in(std::string(QOV_SOURCE_DIR) + "/tests/" + path);
+  EXPECT_TRUE(in) << path;
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty() && line[0] != '#') lines.push_back(line);
+  return lines;
 }
 
 struct Alert {

@@ -37,22 +37,21 @@ TEST_F(DayTest, JadwalLengkapListsTheEightTimesAndIsKept) {
 
 TEST_F(DayTest, ThePanelShowsTheHijriDateWithTheStoredCorrection) {
   const struct {
-    int y, m, d, correction;
+    double day;
+    int16_t correction;
     const char* shown;
   } cases[] = {
-      {2024, 3, 12, 0, "1 Ramadan 1445 H"},   // announced first day
-      {2024, 3, 12, 1, "2 Ramadan 1445 H"},   // a local decision a day ahead
-      {2024, 4, 10, 0, "1 Syawal 1445 H"},
-      {2024, 4, 10, -1, "29 Ramadan 1445 H"},   // that Ramadan had 29 days
-      {2025, 6, 27, -1, "30 Zulhijah 1446 H"},  // across the year's end
+      {DateSerial(2024, 3, 12), 0, "1 Ramadan 1445 H"},  // announced first day
+      {DateSerial(2024, 3, 12), 1, "2 Ramadan 1445 H"},  // a local decision a day ahead
+      {DateSerial(2024, 4, 10), 0, "1 Syawal 1445 H"},
+      {DateSerial(2024, 4, 10), -1, "29 Ramadan 1445 H"},   // that Ramadan had 29 days
+      {DateSerial(2025, 6, 27), -1, "30 Zulhijah 1446 H"},  // across the year's end
   };
   for (const auto& c : cases) {
-    settings::Location l;
-    l.hijriCorrection = static_cast<int16_t>(c.correction);
-    StorePlace(l);
-    StartAt(DateSerial(c.y, c.m, c.d) + 0.5);
+    StorePlace({.hijriCorrection = c.correction});
+    StartAt(c.day + 0.5);
     run->Click("prayerTimes");
-    EXPECT_EQ(run->Get("hijri").text(), c.shown) << c.y << "-" << c.m << "-" << c.d << " " << c.correction;
+    EXPECT_EQ(run->Get("hijri").text(), c.shown) << FormatIsoDate(c.day) << " " << c.correction;
     run->Press("prayerPanel");
   }
 }
@@ -60,21 +59,16 @@ TEST_F(DayTest, ThePanelShowsTheHijriDateWithTheStoredCorrection) {
 // Kemenag's published schedule for Kota Jakarta on 5 March 2025 (Republika,
 // tests/engine/data/kemenag_golden.csv) at the city's seat.
 TEST_F(DayTest, TheKemenagBoxFillsTheBoxesAndGivesThePublishedSchedule) {
-  settings::Location jakarta;
-  jakarta.city = "Jakarta";
-  jakarta.latitude = -6.2146;
-  jakarta.longitude = 106.8451;
-  StorePlace(jakarta);
+  StorePlace({.city = "Jakarta", .latitude = -6.2146, .longitude = 106.8451});
   StartAt(DateSerial(2025, 3, 5) + 0.3);
   p.settings.writes.clear();
   run->Click("location");
   EXPECT_FALSE(run->Get("kemenag").value()) << "absent means the clock's own rules";
   run->Get("kemenag").SetValue(true);
   run->Press("kemenag");
-  const std::vector<std::pair<const char*, const char*>> filled = {
-      {"fajrAngle", "20"}, {"isyaAngle", "18"}, {"addShubuh", "2"}, {"addDzuhur", "3"},
-      {"addAshar", "2"},   {"addMaghrib", "2"}, {"addIsya", "2"}};
-  for (const auto& [box, text] : filled) EXPECT_EQ(run->Get(box).text(), text) << box;
+  for (const auto& [box, text] : {std::pair("fajrAngle", "20"), {"isyaAngle", "18"}, {"addShubuh", "2"}, {"addDzuhur", "3"},
+                                  {"addAshar", "2"}, {"addMaghrib", "2"}, {"addIsya", "2"}})
+    EXPECT_EQ(run->Get(box).text(), text) << box;
   EXPECT_TRUE(run->Get("hambali").value());
   EXPECT_TRUE(p.settings.writes.empty()) << "choosing changes only the boxes";
   run->Press("ok");
@@ -108,21 +102,16 @@ TEST_F(DayTest, AStoreWithoutTheNewValuesComputesAndWritesAsBefore) {
 
 TEST_F(DayTest, TheNewBoxesRefuseWhatTheyCannotUse) {
   StartAt(DateSerial(2024, 3, 12) + 0.3);
-  const struct {
-    const char* box;
-    const char* text;
-    const char* hint;
-  } cases[] = {{"addShubuh", "99999", "Shubuh"},   {"addAshar", "-40000", "Ashar"},
-               {"addIsya", "1e9", "Isya"},         {"hijriCorrection", "3", "Hijriah"},
-               {"hijriCorrection", "1.5", "Hijriah"}, {"hijriCorrection", "", "Hijriah"},
-               {"elevation", "9000", "Tinggi"},   {"elevation", "tinggi", "Tinggi"}};
-  for (const auto& c : cases) {
+  for (const auto& [box, text, hint] :
+       {std::tuple("addShubuh", "99999", "Shubuh"), {"addAshar", "-40000", "Ashar"}, {"addIsya", "1e9", "Isya"},
+        {"hijriCorrection", "3", "Hijriah"}, {"hijriCorrection", "1.5", "Hijriah"}, {"hijriCorrection", "", "Hijriah"},
+        {"elevation", "9000", "Tinggi"}, {"elevation", "tinggi", "Tinggi"}}) {
     run->Click("location");
     p.settings.writes.clear();
-    run->Type(c.box, c.text);
+    run->Type(box, text);
     run->Press("ok");
-    EXPECT_EQ(run->Get("locationDialog").text(), std::string("Lokasi - ") + c.hint + " salah") << c.box << " " << c.text;
-    EXPECT_TRUE(p.settings.writes.empty()) << c.box;
+    EXPECT_EQ(run->Get("locationDialog").text(), std::string("Lokasi - ") + hint + " salah") << box << " " << text;
+    EXPECT_TRUE(p.settings.writes.empty()) << box;
     run->Press("cancel");
   }
 }
@@ -132,12 +121,7 @@ TEST_F(DayTest, TheNewBoxesRefuseWhatTheyCannotUse) {
 TEST_F(DayTest, FollowingTheSystemZoneUsesItsOffsetAtEachTimeAndRecomputesWhenItChanges) {
   const double change = DateSerial(2026, 3, 29) + 1.0 / 24;
   p.clock.zoneRule = [change](double utc) { return utc >= change ? 2.0 : 1.0; };
-  settings::Location berlin;
-  berlin.city = "Berlin";
-  berlin.latitude = 52.52;
-  berlin.longitude = 13.405;
-  berlin.timeZone = 1;
-  StorePlace(berlin);
+  StorePlace({.city = "Berlin", .latitude = 52.52, .longitude = 13.405, .timeZone = 1});
   StartAt(DateSerial(2026, 3, 28) + 12.0 / 24);
   run->Click("location");
   run->Get("followZone").SetValue(true);
@@ -171,14 +155,9 @@ TEST_F(DayTest, FollowingTheSystemZoneUsesItsOffsetAtEachTimeAndRecomputesWhenIt
 
 // The same place at zone 5 and at 5.5: every time half an hour later.
 TEST_F(DayTest, QuarterHourZonesShiftTheTimesByTheirFraction) {
-  settings::Location delhi;
-  delhi.city = "New Delhi";
-  delhi.latitude = 28.6358;
-  delhi.longitude = 77.2245;
   Rows rows[2];
   for (int half = 0; half < 2; ++half) {
-    delhi.timeZone = 5;
-    StorePlace(delhi);
+    StorePlace({.city = "New Delhi", .latitude = 28.6358, .longitude = 77.2245, .timeZone = 5});
     if (half) p.settings.values[{"Lokasi", "Time ZOne"}] = " 5.5";  // as typed by someone who meant it
     StartAt(DateSerial(2026, 6, 15) + 0.3);
     rows[half] = PanelRows();
@@ -191,14 +170,7 @@ TEST_F(DayTest, QuarterHourZonesShiftTheTimesByTheirFraction) {
 // London at 18 degrees: in June the sun never sinks that far, Shubuh and
 // Isya come from the high-latitude rule and are marked; in December not.
 TEST_F(DayTest, AboveTheTwilightTheRuleGivesTheTimeAndThePanelSaysSo) {
-  settings::Location london;
-  london.city = "London";
-  london.latitude = 51.5;
-  london.longitude = -0.12;
-  london.timeZone = 0;
-  london.sudutFajar = 18;
-  london.sudutIsya = 18;
-  StorePlace(london);
+  StorePlace({.city = "London", .latitude = 51.5, .longitude = -0.12, .timeZone = 0, .sudutFajar = 18, .sudutIsya = 18});
   StartAt(DateSerial(2026, 6, 21) + 0.5);
   EXPECT_EQ(PanelRows(), (Rows{"02:39*", "12:04", "16:25", "20:24", "21:25*"}));
   run->Click("prayerTimes");

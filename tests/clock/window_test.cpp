@@ -26,11 +26,10 @@ TEST_F(WindowTest, Version1PutsTheStripBelowTheFaceAndTheHandsOnItsCentre) {
   const ui::Control& strip = Get("digitalTime");
   EXPECT_EQ(std::pair(strip.top(), strip.width()), std::pair(2798.4f, 2130.0f));
   EXPECT_FLOAT_EQ(strip.top() + strip.height(), 3180);
-  EXPECT_EQ((std::vector<int>{Get("hourHand").borderWidth(), Get("minuteHand").borderWidth(),
-                              Get("secondHand").borderWidth()}),
-            (std::vector<int>{4, 3, 1}));
-  for (const char* hand : {"hourHand", "minuteHand", "secondHand"})
+  for (auto [hand, width] : {std::pair("hourHand", 4), {"minuteHand", 3}, {"secondHand", 1}}) {
+    EXPECT_EQ(Get(hand).borderWidth(), width) << hand;
     EXPECT_EQ(std::pair(Get(hand).x1(), Get(hand).y1()), std::pair(1065.0f, 1590.0f)) << hand;
+  }
   form().SetHeight(600);  // far below: the hands keep a visible width
   EXPECT_GE(Get("secondHand").borderWidth(), 1);
 }
@@ -58,17 +57,6 @@ TEST_F(WindowTest, TheVersionsSwitchBetweenFaceAndStripAndStoreOnlyAChange) {
   EXPECT_EQ(Box(Get("digitalTime")), (std::vector<float>{1935, 0, 9675, 2580}));
 }
 
-TEST_F(WindowTest, ALayoutPassSettlesAfterTheWidthItSets) {
-  int passes = 0;
-  auto inner = form().onResize;
-  form().onResize = [&] {
-    ++passes;
-    inner();
-  };
-  form().SetHeight(4500);
-  EXPECT_EQ(passes, 2) << "the height change, then the width the pass sets";
-}
-
 TEST_F(WindowTest, TheDialogInTheStripKeepsItsButtonsReachableAndAllStaysOnScreen) {
   const ScreenInfo sc = p.screen.Info();
   run->Click("version2");
@@ -87,19 +75,17 @@ TEST_F(WindowTest, TheDialogInTheStripKeepsItsButtonsReachableAndAllStaysOnScree
   EXPECT_FLOAT_EQ(form().left(), sc.width - 300);
 }
 
+// A double click gives the window a sizing border; it goes two seconds
+// after the last resize.
 TEST_F(WindowTest, SizingBorderGoesTwoSecondsAfterTheLastResize) {
   p.RunFor(2500);
   EXPECT_FALSE(run->Sizable());
   Get("face").onDblClick();
-  EXPECT_TRUE(run->Sizable());
-  p.UserResize(form(), form().width(), 4000);
-  p.RunFor(1500);
-  EXPECT_TRUE(run->Sizable());
-  p.UserResize(form(), form().width(), 4200);
-  p.RunFor(1900);
-  EXPECT_TRUE(run->Sizable()) << "the second resize restarted the two seconds";
-  p.RunFor(200);
-  EXPECT_FALSE(run->Sizable());
+  for (const auto& [height, waits, sizable] : {std::tuple(4000.0f, 1500, true), {4200.0f, 1900, true}, {0.0f, 200, false}}) {
+    if (height > 0) p.UserResize(form(), form().width(), height);
+    p.RunFor(waits);
+    EXPECT_EQ(run->Sizable(), sizable) << height << " " << waits;
+  }
 }
 
 // The grabbed point follows the pointer; the release on the face stores
@@ -138,37 +124,22 @@ TEST_F(WindowTest, DraggingMovesTheWindowByThePointersTravel) {
   }
 }
 
-TEST_F(WindowTest, RightClickOnTheWindowOpensTheMenuWithoutExit) {
-  for (const char* surface : {"face", "digitalTime", ""}) {
-    SCOPED_TRACE(surface);
-    const int popups = p.windows.popups;
-    (*surface ? Get(surface).onMouseDown : form().onMouseDown)(2, 0, 10, 10);
-    EXPECT_EQ(p.windows.popups, popups + 1);
-    EXPECT_FALSE(p.windows.lastMenu.empty());
-    EXPECT_EQ(std::count(p.windows.lastMenu.begin(), p.windows.lastMenu.end(), "Exit"), 0);
-  }
-}
-
-// Each colour item colours only its hand, for the run; cancel keeps it.
+// Each colour item opens the dialog over the clock and colours only its
+// hand, for the run; cancel keeps it.
 TEST_F(WindowTest, EachColourItemColoursOnlyItsHand) {
-  const struct {
-    const char *item, *hand;
-  } cases[] = {{"hourHandColor", "hourHand"}, {"minuteHandColor", "minuteHand"}, {"secondHandColor", "secondHand"}};
+  const char* const hands[] = {"hourHand", "minuteHand", "secondHand"};
   constexpr ui::Color kRed = 0x000000FF;
   p.settings.writes.clear();
-  for (const auto& k : cases) {
-    p.dialogs.colorOk = true;
+  for (const char* hand : hands) {
     p.dialogs.nextColor = 0xFF000000 | kRed;  // a stray high byte is not a system colour
-    run->Click(k.item);
-    EXPECT_EQ(p.dialogs.lastColorOwner, &form());
-    for (const auto& other : cases)
-      EXPECT_EQ(Get(other.hand).borderColor(), other.hand == k.hand ? kRed : ui::kWhite) << k.item << other.hand;
-    p.dialogs.colorOk = false;
-    run->Click(k.item);
-    EXPECT_EQ(Get(k.hand).borderColor(), kRed);
-    Get(k.hand).SetBorderColor(ui::kWhite);
+    run->Click(std::string(hand) + "Color");
+    for (const char* other : hands) EXPECT_EQ(Get(other).borderColor(), other == hand ? kRed : ui::kWhite) << hand << other;
+    p.dialogs.nextColor.reset();
+    run->Click(std::string(hand) + "Color");
+    EXPECT_EQ(Get(hand).borderColor(), kRed);
+    Get(hand).SetBorderColor(ui::kWhite);
   }
-  EXPECT_EQ(p.dialogs.colorDialogs, 6);
+  EXPECT_EQ(p.dialogs.colorOwners, std::vector<const ui::Form*>(6, &form()));
   EXPECT_TRUE(p.settings.writes.empty());
 }
 

@@ -2,7 +2,9 @@
 // routing with capture, timers kept in step, and the context menu's build.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "backends/common/menu_plan.h"
@@ -29,23 +31,20 @@ struct Surfaces {
   Surfaces() {
     face.Move(0, 0, 1500, 1500);    // 100 x 100 px
     text.Move(0, 1500, 1500, 300);  // 100 x 20 px below
-    Wire("form", form.onMouseDown, form.onMouseMove, form.onMouseUp, form.onClick, form.onDblClick);
-    Wire("face", face.onMouseDown, face.onMouseMove, face.onMouseUp, face.onClick, face.onDblClick);
-    Wire("text", text.onMouseDown, text.onMouseMove, text.onMouseUp, text.onClick, text.onDblClick);
+    Wire("form", form);
+    Wire("face", face);
+    Wire("text", text);
   }
-  void Wire(const std::string& who, ui::MouseHandler& down, ui::MouseHandler& move, ui::MouseHandler& up,
-            ui::Handler& click, ui::Handler& dbl) {
+  template <class Surface>
+  void Wire(const std::string& who, Surface& s) {
     auto mouse = [this, who](const char* what) {
       return [this, who, what](int b, int, float x, float y) {
-        log.push_back(who + ":" + what + ":" + std::to_string(b) + ":" + std::to_string(static_cast<int>(x)) +
-                      "," + std::to_string(static_cast<int>(y)));
+        log.push_back(who + ":" + what + ":" + std::to_string(b) + ":" + std::to_string(int(x)) + "," + std::to_string(int(y)));
       };
     };
-    down = mouse("down");
-    move = mouse("move");
-    up = mouse("up");
-    click = [this, who] { log.push_back(who + ":click"); };
-    dbl = [this, who] { log.push_back(who + ":dblclick"); };
+    std::tie(s.onMouseDown, s.onMouseMove, s.onMouseUp) = std::tuple(mouse("down"), mouse("move"), mouse("up"));
+    s.onClick = [this, who] { log.push_back(who + ":click"); };
+    s.onDblClick = [this, who] { log.push_back(who + ":dblclick"); };
   }
   bool Down(int b, int px, int py) { return router.Down(form, b, 0, px, py, k96); }
   bool Up(int b, int held, int px, int py) { return router.Up(form, b, held, 0, px, py, k96); }
@@ -110,32 +109,33 @@ TEST(MouseRouting, APressKeepsItsSurfaceUntilEveryButtonIsUp) {
 
 // ---------------------------------------------------------------- timers
 
+// Each step changes the timer, then plans; a tick already queued fires only
+// while the timer is armed and running.
 TEST(TimerPlan, FollowsEveryRestartAndStop) {
   ui::Form f("f");
   ui::Timer& t = f.AddTimer("tmr", 300, true);
   ArmedTimer state;
-  auto step = [&](const char* what) {
-    SCOPED_TRACE(what);
-    return PlanTimer(t, state);
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    TimerAction plan;
+    bool fires;
+  } steps[] = {
+      {"created enabled", [] {}, TimerAction::kSet, true},
+      {"nothing changed", [] {}, TimerAction::kNone, true},
+      {"same interval set again restarts", [&] { t.SetInterval(300); }, TimerAction::kSet, true},
+      {"disabled", [&] { t.SetEnabled(false); }, TimerAction::kKill, false},
+      {"interval while disabled", [&] { t.SetInterval(2000); }, TimerAction::kNone, false},
+      {"enabled again", [&] { t.SetEnabled(true); }, TimerAction::kSet, true},
+      {"interval 0 never fires", [&] { t.SetInterval(0); }, TimerAction::kKill, false},
+      {"already stopped", [&] { t.SetEnabled(false); }, TimerAction::kNone, false},
   };
-  EXPECT_EQ(step("created enabled"), TimerAction::kSet);
-  EXPECT_EQ(step("nothing changed"), TimerAction::kNone);
-  t.SetInterval(300);  // restating the interval restarts the countdown
-  EXPECT_EQ(step("same interval set again"), TimerAction::kSet);
-  EXPECT_TRUE(ShouldFire(t, state));
-  t.SetEnabled(false);
-  EXPECT_FALSE(ShouldFire(t, state));  // a tick already queued must not run
-  EXPECT_EQ(step("disabled"), TimerAction::kKill);
-  t.SetInterval(2000);
-  EXPECT_EQ(step("interval while disabled"), TimerAction::kNone);
-  t.SetEnabled(true);
-  EXPECT_EQ(step("enabled again"), TimerAction::kSet);
-  EXPECT_EQ(state.interval, 2000);
-  t.SetInterval(0);
-  EXPECT_EQ(step("interval 0 never fires"), TimerAction::kKill);
-  EXPECT_FALSE(ShouldFire(t, state));
-  t.SetEnabled(false);
-  EXPECT_EQ(step("already stopped"), TimerAction::kNone);
+  for (const auto& k : steps) {
+    k.change();
+    EXPECT_TRUE(k.fires || !ShouldFire(t, state)) << k.what << ": a queued tick";
+    EXPECT_EQ(PlanTimer(t, state), k.plan) << k.what;
+    EXPECT_EQ(ShouldFire(t, state), k.fires) << k.what;
+  }
   ui::Timer& off = f.AddTimer("Timer2", 1000, false);
   ArmedTimer offState;
   EXPECT_EQ(PlanTimer(off, offState), TimerAction::kNone) << "created disabled: never armed";
@@ -147,21 +147,10 @@ TEST(TimerPlan, FollowsEveryRestartAndStop) {
 std::string Describe(const MenuPlan& plan) {
   std::string s;
   for (const MenuStep& step : plan.steps) {
-    switch (step.type) {
-      case MenuStep::kItem:
-        s += step.caption + (step.checked ? "*" : "") + (step.enabled ? "" : "~") + "#" + std::to_string(step.id);
-        break;
-      case MenuStep::kSeparator:
-        s += "-";
-        break;
-      case MenuStep::kBeginSubmenu:
-        s += step.caption + "[";
-        break;
-      case MenuStep::kEndSubmenu:
-        s += "]";
-        break;
-    }
-    s += " ";
+    if (step.type == MenuStep::kItem)
+      s += step.caption + (step.checked ? "*" : "") + (step.enabled ? "" : "~") + "#" + std::to_string(step.id);
+    s += step.type == MenuStep::kSeparator ? "-" : step.type == MenuStep::kBeginSubmenu ? step.caption + "[" : "";
+    s += step.type == MenuStep::kEndSubmenu ? "] " : " ";
   }
   return s;
 }

@@ -3,160 +3,168 @@
 // clock passes them.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "engine/datetime.h"
 #include "platform/services.h"
 
 namespace qov::memory {
 
-class MemorySettings : public SettingsStore {
- public:
-  std::string Get(const std::string& section, const std::string& key) override;
-  bool Save(const std::string& section, const std::string& key, const std::string& value) override;
+struct MemorySettings : SettingsStore {
+  std::string Get(const std::string& section, const std::string& key) override {
+    ++reads;
+    auto it = values.find({section, key});
+    return it == values.end() ? std::string() : it->second;
+  }
+  bool Save(const std::string& section, const std::string& key, const std::string& value) override {
+    if (failWrites) return false;
+    values[{section, key}] = value;
+    writes.push_back(section + "/" + key + "=" + value);
+    return true;
+  }
 
   std::map<std::pair<std::string, std::string>, std::string> values;
-  // Every write in order, as "section/key=value".
-  std::vector<std::string> writes;
+  std::vector<std::string> writes;  // in order, as "section/key=value"
   bool failWrites = false;
   int reads = 0;
 };
 
-class FakeClock : public Clock {
- public:
-  double Now() override;
+struct FakeClock : Clock {
+  double Now() override { return static_cast<double>(ms_) / 86400000.0; }
   double UtcOffsetAt(double utcDateTime) override { return zoneRule ? zoneRule(utcDateTime) : zoneHours; }
   std::string SystemName() override { return systemName; }
   std::string systemName = "Windows";
   // The system's zone: a fixed offset, or a rule of the test's own.
   double zoneHours = 7;
   std::function<double(double)> zoneRule;
-  void Set(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0);
-  void SetValue(double dateTime);
+  void Set(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+  void SetValue(double dateTime) { ms_ = std::llround(dateTime * 86400000.0); }
   int64_t ms() const { return ms_; }
   void SetMs(int64_t ms) { ms_ = ms; }
 
  private:
-  int64_t ms_ = 0;  // milliseconds since 1899-12-30 00:00
+  int64_t ms_ = 0;  // since 1899-12-30 00:00
 };
 
-class MemoryLocale : public Locale {
- public:
-  std::string LongTime(double dateTime) override;
-  std::string MonthName(int month) override;
+struct MemoryLocale : Locale {
+  std::string LongTime(double dateTime) override { return FormatHHMMSS(dateTime); }
+  std::string MonthName(int month) override {
+    static const char* const kNames[] = {"Januari", "Februari", "Maret",     "April",   "Mei",      "Juni",
+                                         "Juli",    "Agustus",  "September", "Oktober", "November", "Desember"};
+    return month >= 1 && month <= 12 ? kNames[month - 1] : std::string();
+  }
 };
 
-class MemoryScreen : public Screen {
- public:
+struct MemoryScreen : Screen {
   ScreenInfo Info() override { return info; }
   ScreenInfo info;
 };
 
-class MemoryInstanceLock : public InstanceLock {
- public:
+struct MemoryInstanceLock : InstanceLock {
   bool AnotherRunning() override { return another; }
   bool another = false;
 };
 
-class MemoryDialogs : public Dialogs {
- public:
-  void MessageBox(const std::string& text, const std::string& caption) override;
-  bool ChooseColor(ui::Form& owner, ui::Color* result) override;
+struct MemoryDialogs : Dialogs {
+  void MessageBox(const std::string& text, const std::string& caption) override { messages.emplace_back(text, caption); }
+  bool ChooseColor(ui::Form& owner, ui::Color* result) override {
+    colorOwners.push_back(&owner);
+    if (nextColor) *result = *nextColor;
+    return nextColor.has_value();
+  }
   std::vector<std::pair<std::string, std::string>> messages;  // text, caption
-  // The next colour dialog's answer: a colour, or cancel.
-  bool colorOk = true;
-  ui::Color nextColor = 0;
-  int colorDialogs = 0;
-  const ui::Form* lastColorOwner = nullptr;
+  std::optional<ui::Color> nextColor;                         // the colour dialog's answer; none: cancel
+  std::vector<const ui::Form*> colorOwners;                   // one per colour dialog shown
 };
 
 // The window intents, per form. As on the real back end, a form without a
-// window (no handle yet, or no more) keeps its state: the call is counted
-// and changes nothing.
-class MemoryWindowService : public WindowService {
- public:
+// window (no handle yet, or no more) keeps its state.
+struct MemoryWindowService : WindowService {
   struct Window {
-    bool topmost = false;
-    bool sizable = false;
+    bool topmost = false, sizable = false;
     int cornerEllipse = 0;  // pixels; 0: square corners
   };
-
-  void SetTopmost(ui::Form& form, bool on) override;
-  void SetSizable(ui::Form& form, bool on) override;
-  void SetRoundCorners(ui::Form& form, int ellipsePixels) override;
-
-  // The form's window as the calls left it; default for an untouched form.
-  const Window& Of(const ui::Form& form) const;
+  void SetTopmost(ui::Form& form, bool on) override { if (form.hWnd()) windows[&form].topmost = on; }
+  void SetSizable(ui::Form& form, bool on) override { if (form.hWnd()) windows[&form].sizable = on; }
+  void SetRoundCorners(ui::Form& form, int pixels) override { if (form.hWnd()) windows[&form].cornerEllipse = std::max(pixels, 0); }
+  Window Of(const ui::Form& form) const { return windows.count(&form) ? windows.at(&form) : Window{}; }
   std::map<const ui::Form*, Window> windows;
 };
 
-class MemorySound : public Sound {
- public:
+struct MemorySound : Sound {
   void PlayWave(const std::string& path) override { played.push_back(path); }
   std::vector<std::string> played;
 };
 
-class MemoryShell : public Shell {
- public:
+struct MemoryShell : Shell {
   void Open(const std::string& link) override { opened.push_back(link); }
   std::vector<std::string> opened;
 };
 
-// The notification-area icon. Members name TrayIcon::Click in full: the
-// method Click hides the inherited type's short name.
+// The notification-area icon. TrayIcon::Click is named in full: the method
+// Click hides the inherited type's short name.
 class MemoryTray : public TrayIcon {
  public:
-  bool Show(const std::string& tip, std::function<void(TrayIcon::Click)> onClick) override;
-  void Remove() override;
-  void ShowMessage(const std::string& title, const std::string& text) override;
-  // Notifications shown, as (title, text).
-  std::vector<std::pair<std::string, std::string>> messages;
+  bool Show(const std::string& text, std::function<void(TrayIcon::Click)> handler) override {
+    tip = text;
+    onClick_ = std::move(handler);
+    return shown = !noNotificationArea;
+  }
+  void Remove() override { shown = false; }
+  void ShowMessage(const std::string& title, const std::string& text) override {
+    if (shown) messages.emplace_back(title, text);
+  }
+  // The user clicks the icon; false when there is none to click.
+  bool Click(TrayIcon::Click click) {
+    if (!shown || !onClick_) return false;
+    const auto handler = onClick_;  // it may show the icon anew while it runs
+    handler(click);
+    return true;
+  }
 
-  // The user clicks the icon: its handler runs when the icon is shown.
-  // False when there is no icon to click.
-  bool Click(TrayIcon::Click click);
-
-  bool shown = false;    // in the notification area now
-  bool removed = false;  // Remove took a shown icon away
-  std::string tip;       // as last shown
-  // Show fails and no icon appears, as where there is no notification area.
-  bool noNotificationArea = false;
+  std::vector<std::pair<std::string, std::string>> messages;  // title, text
+  bool shown = false;
+  std::string tip;
+  bool noNotificationArea = false;  // Show fails, as where there is no notification area
 
  private:
   std::function<void(TrayIcon::Click)> onClick_;
 };
 
-class MemoryPlatform;
+struct MemoryPlatform;
 
-class MemoryWindows : public Windows {
- public:
+struct MemoryWindows : Windows {
   void PopupMenu(ui::Form& owner, ui::MenuItem& menu) override;
   void ShowModal(ui::Form& form, ui::Form& owner) override;
   void Close(ui::Form& form) override;
 
-  // Captions of the visible items of the last popup menu, depth first,
-  // submenus as "Setting/Lokasi".
+  // Captions of the last popup's visible items, depth first, submenus as
+  // "Setting/Lokasi".
   std::vector<std::string> lastMenu;
   int popups = 0;
-  // Item to choose in the next popup (by name); empty closes it unchosen.
-  std::string choose;
+  std::string choose;  // the item to choose in the next popup; empty: none
   std::vector<ui::Form*> modal;
-  // Set by MemoryPlatform: a modal form is attached when shown (it gets its
-  // handle, then its onLoad runs) and detached when closed.
-  MemoryPlatform* platform = nullptr;
+  MemoryPlatform* platform = nullptr;  // attaches a modal form when shown
 };
 
-class MemoryFiles : public Files {
- public:
+struct MemoryFiles : Files {
   // As Windows joins them: no second separator after a drive's root.
   std::string BesideProgram(const std::string& name) override {
     return appPath + (appPath.empty() || appPath.back() == '\\' ? "" : "\\") + name;
   }
-  std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) override;
+  std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) override {
+    reads.push_back(path);
+    auto it = files.find(path);
+    return it == files.end() ? std::nullopt : std::optional(it->second.substr(0, maxBytes));
+  }
   std::string appPath = "C:\\Program Files\\QOVClock";
   std::map<std::string, std::string> files;
   std::vector<std::string> reads;
@@ -164,8 +172,7 @@ class MemoryFiles : public Files {
 
 // All of the above, wired into one Services, with timers driven by the fake
 // clock.
-class MemoryPlatform : public ui::FormView {
- public:
+struct MemoryPlatform : ui::FormView {
   MemoryPlatform();
   ~MemoryPlatform() override;
 
@@ -183,25 +190,19 @@ class MemoryPlatform : public ui::FormView {
   MemoryWindows windows;
   MemoryFiles files;
 
-  // Gives the form a handle and starts rendering it: from now on its timers
-  // run with the clock.
+  // Gives the form a handle; from now on its timers run with the clock.
   ui::Handle Attach(ui::Form& form);
-  // Its window is destroyed: the timers stop and the window intents' state
-  // for it is forgotten.
+  // Its window is destroyed: the timers stop, its intents are forgotten.
   void Detach(ui::Form& form);
-
-  // Advances the clock by ms, firing every timer that comes due, in time
-  // order (ties in creation order), each handler seeing the clock at its
-  // due time.
+  // Advances the clock by ms, firing every timer that comes due in time
+  // order (ties in creation order), each handler seeing its due time.
   void RunFor(int64_t ms);
   // Jumps the clock without firing anything (sleep, or the user setting the
   // clock); timers then fire as the clock goes on from there.
   void JumpTo(double dateTime);
-
   // The user resizes the window (pixels settle as the platform's do).
   void UserResize(ui::Form& form, ui::Twips width, ui::Twips height);
 
-  // ui::FormView
   void GeometryChanged() override {}
   void ControlChanged(ui::Control&) override { ++controlChanges; }
   void TimerChanged(ui::Timer& t) override;
@@ -211,7 +212,6 @@ class MemoryPlatform : public ui::FormView {
   int64_t controlChanges = 0;
 
  private:
-  void Rearm(ui::Timer& t);
   std::vector<ui::Form*> forms_;
   std::map<ui::Timer*, int64_t> due_;  // the clock's ms at which each armed timer fires
   ui::Handle nextHandle_ = 0x1000;
