@@ -206,7 +206,7 @@ void ClockWindow::Layout() {
     form_.SetHeight(std::max({own, stripHold_[0], stripHold_[1]}));
     const float w = form_.width(), h = form_.height();
     face_->Move(0, 0, w / 6.0f, h);
-    const float dial = std::min(h, own);
+    const float dial = own;
     hourHand_->SetBorderWidth(HandWidth(dial, kHourWidthPerTwip));
     minuteHand_->SetBorderWidth(HandWidth(dial, kMinuteWidthPerTwip));
     secondHand_->SetBorderWidth(HandWidth(dial, kSecondWidthPerTwip));

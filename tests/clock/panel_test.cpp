@@ -50,11 +50,13 @@ TEST_F(PanelTest, OpensWithTodaysTimesAndClosesAfterTheDelayOrAClick) {
   // The strip is held tall enough for the whole panel while it shows (it
   // used to keep its proportion and clip the panel), then returns.
   run->Click("version2");
-  const float strip = form().height();
+  const float strip = form().height(), digits = run->Get("digitalTime").font().size;
   ASSERT_LT(strip, Frame().height());
   run->Click("prayerTimes");
   EXPECT_GE(form().height(), Frame().height());
   ExpectCentred();
+  // The digits keep their size (grown with the strip they were cut off).
+  EXPECT_FLOAT_EQ(run->Get("digitalTime").font().size, digits);
   p.RunFor(5000);
   EXPECT_FALSE(Frame().visible());
   EXPECT_FLOAT_EQ(form().height(), strip);
@@ -95,6 +97,19 @@ TEST_F(PanelTest, TheEditorStaysUntilOkAndTheTypedDelayIsStoredAndUsedSafely) {
     }
     EXPECT_FLOAT_EQ(form().height(), 2400);
   }
+}
+
+// London in June: Isya and Shubuh come from the high-latitude rule. The
+// marked times carry a note, and the delay editor sits below it.
+TEST_F(PanelTest, TheRuleNoteAndTheDelayEditorDoNotOverlap) {
+  StorePlace({.city = "London", .latitude = 51.5074, .longitude = -0.1278, .timeZone = 0});
+  StartAt(At(2026, 6, 21, 12));
+  run->Click("popUpTimes");
+  ASSERT_TRUE(run->Get("ruleNote").shown());
+  EXPECT_EQ(run->Get("prayerTime", 4).text().back(), '*');
+  const ui::Control& note = run->Get("ruleNote");
+  EXPECT_GE(run->Get("delayCaption").top(), note.top() + note.height());
+  EXPECT_LE(run->Get("delayOk").top() + run->Get("delayOk").height(), Frame().height());
 }
 
 }  // namespace
