@@ -124,7 +124,7 @@ void Alerts::StartAlert(std::string names) {
   alertTimer_->SetEnabled(true);
   // A missing or unplayable file plays nothing and the alert goes on
   // regardless.
-  if (sound_ && svc_.files && svc_.sound) svc_.sound->PlayWave(svc_.files->BesideProgram(kAdzanFile));
+  if (sound_ && svc_.files && svc_.sound) svc_.sound->Play(svc_.files->BesideProgram(kAdzanFile), 100);
   blinkTimer_->SetEnabled(true);
 }
 

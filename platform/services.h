@@ -95,6 +95,10 @@ class Dialogs {
   // Standard colour dialog owned by `owner`, opening with no preselected
   // colour and 16 black custom colours. False when the user cancelled.
   virtual bool ChooseColor(ui::Form& owner, ui::Color* result) = 0;
+  // The system's file dialog for a sound file (WAVE or MP3), owned by
+  // `owner` and opening on `current`'s folder; nullopt when cancelled.
+  virtual std::optional<std::string> OpenSoundFile(ui::Form& owner, const std::string& title,
+                                                   const std::string& current) = 0;
 };
 
 // What the logic asks of a top-level window beyond the model, stated as
@@ -111,10 +115,19 @@ class WindowService {
 };
 
 // Asynchronous wave playback; missing or unplayable files play nothing.
+// Asynchronous playback of one sound at a time.
 class Sound {
  public:
   virtual ~Sound() = default;
-  virtual void PlayWave(const std::string& path) = 0;
+  // Plays a WAVE (PCM) or MP3 file at `volume` percent (0..100) in place of
+  // whatever plays. False, and silence, when the file cannot be read or is
+  // not a sound the program plays: the caller falls back to another.
+  virtual bool Play(const std::string& path, int volume) = 0;
+  // Stops the sound; harmless when none plays.
+  virtual void Stop() = 0;
+  // Whether a sound started by Play is still playing. Asked when a menu
+  // opens or the face is clicked, never per tick.
+  virtual bool Playing() = 0;
 };
 
 // Hands a link to the shell's default action (browser, mail program).
@@ -139,6 +152,9 @@ class TrayIcon {
   // A notification from the icon (a balloon, or a toast where the system
   // turns balloons into toasts); nothing where no icon is shown.
   virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
+  // Changes the icon's tip (the next prayer and the time left); nothing
+  // where no icon is shown.
+  virtual void SetTip(const std::string& tip) = 0;
 };
 
 // Showing windows and menus.

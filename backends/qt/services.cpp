@@ -187,16 +187,27 @@ bool SystemDialogs::ChooseColor(ui::Form& owner, ui::Color* result) {
 SystemSound::SystemSound() = default;
 SystemSound::~SystemSound() = default;
 
-void SystemSound::PlayWave(const std::string& path) {
+bool SystemSound::Play(const std::string& path, int /*volume*/) {
   const QString file = LocalPath(path);
   // A missing file plays nothing, without asking the audio system.
-  if (!QFileInfo(file).isFile()) return;
+  if (!QFileInfo(file).isFile()) return false;
   if (!effect_) effect_ = std::make_unique<QSoundEffect>();
   const QUrl url = QUrl::fromLocalFile(file);
   // A new sound replaces the one playing, as PlaySound does.
   effect_->stop();
   if (effect_->source() != url) effect_->setSource(url);
   effect_->play();
+  return true;
+}
+
+void SystemSound::Stop() {
+  if (effect_) effect_->stop();
+}
+
+bool SystemSound::Playing() { return effect_ && effect_->isPlaying(); }
+
+std::optional<std::string> SystemDialogs::OpenSoundFile(ui::Form&, const std::string&, const std::string&) {
+  return std::nullopt;
 }
 
 void SystemShell::Open(const std::string& link) {

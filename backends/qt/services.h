@@ -66,6 +66,8 @@ class SystemDialogs final : public Dialogs {
   explicit SystemDialogs(WidgetOf widgetOf) : widgetOf_(std::move(widgetOf)) {}
   void MessageBox(const std::string& text, const std::string& caption) override;
   bool ChooseColor(ui::Form& owner, ui::Color* result) override;
+  std::optional<std::string> OpenSoundFile(ui::Form& owner, const std::string& title,
+                                           const std::string& current) override;
 
  private:
   WidgetOf widgetOf_;
@@ -75,7 +77,9 @@ class SystemSound final : public Sound {
  public:
   SystemSound();
   ~SystemSound() override;
-  void PlayWave(const std::string& path) override;
+  bool Play(const std::string& path, int volume) override;
+  void Stop() override;
+  bool Playing() override;
 
  private:
   // Made at the first sound: starting the audio back end costs time at

@@ -39,6 +39,10 @@ void QtTrayIcon::ShowMessage(const std::string& title, const std::string& text) 
                             QSystemTrayIcon::Information);
 }
 
+void QtTrayIcon::SetTip(const std::string& tip) {
+  if (systemIcon_) systemIcon_->setToolTip(QString::fromStdString(tip));
+}
+
 void QtTrayIcon::Activated(int reason) {
   if (!wanted_ || !onClick_) return;
   Click click;

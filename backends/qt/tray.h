@@ -19,6 +19,7 @@ class QtTrayIcon final : public TrayIcon {
   bool Show(const std::string& tip, std::function<void(Click)> onClick) override;
   void Remove() override;
   void ShowMessage(const std::string& title, const std::string& text) override;
+  void SetTip(const std::string& tip) override;
 
  private:
   void Activated(int reason);

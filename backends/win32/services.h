@@ -59,11 +59,15 @@ class SystemDialogs final : public Dialogs {
  public:
   void MessageBox(const std::string& text, const std::string& caption) override;
   bool ChooseColor(ui::Form& owner, ui::Color* result) override;
+  std::optional<std::string> OpenSoundFile(ui::Form& owner, const std::string& title,
+                                           const std::string& current) override;
 };
 
 class SystemSound final : public Sound {
  public:
-  void PlayWave(const std::string& path) override;
+  bool Play(const std::string& path, int volume) override;
+  void Stop() override;
+  bool Playing() override;
 };
 
 class SystemShell final : public Shell {

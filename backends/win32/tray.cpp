@@ -36,6 +36,11 @@ bool Win32TrayIcon::Show(const std::string& tip, std::function<void(Click)> onCl
   return Call(NIM_ADD) || Call(NIM_MODIFY);
 }
 
+void Win32TrayIcon::SetTip(const std::string& tip) {
+  tip_ = Wide(TipText(tip));
+  if (wanted_) Call(NIM_MODIFY);
+}
+
 void Win32TrayIcon::Remove() {
   if (!wanted_) return;
   wanted_ = false;

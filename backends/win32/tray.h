@@ -28,6 +28,7 @@ class Win32TrayIcon final : public TrayIcon {
   bool Show(const std::string& tip, std::function<void(Click)> onClick) override;
   void Remove() override;
   void ShowMessage(const std::string& title, const std::string& text) override;
+  void SetTip(const std::string& tip) override;
 
   // The taskbar (re)started: a shown icon is added again.
   void ShowAgain();

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -83,6 +84,12 @@ struct MemoryDialogs : Dialogs {
   std::vector<std::pair<std::string, std::string>> messages;  // text, caption
   std::optional<ui::Color> nextColor;                         // the colour dialog's answer; none: cancel
   std::vector<const ui::Form*> colorOwners;                   // one per colour dialog shown
+  std::optional<std::string> OpenSoundFile(ui::Form&, const std::string& title, const std::string&) override {
+    fileDialogs.push_back(title);
+    return nextFile;
+  }
+  std::optional<std::string> nextFile;  // the file dialog's answer; none: cancel
+  std::vector<std::string> fileDialogs;
 };
 
 // The window intents, per form. As on the real back end, a form without a
@@ -99,9 +106,21 @@ struct MemoryWindowService : WindowService {
   std::map<const ui::Form*, Window> windows;
 };
 
+// Plays what the test says it can: every file but those in `unplayable`,
+// until Stop or `finished`.
 struct MemorySound : Sound {
-  void PlayWave(const std::string& path) override { played.push_back(path); }
+  bool Play(const std::string& path, int volume) override {
+    if (unplayable.count(path)) return false;
+    played.push_back(path);
+    volumes.push_back(volume);
+    return playing = true;
+  }
+  void Stop() override { playing = false; }
+  bool Playing() override { return playing; }
   std::vector<std::string> played;
+  std::vector<int> volumes;
+  std::set<std::string> unplayable;
+  bool playing = false;
 };
 
 struct MemoryShell : Shell {
@@ -122,6 +141,7 @@ class MemoryTray : public TrayIcon {
   void ShowMessage(const std::string& title, const std::string& text) override {
     if (shown) messages.emplace_back(title, text);
   }
+  void SetTip(const std::string& text) override { tip = text; }
   // The user clicks the icon; false when there is none to click.
   bool Click(TrayIcon::Click click) {
     if (!shown || !onClick_) return false;
