@@ -2,7 +2,7 @@
 # "Pengingat": five minutes before a prayer the tray icon shows a
 # notification naming the prayer and its time (the text itself is checked
 # by the unit tests).
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../common.sh"
 setup
 : "${QOV_JADWAL:?the native qov-jadwal}"
 

@@ -4,7 +4,7 @@
 # them, in standard time (Berlin in December), in summer time (Sydney in
 # December) and in a half-hour zone (Kolkata); with it off, a stored zone of
 # 5.5 gives the Delhi times.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../common.sh"
 setup
 : "${QOV_JADWAL:?the native qov-jadwal}"
 

@@ -4,7 +4,7 @@
 # users without it; the installed clock starts from elsewhere and writes its
 # first-run settings; uninstalling removes the program, closes a running
 # clock properly, and keeps the settings unless asked to remove them.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../common.sh"
 : "${QOV_RELEASE_DIR:?folder of the release packages}"
 : "${QOV_VERSION:?version of the program}"
 SETUP=$QOV_RELEASE_DIR/QOVClock-$QOV_VERSION-setup.exe
