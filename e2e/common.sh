@@ -166,7 +166,7 @@ open_panel() {
   menu 60 60 "${WAKTU_SHOLAT[@]}"
   read -r w h x y <<<"$(window_geometry)"
   PH=${2:-191} PX=$((x + (w - 131) / 2)) PY=$((y + (h - ${2:-191}) / 2))
-  shot_window "$1"
+  shot_window "$1" || true
 }
 # The panel's times as "HH:MM HH:MM ...", read from its right-hand column.
 panel_times() {

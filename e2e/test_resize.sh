@@ -2,7 +2,7 @@
 # The sizing mode: a double click on the face lets the window's edges be
 # dragged; the layout keeps the version's proportion, the mode ends two
 # seconds after the last change, and the new height is stored on close.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/common.sh"
 setup
 start_clock
 read -r w h x y <<<"$(window_geometry)"
@@ -19,7 +19,7 @@ xdotool mouseup 1
 sleep 0.5
 read -r w2 h2 x2 y2 <<<"$(window_geometry)"
 log "${w}x${h} -> ${w2}x${h2} at $x2,$y2"
-shot_window linux-resized
+shot_window resized
 check "the bottom edge drag makes the clock taller (${h} -> ${h2})" [ "$h2" -ge $((h + 80)) -a "$h2" -le $((h + 120)) ]
 check "the proportion of version 1 stays (${w2}x${h2})" [ "$((h2 * 100 / w2))" -ge 145 -a "$((h2 * 100 / w2))" -le 153 ]
 check "the top edge stays ($y -> $y2)" [ "$y2" -eq "$y" ]
@@ -31,5 +31,5 @@ read -r w3 h3 x3 _ <<<"$(window_geometry)"
 check "after the sizing mode a drag moves the clock (${x2} -> ${x3}) at the same size" \
   [ "$x3" -eq $((x2 - 100)) -a "$h3" -eq "$h2" -a "$w3" -eq "$w2" ]
 close_clock
-check "the new height is stored ($((h2 * 15)) twips)" [ "$(conf_get PosisiWindow Panjang)" = " $((h2 * 15))" ]
+check "the new height is stored ($((h2 * 15)) twips)" [ "$(get PosisiWindow Panjang)" = " $((h2 * 15))" ]
 finish
