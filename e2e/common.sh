@@ -178,18 +178,23 @@ close_panel() { xdotool mousemove $((PX + 6)) $((PY + 6)) click 1; sleep 0.6; }
 # The times qov-jadwal (the engine's command-line tool) prints for the options.
 jadwal() { "$QOV_JADWAL" "$@" --csv | tail -n1 | cut -d, -f2- | tr ',' ' '; }
 
-# A longitude (latitude 0, zone 0, no additions) whose Dzuhur falls at the
-# minute $1 ("HH:MM") today, found with the schedule tool; prints it.
-longitude_for_dzuhur() {
-  local target lon d
-  target=$(minutes_of "$1")
-  lon=$(awk -v t="$target" 'BEGIN { printf "%.3f", (12 * 60 - t) / 4 }')
+# Stores a place (latitude 0, zone 0, no additions) whose Dzuhur today
+# falls $1 minutes after NEXT_MINUTE, the next whole minute that leaves the
+# clock time to start; its longitude is found with the schedule tool.
+place_dzuhur_after() {
+  local ahead=1 lon d t
+  [ "$((10#$(date +%S)))" -lt 35 ] || ahead=2
+  NEXT_MINUTE=$(date -d "+$ahead min" +%H:%M) DZUHUR=$(date -d "+$((ahead + $1)) min" +%H:%M)
+  t=$(minutes_of "$DZUHUR")
+  lon=$(awk -v t="$t" 'BEGIN { printf "%.3f", (12 * 60 - t) / 4 }')
   for _ in $(seq 20); do
-    d=$(($(minutes_of "$(dzuhur_at "$lon")") - target))
+    d=$(($(minutes_of "$(dzuhur_at "$lon")") - t))
     [ "$d" -eq 0 ] && break
     lon=$(awk -v l="$lon" -v d="$d" 'BEGIN { printf "%.3f", l + d * 0.25 }')
   done
-  echo "$lon"
+  log "longitude $lon gives Dzuhur $(dzuhur_at "$lon") (target $DZUHUR)"
+  check "a longitude puts Dzuhur at $DZUHUR" [ "$(dzuhur_at "$lon")" = "$DZUHUR" ]
+  store_place "Uji" 0 "$lon" 0 0 0
 }
 dzuhur_at() { jadwal --lat 0 --lon "$1" --tz 0 --dzuhur 0 --maghrib 0 --date "$(date +%F)" | cut -d' ' -f2; }
 minutes_of() { echo $((10#${1%:*} * 60 + 10#${1#*:})); }

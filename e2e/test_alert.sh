@@ -10,16 +10,9 @@ quick_hide
 export TZ=UTC
 away_from_midnight 5
 
-# A longitude (zone 0, no additions) whose Dzuhur is the next whole minute
-# that leaves the clock time to start.
-ahead=1
-[ "$((10#$(date +%S)))" -lt 35 ] || ahead=2
-target=$(date -d "+$ahead min" +%H:%M)
-lon=$(longitude_for_dzuhur "$target")
-log "longitude $lon gives Dzuhur $(dzuhur_at "$lon") (target $target)"
-check "a longitude puts Dzuhur at $target" [ "$(dzuhur_at "$lon")" = "$target" ]
-
-store_place "Uji" 0 "$lon" 0 0 0
+# Dzuhur in the next whole minute that leaves the clock time to start.
+place_dzuhur_after 0
+target=$DZUHUR
 set_values PosisiWindow "Suara Adzhan" "-1"
 start_recording "$WORK/rec.wav" || log "no PulseAudio: sound not captured"
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The clock window as a user meets it: first run, placement, the stored
-# values, a refused second copy, dragging, closing and reopening.
+# values, a refused second copy, dragging, closing and reopening, resizing.
 source "$(dirname "$0")/common.sh"
 setup
 start_clock
@@ -61,5 +61,23 @@ on linux && check "the lock file is gone after the close" [ ! -e "$XDG_RUNTIME_D
 start_clock
 read -r w3 h3 x3 y3 <<<"$(window_geometry)"
 check "reopened at ${x3},${y3} ${w3}x${h3}, as it was closed" [ "$x3" -eq "$x2" -a "$y3" -eq "$y2" -a "$h3" -eq "$h" ]
+
+# The sizing mode: after a double click on the face the bottom edge, dragged
+# 100 px down, makes the clock taller in the version's proportion.
+xdotool mousemove $((x3 + 60)) $((y3 + 60)) click --repeat 2 --delay 80 1
+sleep 0.5
+drag $((w3 / 2)) $((h3 - 2)) 0 100
+read -r w4 h4 x4 y4 <<<"$(window_geometry)"
+shot_window resized
+check "the bottom edge drag makes the clock taller (${h3} -> ${h4})" [ "$h4" -ge $((h3 + 80)) -a "$h4" -le $((h3 + 120)) ]
+check "the proportion of version 1 stays (${w4}x${h4})" [ "$((h4 * 100 / w4))" -ge 145 -a "$((h4 * 100 / w4))" -le 153 ]
+check "the top edge stays ($y3 -> $y4)" [ "$y4" -eq "$y3" ]
+# Two seconds after the last change the mode is over: the same press drags.
+sleep 3
+drag $((w4 / 2)) $((h4 / 2)) -100 0
+read -r w5 h5 x5 _ <<<"$(window_geometry)"
+check "after the sizing mode a drag moves the clock (${x4} -> ${x5}) at the same size" \
+  [ "$x5" -eq $((x4 - 100)) -a "$h5" -eq "$h4" -a "$w5" -eq "$w4" ]
 close_clock
+check "the new height is stored ($((h4 * 15)) twips)" [ "$(get PosisiWindow Panjang)" = " $((h4 * 15))" ]
 finish

@@ -24,8 +24,7 @@ measure_start() {
   # counter ("gdi", "gdi.TYPE", "user", "user.KIND"), the count now and the
   # lowest since the previous mark, then "end N". Every writer puts out whole
   # lines with one write each, so the lines never interleave.
-  TALLY=$WORK/objects
-  TALLY_FIFO=$WORK/objects.fifo
+  TALLY=$WORK/objects TALLY_FIFO=$WORK/objects.fifo
   mkfifo "$TALLY_FIFO"
   exec 7<>"$TALLY_FIFO"
   awk -v state="$TALLY" '
@@ -132,8 +131,6 @@ mark() {  # asks the filter for its counts; waits until they are written
 lowest() { awk -v p="$WINPID" -v k="$1" '$1 == p && $2 == k {v = $4} END {if (v != "" || k ~ /\./) print v + 0}' "$TALLY"; }
 gdi_types() { awk -v p="$WINPID" '$1 == p && $2 ~ /^gdi\./ {sub(/^gdi\./, "", $2); print $2, $4}' "$TALLY" | sort; }
 
-ROWS=()
-ROW='%-8s %6s %11s %11s %11s %11s %9s %9s'
 measure() {  # label
   local line pid
   # Two seconds between the marks span several ticks and settle the last
@@ -143,25 +140,17 @@ measure() {  # label
   # Wine's traces name processes by their id in hex, four digits or more.
   pid=$(sed -n 's/^pid=\([0-9]*\) .*/\1/p' <<<"$line")
   [[ $pid =~ ^[0-9]+$ ]] && WINPID=$(printf '%04x' "$pid")
-  S_GDI=$(lowest gdi)
-  S_USER=$(lowest user)
-  S_TYPES=$(gdi_types)
+  S_GDI=$(lowest gdi) S_USER=$(lowest user) S_TYPES=$(gdi_types)
   S_KINDS="windows $(lowest user.window), menus/icons/cursors $(lowest user.object), hooks $(lowest user.hook)"
-  S_PRIV=$(kib "$(field private "$line")")
-  S_WORK=$(kib "$(field working "$line")")
-  S_RSS=$(status_kib VmRSS)
-  S_ANON=$(status_kib RssAnon)
-  ROWS+=("$(printf "$ROW" "$1" "$CYCLES" "${S_GDI:-?}" "${S_USER:-?}" "${S_PRIV:-?}" "${S_WORK:-?}" \
-    "${S_RSS:-?}" "${S_ANON:-?}")")
-  log "${ROWS[-1]}"
+  S_PRIV=$(kib "$(field private "$line")") S_WORK=$(kib "$(field working "$line")")
+  S_RSS=$(status_kib VmRSS) S_ANON=$(status_kib RssAnon)
+  log "$1, $CYCLES cycles: gdi ${S_GDI:-?}, user ${S_USER:-?}; KiB private ${S_PRIV:-?}, working ${S_WORK:-?}, rss ${S_RSS:-?}, anon ${S_ANON:-?}"
   [ "$1" != warm-up ] || B_GDI=$S_GDI B_USER=$S_USER B_PRIV=$S_PRIV B_RSS=$S_RSS B_ANON=$S_ANON B_TYPES=$S_TYPES B_KINDS=$S_KINDS
 }
 
 measure_check() {
   # Each GDI object type: its count at the warm-up and at the end.
   TYPES=$(join -a1 -a2 -e 0 -o 0,1.2,2.2 <(echo "$B_TYPES") <(echo "$S_TYPES"))
-  printf "\n$ROW\n" when cycles gdi user private_KiB working_KiB rss_KiB anon_KiB
-  printf '%s\n' "${ROWS[@]}" ""
   printf '%-10s %8s %8s\n' gdi_type warm-up end $TYPES
   printf '\nuser at warm-up: %s\nuser at the end: %s\n\n' "$B_KINDS" "$S_KINDS"
 

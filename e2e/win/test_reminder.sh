@@ -8,18 +8,10 @@ setup
 
 away_from_midnight 10
 
-# A longitude (zone 0, no additions) whose Dzuhur comes five minutes after
-# the next whole minute that leaves the clock time to start, so the
-# five-minute reminder comes in that minute.
-ahead=1
-[ "$((10#$(date +%S)))" -lt 35 ] || ahead=2
-remind=$(date -d "+$ahead min" +%H:%M)
-target=$(date -d "+$((ahead + 5)) min" +%H:%M)
-lon=$(longitude_for_dzuhur "$target")
-log "longitude $lon gives Dzuhur $(dzuhur_at "$lon") (target $target)"
-check "a longitude puts Dzuhur at $target" [ "$(dzuhur_at "$lon")" = "$target" ]
-
-store_place "Uji" 0 "$lon" 0 0 0
+# Dzuhur five minutes after the next minute: the five-minute reminder
+# comes in that minute.
+place_dzuhur_after 5
+remind=$NEXT_MINUTE
 set_values PosisiWindow Pengingat " 5"
 # Wine's tray draws no balloons (neither its tray window on a bare X display
 # nor the taskbar of a Wine desktop shows one), so the notification is
