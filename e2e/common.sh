@@ -85,11 +85,7 @@ store_place() {  # name lat lon zone [addDzuhur addMaghrib mazhab fajr isya]
 }
 
 # The first viewable top-level window with that title; fails when there is none.
-window_id() {
-  local id
-  id=$(xdotool search --onlyvisible --name "^${1:-$MAIN}\$" 2>/dev/null | head -n1)
-  [ -n "$id" ] && echo "$id"
-}
+window_id() { xdotool search --onlyvisible --name "^${1:-$MAIN}\$" 2>/dev/null | head -n1 | grep .; }
 is_mapped() { window_id "$@" >/dev/null; }
 wait_window() { wait_until 60 window_geometry "${1:-$MAIN}"; }
 
@@ -111,10 +107,7 @@ drag() {
   local x y i
   read -r _ _ x y <<<"$(window_geometry)"
   xdotool mousemove $((x + $1)) $((y + $2)) mousedown 1
-  for i in 1 2 3 4 5; do
-    xdotool mousemove $((x + $1 + $3 * i / 5)) $((y + $2 + $4 * i / 5))
-    sleep 0.15
-  done
+  for i in 1 2 3 4 5; do xdotool mousemove $((x + $1 + $3 * i / 5)) $((y + $2 + $4 * i / 5)) && sleep 0.15; done
   xdotool mouseup 1
   sleep 0.5
 }
@@ -126,10 +119,7 @@ menu_at() {
   xdotool mousemove "$1" "$2" click 3
   sleep 1
   pointer_away
-  for k in "${@:3}"; do
-    xdotool key "$k"
-    sleep 0.25
-  done
+  for k in "${@:3}"; do xdotool key "$k" && sleep 0.25; done
   sleep 0.8
 }
 # The clock's menu, opened at window offset (dx, dy).
@@ -141,10 +131,8 @@ WAKTU_SHOLAT=(Down Down Down Return)
 # Screenshots into $SHOTS/NAME.png: the whole screen, or one window.
 shot() { import -window root "$SHOTS/$1.png"; }
 shot_window() {  # name [title]
-  local geo
-  geo=$(window_geometry "${2:-$MAIN}") || return 1
-  set -- "$1" $geo
-  import -window root -crop "${2}x${3}+${4}+${5}" +repage "$SHOTS/$1.png"
+  local w h x y
+  read -r w h x y <<<"$(window_geometry "${2:-$MAIN}")" && import -window root -crop "${w}x${h}+${x}+${y}" +repage "$SHOTS/$1.png"
 }
 
 # Mean brightness (0..1) of a screen region "WxH+X+Y".
@@ -216,10 +204,7 @@ check() {  # what command...
 
 finish() {
   log "$PASSED passed, $FAILED failed"
-  if [ "$FAILED" -gt 0 ] && [ -s "$CLOCK_LOG" ]; then
-    log "the clock's output:"
-    tail -n 20 "$CLOCK_LOG"
-  fi
+  [ "$FAILED" -eq 0 ] || [ ! -s "$CLOCK_LOG" ] || { log "the clock's output:"; tail -n 20 "$CLOCK_LOG"; }
   [ "$FAILED" -eq 0 ]
 }
 
@@ -236,9 +221,7 @@ start_recording() {
 }
 
 stop_recording() {
-  [ -n "$REC_PID" ] && kill "$REC_PID" 2>/dev/null && wait "$REC_PID" 2>/dev/null
-  REC_PID=""
-  [ -n "$PULSE_STARTED" ] && [ -f "$XDG_RUNTIME_DIR/pulse/pid" ] && kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid")" 2>/dev/null
-  PULSE_STARTED=""
-  return 0
+  [ -z "$REC_PID" ] || { kill "$REC_PID"; wait "$REC_PID"; } 2>/dev/null || true
+  [ -z "$PULSE_STARTED" ] || kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid")" 2>/dev/null || true
+  REC_PID="" PULSE_STARTED=""
 }

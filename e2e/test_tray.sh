@@ -47,8 +47,7 @@ read -r tx ty <<<"$(tray_point)"
 tray_menu
 shot tray-menu
 menu_text=$(ocr "200x200+$((tx > 100 ? tx - 100 : 0))+$((ty > 10 ? ty - 10 : 0))" 6)
-log "tray menu reads '$menu_text'"
-check "the tray menu offers Exit" matches "$menu_text" "*Exit*"
+check "the tray menu offers Exit (reads '$menu_text')" matches "$menu_text" "*Exit*"
 xdotool key Up && sleep 0.25 && xdotool key Return
 check "Exit from the tray menu ends the program" wait_until 10 stopped "$CLOCK_PID"
 CLOCK_PID=""

@@ -10,7 +10,6 @@ start_clock
 menu 60 60 Down Down Down Down Right Down Right Down Return
 sleep 1
 read -r w h x y <<<"$(window_geometry)"
-log "strip ${w}x${h} at ${x},${y}"
 shot_window window-versi-2
 shot window-versi-2-screen
 check "the strip is 4.5 times as wide as high (${w}x${h})" [ "$((w * 100 / h))" -ge 440 -a "$((w * 100 / h))" -le 460 ]
@@ -19,8 +18,7 @@ check "version 2 is stored as ' 2'" [ "$(get Lokasi 'Versi Display')" = " 2" ]
 # OCR may take the huge digits' 7 for a slash or 0 for an O: read those as
 # the digits they stand for.
 time_text=$(ocr "$((w * 5 / 6))x${h}+$((x + w / 6))+${y}" | tr '/OoIl' '70011')
-log "the strip reads '$time_text'"
-check "the strip shows the time" matches "$time_text" "*[0-9][0-9]:[0-9][0-9]:[0-9][0-9]*"
+check "the strip shows the time (reads '$time_text')" matches "$time_text" "*[0-9][0-9]:[0-9][0-9]:[0-9][0-9]*"
 
 close_clock
 start_clock

@@ -5,7 +5,6 @@ source "$(dirname "$0")/common.sh"
 setup
 start_clock
 read -r w h x y <<<"$(window_geometry)"
-log "window ${w}x${h} at ${x},${y}"
 shot window-first-run
 shot_window window-versi-1
 
@@ -35,8 +34,7 @@ check "the refusal titled 'Jam QOV' appears" wait_until 15 is_mapped "Jam QOV"
 shot second-copy-refused
 read -r bw bh bx by <<<"$(window_geometry "Jam QOV" || echo 0 0 0 0)"
 text=$(ocr "${bw}x${bh}+${bx}+${by}" 6)
-log "the box reads '$text'"
-check "it says 'Sudah ada yang jalan'" matches "$text" "*Sudah ada yang jalan*"
+check "it says 'Sudah ada yang jalan' (reads '$text')" matches "$text" "*Sudah ada yang jalan*"
 # The pointer over the box gives it the keyboard; Return presses OK.
 xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click 1 && sleep 0.3 && xdotool key Return
 check "the second copy ends once acknowledged" wait_until 10 stopped "$second"
