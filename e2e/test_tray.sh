@@ -25,7 +25,7 @@ fi
 # about 5 s.
 menu 60 60 Down Down Down Down Down Return
 check "the about box opens" wait_until 3 is_mapped frmAbout
-if read -r aw ah ax ay <<<"$(window_geometry frmAbout)"; then
+if read -r aw ah ax ay < <(window_geometry frmAbout); then
   shot about-box
   # Centred over the clock, except that the box, wider than the clock in
   # its top right corner, is pulled in to end at the screen's edge.
