@@ -1,33 +1,25 @@
 #!/usr/bin/env bash
 # A prayer time reached a minute after start: the digital text shows the
-# prayer's name, the window blinks, and the adzan is really played.
-source "$(dirname "$0")/lib.sh"
+# prayer's name, the window blinks, and the adzan is really played (recorded
+# from a PulseAudio null sink).
+source "$(dirname "$0")/common.sh"
 setup
-unmanaged_windows
+quick_hide
 : "${QOV_JADWAL:?the native qov-jadwal}"
+# The clock's zone is UTC, as the place's.
+export TZ=UTC
+away_from_midnight 5
 
-# Avoid straddling midnight, where the day's times are recomputed.
-while [ "$(date +%H%M)" -ge 2355 ] || [ "$(date +%H%M)" -lt 0003 ]; do sleep 20; done
-
-# Find a longitude (zone 0, no additions) whose Dzuhur is the next whole
-# minute that leaves the clock time to start, using the schedule tool that
-# shares the clock's engine.
-ahead=1
-[ "$((10#$(date +%S)))" -lt 35 ] || ahead=2
-target=$(date -d "+$ahead min" +%H:%M)
-lon=$(longitude_for_dzuhur "$target")
-log "longitude $lon gives Dzuhur $(dzuhur_at "$lon") (target $target)"
-check "a longitude puts Dzuhur at $target" [ "$(dzuhur_at "$lon")" = "$target" ]
-
-store_place "Uji" 0 "$lon" 0 0 0
-reg_set PosisiWindow "Suara Adzhan" "-1"
+# Dzuhur in the next whole minute that leaves the clock time to start.
+place_dzuhur_after 0
+target=$DZUHUR
+set_values PosisiWindow "Suara Adzhan" "-1"
 start_recording "$WORK/rec.wav" || log "no PulseAudio: sound not captured"
 
 start_clock 0
 read -r w h x y <<<"$(window_geometry)"
 strip="${w}x$((h * 12 / 100))+${x}+$((y + h - h * 12 / 100))"
-before=$(ocr "$strip")
-log "digital text before: '$before'"
+log "digital text before: '$(ocr "$strip")'"
 
 # Wait for the prayer minute, then watch the text and the blink.
 while [ "$(date +%H:%M)" != "$target" ]; do sleep 0.5; done
@@ -38,9 +30,8 @@ for _ in $(seq 40); do
   sleep 0.15
 done
 log "map states every 0.15 s: $states"
-shows_name() { is_mapped && { shot_window alert-dzhuhur || true; } && [[ "$(ocr "$strip")" == *Dzhuhur* ]]; }
+shows_name() { is_mapped && { shot_window alert-dzhuhur || true; } && matches "$(ocr "$strip")" "*Dzhuhur*"; }
 check "the digital text shows Dzhuhur" wait_until 10 shows_name
-is_mapped && shot_window alert-dzhuhur || true
 hidden=$(tr -cd 0 <<<"$states" | wc -c)
 check "the window blinks (hidden in $hidden of 40 looks, shown in the others)" [ "$hidden" -ge 8 -a "$hidden" -le 32 ]
 

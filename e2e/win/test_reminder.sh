@@ -2,35 +2,25 @@
 # "Pengingat": five minutes before a prayer the tray icon shows a
 # notification naming the prayer and its time (the text itself is checked
 # by the unit tests).
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../common.sh"
 setup
 : "${QOV_JADWAL:?the native qov-jadwal}"
 
-# Avoid straddling midnight, where the day's times are recomputed.
-while [ "$(date +%H%M)" -ge 2350 ] || [ "$(date +%H%M)" -lt 0003 ]; do sleep 20; done
+away_from_midnight 10
 
-# A longitude (zone 0, no additions) whose Dzuhur comes five minutes after
-# the next whole minute that leaves the clock time to start, so the
-# five-minute reminder comes in that minute.
-ahead=1
-[ "$((10#$(date +%S)))" -lt 35 ] || ahead=2
-remind=$(date -d "+$ahead min" +%H:%M)
-target=$(date -d "+$((ahead + 5)) min" +%H:%M)
-lon=$(longitude_for_dzuhur "$target")
-log "longitude $lon gives Dzuhur $(dzuhur_at "$lon") (target $target)"
-check "a longitude puts Dzuhur at $target" [ "$(dzuhur_at "$lon")" = "$target" ]
-
-store_place "Uji" 0 "$lon" 0 0 0
-reg_set PosisiWindow Pengingat " 5"
+# Dzuhur five minutes after the next minute: the five-minute reminder
+# comes in that minute.
+place_dzuhur_after 5
+remind=$NEXT_MINUTE
+set_values PosisiWindow Pengingat " 5"
 # Wine's tray draws no balloons (neither its tray window on a bare X display
 # nor the taskbar of a Wine desktop shows one), so the notification is
 # caught where it leaves the program: Wine's shell traces every
 # Shell_NotifyIcon call, and the reminder is a modification of the icon
 # (NIM_MODIFY, message 1) at its minute and not before.
 export WINEDEBUG=-all,+systray
-CLOCK_STDERR=$WORK/clock.err
 start_clock
-modifications() { grep -a -c 'Shell_NotifyIconW dwMessage = 1' "$CLOCK_STDERR" || true; }
+modifications() { grep -a -c 'Shell_NotifyIconW dwMessage = 1' "$CLOCK_LOG" || true; }
 at_start=$(modifications) early=0
 while [ "$(date +%H:%M)" != "$remind" ]; do
   [ "$(modifications)" -eq "$at_start" ] || { early=1; break; }
@@ -42,6 +32,6 @@ check "the tray icon's notification comes in the minute $remind" wait_until 20 o
 log "reminder call at $(date +%H:%M:%S)"
 sleep 5
 check "and only one" one_more
-check "the reminder is stored as chosen" [ "$(reg_get PosisiWindow Pengingat)" = " 5" ]
+check "the reminder is stored as chosen" [ "$(get PosisiWindow Pengingat)" = " 5" ]
 close_clock
 finish

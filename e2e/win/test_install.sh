@@ -4,7 +4,7 @@
 # users without it; the installed clock starts from elsewhere and writes its
 # first-run settings; uninstalling removes the program, closes a running
 # clock properly, and keeps the settings unless asked to remove them.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../common.sh"
 : "${QOV_RELEASE_DIR:?folder of the release packages}"
 : "${QOV_VERSION:?version of the program}"
 SETUP=$QOV_RELEASE_DIR/QOVClock-$QOV_VERSION-setup.exe
@@ -42,7 +42,7 @@ check "the clock starts at sign-in" [ "$(reg_query "HKCU\\$RUN_KEY" QOVClock)" =
 CLOCK_PID=$!
 wait_window >/dev/null || log "the installed clock's window never appeared"
 sleep 2
-check "the installed clock writes its first-run settings" [ "$(reg_get Lokasi Kota)" = "Jakarta" ]
+check "the installed clock writes its first-run settings" [ "$(get Lokasi Kota)" = "Jakarta" ]
 shot installed-clock
 
 # Uninstalling while it runs closes it as its own Exit does (the height is
@@ -51,12 +51,12 @@ shot installed-clock
 gone "$dir/QOVClock.exe" || true
 check "the uninstaller closed the running clock" wait_until 10 stopped "$CLOCK_PID"
 CLOCK_PID=""
-check "the clock stored its height on the way out" [ -n "$(reg_get PosisiWindow Panjang)" ]
+check "the clock stored its height on the way out" [ -n "$(get PosisiWindow Panjang)" ]
 check "the program folder is gone" gone "$dir"
 check "the shortcut is gone" [ ! -e "$shortcut" ]
 check "the start at sign-in is gone" [ -z "$(reg_query "HKCU\\$RUN_KEY" QOVClock)" ]
 check "the Add/Remove Programs entry is gone" [ -z "$(reg_query "$UNINSTALL_KEY" InstallLocation)" ]
-check "the user's settings are kept" [ "$(reg_get Lokasi Kota)" = "Jakarta" ]
+check "the user's settings are kept" [ "$(get Lokasi Kota)" = "Jakarta" ]
 
 # --- all users, in a folder of one's own, without start at sign-in; settings
 # removed on request
@@ -75,6 +75,6 @@ check "no start at sign-in when declined" \
 "$WINE" "$dir/Uninstall.exe" /S /RemoveSettings >/dev/null 2>&1
 check "the all-users uninstall removes the folder" gone "$dir"
 check "the all-users entry is gone" [ -z "$(reg_query "$machine_key" InstallLocation)" ]
-check "settings removed when asked" wait_until 10 eval '[ -z "$(reg_values Lokasi)" ]'
+check "settings removed when asked" wait_until 10 eval '[ -z "$(values Lokasi)" ]'
 
 finish
