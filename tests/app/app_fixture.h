@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
@@ -18,6 +17,7 @@
 #include "engine/datetime.h"
 #include "engine/prayer_times.h"
 #include "settings/settings.h"
+#include "tests/support/data_lines.h"
 #include "tests/support/memory_platform.h"
 
 namespace qov::testing {
@@ -41,17 +41,6 @@ inline std::array<int, engine::kPrayerCount> EngineMinutes(double day, const set
 }
 
 inline std::string Stored(MemoryPlatform& p, const char* section, const char* key) { return p.settings.Get(section, key); }
-
-// The lines of a data file under tests/; those starting with '#' say where
-// the values come from.
-inline std::vector<std::string> DataLines(const std::string& path) {
-  std::ifstream in(std::string(QOV_SOURCE_DIR) + "/tests/" + path);
-  EXPECT_TRUE(in) << path;
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);)
-    if (!line.empty() && line[0] != '#') lines.push_back(line);
-  return lines;
-}
 
 struct Alert {
   std::string name;
