@@ -31,15 +31,6 @@ inline double At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms 
 // The location dialog makes the window this tall (434 pixels at 96 dpi).
 inline constexpr float kDialogHeight = 6510;
 
-// The engine's minutes of the day for a place (Jakarta's first-run values
-// by default); left for the location dialog's tests until they pin theirs.
-inline std::array<int, engine::kPrayerCount> EngineMinutes(double day, const settings::Location& l = {}) {
-  const engine::DayTimes t = engine::HitungWaktuSholat(DateOf(day), settings::PlaceOf(l), settings::MethodOf(l));
-  std::array<int, engine::kPrayerCount> m{};
-  for (int k = 0; k < engine::kPrayerCount; ++k) m[static_cast<size_t>(k)] = t.times[static_cast<size_t>(k)].minuteOfDay;
-  return m;
-}
-
 inline std::string Stored(MemoryPlatform& p, const char* section, const char* key) { return p.settings.Get(section, key); }
 
 struct Alert {
