@@ -180,33 +180,28 @@ Strings Notes(const MemoryPlatform& p) {
   return out;
 }
 
-TEST_F(TickTest, ReminderAnnouncesEachPrayerOnceForEveryChoice) {
-  const double day = DateSerial(2024, 3, 12);
-  for (const char* lead : {"5", "10", "15", "30"}) {
-    p.tray.messages.clear();
-    StartAt(day - 1 + 23.0 / 24);
-    run->Click(std::string("reminder") + lead);
-    EXPECT_EQ(Stored(p, "PosisiWindow", "Pengingat"), std::string(" ") + lead);
-    RunUntil(day + 1 - kSecond);
-    Strings want;
-    for (const char* t : {"Shubuh # (04:44)", "Dzuhur # (12:04)", "Ashar # (15:09)", "Maghrib # (18:09)", "Isya # (19:25)"}) {
-      std::string text = std::string("Jam QOV: ") + t;
-      want.push_back(text.replace(text.find('#'), 1, std::string(lead) + " menit lagi"));
-    }
-    EXPECT_EQ(Notes(p), want) << lead << " minutes";
-  }
-}
-
+// Each choice announces every prayer once with its time, and is the one
+// checked at the next start; absent or not a choice is off.
 TEST_F(TickTest, ReminderOffShowsNothingAndAChoiceIsKeptForTheNextStart) {
   const double day = DateSerial(2024, 3, 12);
-  StartAt(day);
-  EXPECT_TRUE(run->Item("reminderOff").checked) << "absent means off";
-  RunUntil(day + 1);
-  EXPECT_TRUE(p.tray.messages.empty());
-  run->Click("reminder10");
-  EXPECT_EQ(std::pair(run->Item("reminder10").checked, run->Item("reminderOff").checked), std::pair(true, false));
-  StartAt(day + 1);
-  EXPECT_TRUE(run->Item("reminder10").checked);
+  const char* const leads[] = {"Off", "5", "10", "15", "30"};
+  const std::pair<std::string, std::string> times[] = {
+      {"Shubuh", "04:44"}, {"Dzuhur", "12:04"}, {"Ashar", "15:09"}, {"Maghrib", "18:09"}, {"Isya", "19:25"}};
+  std::string kept = "Off";
+  for (const std::string lead : leads) {
+    p.tray.messages.clear();
+    StartAt(day - 1 + 23.0 / 24);
+    EXPECT_TRUE(run->Item("reminder" + kept).checked) << kept;
+    run->Click("reminder" + lead);
+    for (const std::string other : leads) EXPECT_EQ(run->Item("reminder" + other).checked, other == lead) << other;
+    kept = lead;
+    RunUntil(day + 1 - kSecond);
+    Strings want;
+    for (const auto& [name, at] : times)
+      if (lead != "Off") want.push_back("Jam QOV: " + name + " " + lead + " menit lagi (" + at + ")");
+    EXPECT_EQ(Notes(p), want) << lead << " minutes";
+  }
+  EXPECT_EQ(Stored(p, "PosisiWindow", "Pengingat"), " 30");
   for (const char* garbage : {" 7", "abc", "-5", "99999"}) {
     p.settings.values[{"PosisiWindow", "Pengingat"}] = garbage;
     StartAt(day + 1);
