@@ -29,11 +29,7 @@ TEST(FirstThenLaterRun, StoresTheLocationThenTheHeightAndReadsThemBack) {
   {
     Program first(p);
     ASSERT_TRUE(first.Start());
-    EXPECT_EQ(p.settings.writes,
-              (std::vector<std::string>{"Lokasi/AddDhuhur= 2", "Lokasi/AddMaghrib= 2", "Lokasi/MazhabAshar= 1",
-                                        "Lokasi/sudutFajar= 19", "Lokasi/sudutIsya= 20", "Lokasi/Kota=Jakarta",
-                                        "Lokasi/LAT=-6.15", "Lokasi/LONG= 106.816", "Lokasi/Time ZOne= 7",
-                                        "Lokasi/Pop Delay= 5", "Lokasi/Versi Display= 1"}));
+    EXPECT_EQ(p.settings.writes, DataLines("app/data/first_run.txt"));
     EXPECT_EQ(Switches(first), kFirstRunSwitches);
     ui::Form& f = first.form();
     // A tenth of the design width in from the right edge, a tenth of the
