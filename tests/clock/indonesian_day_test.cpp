@@ -146,9 +146,13 @@ TEST_F(DayTest, AboveTheTwilightTheRuleGivesTheTimeAndThePanelSaysSo) {
   StorePlace({.city = "London", .latitude = 51.5, .longitude = -0.12, .timeZone = 0, .sudutFajar = 18, .sudutIsya = 18});
   StartAt(DateSerial(2026, 6, 21) + 0.5);
   EXPECT_EQ(PanelRows(), (Rows{"02:39*", "12:04", "16:25", "20:24", "21:25*"}));
-  run->Click("prayerTimes");
-  EXPECT_TRUE(run->Get("ruleNote").visible());
-  run->Press("prayerPanel");
+  // The marked times carry a note; the delay editor sits below it.
+  run->Click("popUpTimes");
+  const ui::Control& note = run->Get("ruleNote");
+  ASSERT_TRUE(note.shown());
+  EXPECT_GE(run->Get("delayCaption").top(), note.top() + note.height());
+  EXPECT_LE(run->Get("delayOk").top() + run->Get("delayOk").height(), run->Get("prayerPanel").height());
+  run->Press("delayOk");
   StartAt(DateSerial(2026, 12, 21) + 0.5);
   for (const std::string& r : PanelRows()) EXPECT_EQ(r.find('*'), std::string::npos) << r;
 }
