@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <fstream>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
@@ -18,6 +18,7 @@
 #include "engine/datetime.h"
 #include "engine/prayer_times.h"
 #include "settings/settings.h"
+#include "tests/support/data_lines.h"
 #include "tests/support/memory_platform.h"
 
 namespace qov::testing {
@@ -31,27 +32,14 @@ inline double At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms 
 // The location dialog makes the window this tall (434 pixels at 96 dpi).
 inline constexpr float kDialogHeight = 6510;
 
-// The engine's minutes of the day for a place (Jakarta's first-run values
-// by default); left for the location dialog's tests until they pin theirs.
-inline std::array<int, engine::kPrayerCount> EngineMinutes(double day, const settings::Location& l = {}) {
-  const engine::DayTimes t = engine::HitungWaktuSholat(DateOf(day), settings::PlaceOf(l), settings::MethodOf(l));
-  std::array<int, engine::kPrayerCount> m{};
-  for (int k = 0; k < engine::kPrayerCount; ++k) m[static_cast<size_t>(k)] = t.times[static_cast<size_t>(k)].minuteOfDay;
-  return m;
+// "2004-06-15 22:00" or with seconds, as the data files write times.
+inline double When(const std::string& text) {
+  int y = 0, mo = 0, d = 0, h = 0, mi = 0, sec = 0;
+  EXPECT_GE(std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &sec), 5) << text;
+  return At(y, mo, d, h, mi, sec);
 }
 
 inline std::string Stored(MemoryPlatform& p, const char* section, const char* key) { return p.settings.Get(section, key); }
-
-// The lines of a data file under tests/; those starting with '#' say where
-// the values come from.
-inline std::vector<std::string> DataLines(const std::string& path) {
-  std::ifstream in(std::string(QOV_SOURCE_DIR) + "/tests/" + path);
-  EXPECT_TRUE(in) << path;
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);)
-    if (!line.empty() && line[0] != '#') lines.push_back(line);
-  return lines;
-}
 
 struct Alert {
   std::string name;

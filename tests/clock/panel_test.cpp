@@ -99,18 +99,5 @@ TEST_F(PanelTest, TheEditorStaysUntilOkAndTheTypedDelayIsStoredAndUsedSafely) {
   }
 }
 
-// London in June: Isya and Shubuh come from the high-latitude rule. The
-// marked times carry a note, and the delay editor sits below it.
-TEST_F(PanelTest, TheRuleNoteAndTheDelayEditorDoNotOverlap) {
-  StorePlace({.city = "London", .latitude = 51.5074, .longitude = -0.1278, .timeZone = 0});
-  StartAt(At(2026, 6, 21, 12));
-  run->Click("popUpTimes");
-  ASSERT_TRUE(run->Get("ruleNote").shown());
-  EXPECT_EQ(run->Get("prayerTime", 4).text().back(), '*');
-  const ui::Control& note = run->Get("ruleNote");
-  EXPECT_GE(run->Get("delayCaption").top(), note.top() + note.height());
-  EXPECT_LE(run->Get("delayOk").top() + run->Get("delayOk").height(), Frame().height());
-}
-
 }  // namespace
 }  // namespace qov::testing

@@ -86,33 +86,19 @@ TEST_F(TickTest, AlertsAroundMidnightRunTheirFullLengthAtTheirOwnInstant) {
 // Over the year's end, a sleep of months, a clock set back: the alerts
 // after the jump are the new day's (each differs from the day jumped from).
 TEST_F(TickTest, RecomputesTheDayAfterAClockJump) {
-  const struct {
-    double from, to;
-    Strings alerts;
-  } cases[] = {
-      {At(2004, 12, 31, 22), At(2005, 1, 1, 10), {"01-01 11:58 Dzhuhur", "01-01 15:23 Ashar", "01-01 18:13 Maghrib", "01-01 19:36 Isya"}},
-      {June(15, 22), At(2004, 11, 3, 10), {"11-03 11:38 Dzhuhur", "11-03 14:54 Ashar", "11-03 17:49 Maghrib", "11-03 19:07 Isya"}},
-      {June(15, 10), At(2004, 2, 1, 9, 30), {"02-01 12:08 Dzhuhur", "02-01 15:27 Ashar", "02-01 18:20 Maghrib", "02-01 19:39 Isya"}}};
-  for (const auto& k : cases) {
-    StartAt(k.from);
+  for (const std::vector<std::string>& k : DataRows("clock/data/clock_jumps.txt")) {
+    const double from = When(k.at(0)), to = When(k.at(1));
+    StartAt(from);
     p.RunFor(1000);
-    p.JumpTo(k.to);
-    RunUntil(std::floor(k.to) + 0.99);
-    EXPECT_EQ(Seen(run->alerts), k.alerts);
+    p.JumpTo(to);
+    RunUntil(std::floor(to) + 0.99);
+    EXPECT_EQ(Seen(run->alerts), Strings(k.begin() + 2, k.end())) << k[1];
   }
 }
 
-TEST_F(TickTest, TicksWithinASecondRepaintNothing) {
-  StartAt(June(15, 8, 0, 0, 100));
-  p.RunFor(300);
-  const int64_t before = p.controlChanges;
-  p.RunFor(300);
-  EXPECT_EQ(p.controlChanges, before);
-  EXPECT_EQ(run->Get("digitalTime").text(), "08:00:00") << "truncated, not rounded up";
-}
-
 // A locale whose long time differs from "HH:MM:SS": the face shows the
-// locale's, the strip always the fixed form; both from the first showing.
+// locale's, the strip always the fixed form; both from the first showing,
+// and ticks within the same second repaint nothing.
 class DotLocale : public memory::MemoryLocale {
  public:
   std::string LongTime(double) override { return "08.15.07"; }
@@ -127,7 +113,10 @@ TEST_F(TickTest, DigitalTextFollowsTheVersion) {
     StartAt(June(15, 8, 15, 7, 100));
     EXPECT_EQ(run->Get("digitalTime").text(), shows) << version;
     p.RunFor(300);
+    const int64_t before = p.controlChanges;
+    p.RunFor(300);  // at .7 s: truncated, not rounded up, and nothing repainted
     EXPECT_EQ(run->Get("digitalTime").text(), shows) << version;
+    EXPECT_EQ(p.controlChanges, before) << version;
   }
 }
 
@@ -150,22 +139,16 @@ TEST_F(TickTest, AdzanPlaysTheRecordingBesideTheProgramWhenSwitchedOn) {
   }
 }
 
-// The hands point at the time: up is 12, right is 3.
+// The hands point at the time (data/hands.txt).
 TEST_F(TickTest, HandsPointAtTheTime) {
-  const struct {
-    int h, mi, s;
-    const char* hand;
-    int dx, dy;  // sign of the tip's offset from the centre
-  } cases[] = {{3, 0, 0, "hourHand", 1, 0},   {3, 0, 0, "minuteHand", 0, -1}, {9, 0, 0, "hourHand", -1, 0},
-               {13, 30, 45, "minuteHand", 0, 1}, {13, 30, 45, "secondHand", -1, 0}, {6, 0, 15, "secondHand", 1, 0}};
   StartAt(June(15, 8));
   auto sign = [](float v) { return std::fabs(v) < 2 ? 0 : v > 0 ? 1 : -1; };
-  for (const auto& k : cases) {
-    p.JumpTo(June(15, k.h, k.mi, k.s, 10));
+  for (const std::vector<std::string>& k : DataRows("clock/data/hands.txt")) {
+    p.JumpTo(June(15, std::stoi(k.at(0)), std::stoi(k[1]), std::stoi(k[2]), 10));
     p.RunFor(300);
-    const ui::Control& hand = run->Get(k.hand);
-    EXPECT_EQ(std::pair(sign(hand.x2() - hand.x1()), sign(hand.y2() - hand.y1())), std::pair(k.dx, k.dy))
-        << k.hand << " at " << k.h << ":" << k.mi << ":" << k.s;
+    const ui::Control& hand = run->Get(k[3]);
+    EXPECT_EQ(std::pair(sign(hand.x2() - hand.x1()), sign(hand.y2() - hand.y1())), std::pair(std::stoi(k[4]), std::stoi(k[5])))
+        << k[3] << " at " << k[0] << ":" << k[1] << ":" << k[2];
   }
   run->Click("analogClock");
   EXPECT_FALSE(run->Get("hourHand").visible());
@@ -180,33 +163,28 @@ Strings Notes(const MemoryPlatform& p) {
   return out;
 }
 
-TEST_F(TickTest, ReminderAnnouncesEachPrayerOnceForEveryChoice) {
-  const double day = DateSerial(2024, 3, 12);
-  for (const char* lead : {"5", "10", "15", "30"}) {
-    p.tray.messages.clear();
-    StartAt(day - 1 + 23.0 / 24);
-    run->Click(std::string("reminder") + lead);
-    EXPECT_EQ(Stored(p, "PosisiWindow", "Pengingat"), std::string(" ") + lead);
-    RunUntil(day + 1 - kSecond);
-    Strings want;
-    for (const char* t : {"Shubuh # (04:44)", "Dzuhur # (12:04)", "Ashar # (15:09)", "Maghrib # (18:09)", "Isya # (19:25)"}) {
-      std::string text = std::string("Jam QOV: ") + t;
-      want.push_back(text.replace(text.find('#'), 1, std::string(lead) + " menit lagi"));
-    }
-    EXPECT_EQ(Notes(p), want) << lead << " minutes";
-  }
-}
-
+// Each choice announces every prayer once with its time, and is the one
+// checked at the next start; absent or not a choice is off.
 TEST_F(TickTest, ReminderOffShowsNothingAndAChoiceIsKeptForTheNextStart) {
   const double day = DateSerial(2024, 3, 12);
-  StartAt(day);
-  EXPECT_TRUE(run->Item("reminderOff").checked) << "absent means off";
-  RunUntil(day + 1);
-  EXPECT_TRUE(p.tray.messages.empty());
-  run->Click("reminder10");
-  EXPECT_EQ(std::pair(run->Item("reminder10").checked, run->Item("reminderOff").checked), std::pair(true, false));
-  StartAt(day + 1);
-  EXPECT_TRUE(run->Item("reminder10").checked);
+  const char* const leads[] = {"Off", "5", "10", "15", "30"};
+  const std::pair<std::string, std::string> times[] = {
+      {"Shubuh", "04:44"}, {"Dzuhur", "12:04"}, {"Ashar", "15:09"}, {"Maghrib", "18:09"}, {"Isya", "19:25"}};
+  std::string kept = "Off";
+  for (const std::string lead : leads) {
+    p.tray.messages.clear();
+    StartAt(day - 1 + 23.0 / 24);
+    EXPECT_TRUE(run->Item("reminder" + kept).checked) << kept;
+    run->Click("reminder" + lead);
+    for (const std::string other : leads) EXPECT_EQ(run->Item("reminder" + other).checked, other == lead) << other;
+    kept = lead;
+    RunUntil(day + 1 - kSecond);
+    Strings want;
+    for (const auto& [name, at] : times)
+      if (lead != "Off") want.push_back("Jam QOV: " + name + " " + lead + " menit lagi (" + at + ")");
+    EXPECT_EQ(Notes(p), want) << lead << " minutes";
+  }
+  EXPECT_EQ(Stored(p, "PosisiWindow", "Pengingat"), " 30");
   for (const char* garbage : {" 7", "abc", "-5", "99999"}) {
     p.settings.values[{"PosisiWindow", "Pengingat"}] = garbage;
     StartAt(day + 1);

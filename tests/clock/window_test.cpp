@@ -36,21 +36,13 @@ TEST_F(WindowTest, Version1PutsTheStripBelowTheFaceAndTheHandsOnItsCentre) {
 
 TEST_F(WindowTest, TheVersionsSwitchBetweenFaceAndStripAndStoreOnlyAChange) {
   EXPECT_EQ(Size(), (std::vector<float>{2055, 3075}));
-  const struct {
-    const char* item;
-    std::vector<std::string> writes;
-    std::vector<float> size;
-    std::vector<bool> checks;
-  } steps[] = {{"version1", {}, {2055, 3075}, {true, false}},
-               {"version2", {"Lokasi/Versi Display= 2"}, {12330, 2730}, {false, true}},
-               {"version2", {}, {12330, 2730}, {false, true}},
-               {"version1", {"Lokasi/Versi Display= 1"}, {1935, 2880}, {true, false}}};
-  for (const auto& s : steps) {
+  for (const std::vector<std::string>& s : DataRows("clock/data/display_versions.txt")) {
+    ASSERT_EQ(s.size(), 6u);
     p.settings.writes.clear();
-    run->Click(s.item);
-    EXPECT_EQ(p.settings.writes, s.writes) << s.item;
-    EXPECT_EQ(Size(), s.size) << s.item;
-    EXPECT_EQ(Versions(), s.checks) << s.item;
+    run->Click(s[0]);
+    EXPECT_EQ(p.settings.writes, s[1].empty() ? std::vector<std::string>{} : std::vector<std::string>{s[1]}) << s[0];
+    EXPECT_EQ(Size(), (std::vector<float>{std::stof(s[2]), std::stof(s[3])})) << s[0];
+    EXPECT_EQ(Versions(), (std::vector<bool>{s[4] == "1", s[5] == "1"})) << s[0];
   }
   run->Click("version2");
   EXPECT_EQ(Box(Get("face")), (std::vector<float>{0, 0, 1935, 2580}));

@@ -49,29 +49,20 @@ std::vector<Due> DueAlerts(const settings::Location& l, double first, double las
 }
 
 TEST_F(YearOfAlerts, EveryPrayerAlertsOnceAtItsMinuteAndEveryReminderComesOnce) {
-  struct Place {
-    const char* city;
-    double latitude, longitude, zone;
-    engine::HighLatitudeRule rule;
-  } kPlaces[] = {
-      {"Reykjavik", 64.1466, -21.9426, 0, engine::HighLatitudeRule::kAuto},
-      {"Longyearbyen", 78.2232, 15.6267, 1, engine::HighLatitudeRule::kAuto},
-      {"Budapest", 47.4979, 19.0402, 1, engine::HighLatitudeRule::kMiddleOfNight},
-      {"Apia", -13.8333, -171.7667, 13, engine::HighLatitudeRule::kAuto},
-      {"Ulan Bator", 47.9077, 106.8832, 8, engine::HighLatitudeRule::kMiddleOfNight},
-      {"Jakarta", -6.15, 106.816, 7, engine::HighLatitudeRule::kAuto},
+  using enum engine::HighLatitudeRule;
+  const settings::Location kPlaces[] = {
+      {.city = "Reykjavik", .latitude = 64.1466, .longitude = -21.9426, .timeZone = 0, .highLatitude = kAuto},
+      {.city = "Longyearbyen", .latitude = 78.2232, .longitude = 15.6267, .timeZone = 1, .highLatitude = kAuto},
+      {.city = "Budapest", .latitude = 47.4979, .longitude = 19.0402, .timeZone = 1, .highLatitude = kMiddleOfNight},
+      {.city = "Apia", .latitude = -13.8333, .longitude = -171.7667, .timeZone = 13, .highLatitude = kAuto},
+      {.city = "Ulan Bator", .latitude = 47.9077, .longitude = 106.8832, .timeZone = 8, .highLatitude = kMiddleOfNight},
+      {.city = "Jakarta", .latitude = -6.15, .longitude = 106.816, .timeZone = 7, .highLatitude = kAuto},
   };
   constexpr int kLead = 10;
   const double first = DateSerial(2026, 1, 1), last = DateSerial(2026, 12, 31);
   const double second = 1.0 / 86400;
-  for (const Place& place : kPlaces) {
-    SCOPED_TRACE(place.city);
-    settings::Location l;
-    l.city = place.city;
-    l.latitude = place.latitude;
-    l.longitude = place.longitude;
-    l.timeZone = place.zone;
-    l.highLatitude = place.rule;
+  for (const settings::Location& l : kPlaces) {
+    SCOPED_TRACE(l.city);
     StorePlace(l);
     p.tray.messages.clear();
     std::vector<Due> due = DueAlerts(l, first - 1, last + 1);
@@ -117,7 +108,7 @@ TEST_F(YearOfAlerts, EveryPrayerAlertsOnceAtItsMinuteAndEveryReminderComesOnce) 
       toldDue.push_back(hhmm);
     }
     EXPECT_EQ(told, toldDue);
-    std::cout << "[ year     ] " << place.city << ": " << got.size() << " alerts (" << want.size() << " due), "
+    std::cout << "[ year     ] " << l.city << ": " << got.size() << " alerts (" << want.size() << " due), "
               << p.tray.messages.size() << " reminders (" << reminders.size() << " due)\n";
   }
 }

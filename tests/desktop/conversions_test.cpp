@@ -1,11 +1,11 @@
 // Numbers crossing between the system and the model in the Win32 back end.
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 #include "engine/datetime.h"
 #include "backends/common/conversions.h"
+#include "tests/support/data_lines.h"
 
 namespace qov::desktop {
 namespace {
@@ -22,15 +22,9 @@ TEST(LocalTime, BecomesDaysSince1899WithMilliseconds) {
 }
 
 TEST(FontHeights, FollowTheMonitorsDpi) {
-  const struct {
-    float points;
-    unsigned dpi;
-    int px;
-  } cases[] = {{8.25f, 96, 11}, {8.25f, 144, 17}, {24, 96, 32}, {24, 192, 64}, {9.75f, 120, 16},
-               {8.25f, 0, 11},  // no DPI reported: 96
-               // The layout's size for a tiny window, or garbage.
-               {0.2f, 96, 1}, {-3, 96, 1}, {std::numeric_limits<float>::quiet_NaN(), 96, 11}, {1e9f, 96, 1333}};
-  for (const auto& k : cases) EXPECT_EQ(FontHeightPx(k.points, k.dpi), k.px) << k.points << " pt at " << k.dpi;
+  for (const auto& k : testing::DataRows("desktop/data/font_heights.txt"))
+    EXPECT_EQ(FontHeightPx(std::stof(k.at(0)), static_cast<unsigned>(std::stoul(k.at(1)))), std::stoi(k.at(2)))
+        << k[0] << " pt at " << k[1];
 }
 
 TEST(SizingBorder, IsHalfTheDifferenceOnEachAxis) {

@@ -3,13 +3,17 @@
 // boxes, damage, paint order and hit testing.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <limits>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "backends/common/damage.h"
 #include "backends/common/geometry.h"
+#include "tests/support/data_lines.h"
 
 namespace qov::desktop {
 
@@ -109,32 +113,30 @@ struct Damaged : ClockLike {
   PxRect HandNow() const { return DrawnRectPx(hand, k96, kClient); }
 };
 
-TEST(Damage, AHandsTickRepaintsWhereItWasAndWhereItIs) {
+// Each tick of a hand repaints where it was drawn last and where it is now:
+// after a layout moved the face (the hand with it), and after a paint that
+// recorded it, as before the first paint.
+TEST(Damage, AHandsTickRepaintsWhereItWasDrawnLastAndWhereItIs) {
   Damaged f;
   const PxRect before = f.HandNow();
   f.hand.SetEnd(1600, 1538);  // from 12 to 3 o'clock
   const PxRect dirty = f.Change(f.hand);
-  EXPECT_TRUE(Covers(dirty, before));
-  EXPECT_TRUE(Covers(dirty, f.HandNow()));
+  EXPECT_TRUE(Covers(dirty, before) && Covers(dirty, f.HandNow()));
   // Two thin boxes' worth, not the whole face.
   EXPECT_LT((dirty.right - dirty.left) * (dirty.bottom - dirty.top), 141 * 180 / 2);
-  // The next tick starts from where it was drawn last.
-  const PxRect at3 = f.HandNow();
-  f.hand.SetEnd(1058, 2300);
-  EXPECT_TRUE(Covers(f.Change(f.hand), at3));
-}
-
-TEST(Damage, AfterTheFaceMovesTheHandsOldImageIsStillErased) {
-  Damaged f;
-  // The layout moves the face box (the hand goes with it) ...
-  f.picture.Move(750, 300, 2115, 2706);
-  const PxRect moved = f.Change(f.picture);
-  EXPECT_TRUE(Covers(moved, ControlRectPx(f.picture, k96)));
-  const PxRect drawnAfterMove = f.HandNow();
-  // ... and the next tick must erase the hand where the move put it, not
-  // where it was before the move.
-  f.hand.SetEnd(1600, 1538);
-  EXPECT_TRUE(Covers(f.Change(f.hand), drawnAfterMove));
+  const std::function<void()> steps[] = {
+      [] {},
+      [&] {
+        f.picture.Move(750, 300, 2115, 2706);
+        EXPECT_TRUE(Covers(f.Change(f.picture), ControlRectPx(f.picture, k96)));
+      },
+      [&] { f.damage.Clear(); f.damage.Drawn(f.hand, f.HandNow()); }};
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    steps[i]();
+    const PxRect drawn = f.HandNow();
+    f.hand.SetEnd(i % 2 ? 500 : 1058, i % 2 ? 1538 : 2300);
+    EXPECT_TRUE(Covers(f.Change(f.hand), drawn)) << i;
+  }
 }
 
 TEST(Damage, NothingInsideAHiddenPanelIsRepainted) {
@@ -149,15 +151,6 @@ TEST(Damage, NothingInsideAHiddenPanelIsRepainted) {
   f.label.SetText("04:10");
   // The label reaches past the panel's edge; only the part inside is drawn.
   EXPECT_EQ(f.Change(f.label), Intersect(ControlRectPx(f.label, k96), shown));
-}
-
-TEST(Damage, PaintingRecordsWhereTheControlReallyIs) {
-  Damaged f;
-  f.damage.Clear();  // nothing known, as before the first paint
-  f.damage.Drawn(f.hand, f.HandNow());
-  const PxRect drawn = f.HandNow();
-  f.hand.SetEnd(500, 1538);
-  EXPECT_TRUE(Covers(f.Change(f.hand), drawn));
 }
 
 std::vector<std::string> PaintOrder(const ui::Form& f) {
@@ -175,33 +168,15 @@ TEST(PaintOrder, LabelsFirstThenContainersEachWithTheirContents) {
 }
 
 TEST(HitTesting, FindsTheSurfaceAndRelativePosition) {
-  const struct {
-    const char* name;
-    bool panelShown;
-    int px, py;
-    const char* surface;  // "" for the form
-    float x, y;           // twips relative to the surface
-  } cases[] = {
-      {"Face", false, 70, 90, "Picture1", 1050, 1350},
-      // Lines never take the pointer: a click on a hand is a click on the face.
-      {"HandIsFace", false, 70, 60, "Picture1", 1050, 900},
-      {"DigitalText", false, 10, 190, "digTime", 150, 144},
-      {"FormOutsideTheControls", false, 143, 10, "", 2145, 150},
-      {"PanelOverFace", true, 20, 20, "Frame1", 300, 300},
-      {"LabelInPanel", true, 85, 57, "lbWkt", 60, 45},
-      // The native text box is a window of its own, not a surface here.
-      {"NativeBoxIsPanel", true, 20, 165, "Frame1", 300, 2475},
-      {"TextBelowPanel", true, 10, 195, "digTime", 150, 219},
-  };
-  for (const auto& h : cases) {
-    SCOPED_TRACE(h.name);
+  for (const auto& h : testing::DataRows("desktop/data/hit_tests.txt")) {
+    ASSERT_EQ(h.size(), 7u);
+    SCOPED_TRACE(h[0]);
     ClockLike c;
-    c.frame.SetVisible(h.panelShown);
+    c.frame.SetVisible(h[1] == "1");
     c.form.Move(0, 0, 2200, 3300);  // a strip of bare form on the right and bottom
-    const Hit hit = HitTest(c.form, h.px, h.py, k96);
-    EXPECT_EQ(hit.control ? hit.control->name() : std::string(), h.surface);
-    EXPECT_FLOAT_EQ(hit.x, h.x);
-    EXPECT_FLOAT_EQ(hit.y, h.y);
+    const Hit hit = HitTest(c.form, std::stoi(h[2]), std::stoi(h[3]), k96);
+    EXPECT_EQ(hit.control ? hit.control->name() : std::string(), h[4]);
+    EXPECT_EQ(std::pair(hit.x, hit.y), std::pair(std::stof(h[5]), std::stof(h[6])));
   }
 }
 

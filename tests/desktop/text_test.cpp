@@ -2,11 +2,13 @@
 // values as the user may have left them, and the tray's tooltip field.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "backends/common/reg_value.h"
 #include "platform/utf.h"
+#include "tests/support/data_lines.h"
 
 namespace qov::desktop {
 namespace {
@@ -26,21 +28,12 @@ TEST(Utf, RoundTripsEveryPlane) {
 // Every malformed sequence becomes U+FFFD and decoding resumes at the next
 // byte, so nothing after the damage is lost.
 TEST(Utf, MalformedUtf8BecomesReplacementCharacters) {
-  const struct {
-    const char* name;
-    std::string in;
-    std::u16string out;
-  } cases[] = {
-      {"LoneContinuation", "a\x80z", u"a\uFFFDz"},
-      {"TruncatedAtEnd", "ab\xe2\x82", u"ab\uFFFD\uFFFD"},
-      {"TruncatedInMiddle", "\xe2\x82z", u"\uFFFD\uFFFDz"},
-      {"OverlongSlash", "\xc0\xaf", u"\uFFFD\uFFFD"},
-      {"OverlongThreeByte", "\xe0\x80\xaf", u"\uFFFD\uFFFD\uFFFD"},
-      {"EncodedSurrogate", "\xed\xa0\x80", u"\uFFFD\uFFFD\uFFFD"},
-      {"BeyondUnicode", "\xf4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
-      {"InvalidLead", "\xff" "A", u"\uFFFDA"},
-  };
-  for (const auto& k : cases) EXPECT_EQ(U16(k.in), k.out) << k.name;
+  for (const auto& k : testing::DataRows("desktop/data/malformed_utf8.txt")) {
+    std::u16string units;
+    std::istringstream hex(k.at(2));
+    for (unsigned u = 0; hex >> std::hex >> u;) units.push_back(static_cast<char16_t>(u));
+    EXPECT_EQ(U16(k.at(1)), units) << k[0];
+  }
 }
 
 TEST(Utf, LoneSurrogatesFromTheSystemBecomeReplacementCharacters) {

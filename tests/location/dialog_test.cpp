@@ -24,13 +24,6 @@ class DialogTest : public AppTest {
     for (const char* b : kBoxes) s += run->Get(b).text() + "|";
     return s + (run->Get("hanafi").value() ? "Hanafi" : "") + (run->Get("hambali").value() ? "Hambali" : "");
   }
-  std::string PanelTimes() {
-    run->Click("prayerTimes");
-    std::string s;
-    for (int k = 0; k < 5; ++k) s += run->Get("prayerTime", k).text() + " ";
-    run->Press("prayerPanel");
-    return s;
-  }
   ui::Control& Frame() { return run->Get("locationDialog"); }
 };
 
@@ -60,7 +53,7 @@ TEST_F(DialogTest, OpensWithTheStoredPlacePicksACityAndCancelDropsEdits) {
 // applies at once: the panel shows what a restart shows, and the alert
 // comes at the panel's Dzuhur.
 TEST_F(DialogTest, OkStoresTheTypedTextsAndAppliesThePlaceAtOnce) {
-  const std::string before = PanelTimes();
+  const std::vector<std::string> before = PanelRows();
   run->Click("location");
   const std::vector<std::string> typed = {"Desa Kecil", " -10.17 ", "123.6", "7.5", "3.5", "2.5", "20 derajat", " 1 8"};
   for (size_t i = 0; i < typed.size(); ++i) run->Type(kBoxes[i], typed[i]);
@@ -71,9 +64,9 @@ TEST_F(DialogTest, OkStoresTheTypedTextsAndAppliesThePlaceAtOnce) {
             (std::vector<std::string>{"Lokasi/AddDhuhur=4", "Lokasi/AddMaghrib=2", "Lokasi/MazhabAshar=1",
                                       "Lokasi/sudutFajar=20", "Lokasi/sudutIsya=18", "Lokasi/Kota=Desa Kecil",
                                       "Lokasi/LAT=-10.17", "Lokasi/LONG=123.6", "Lokasi/Time ZOne=7.5"}));
-  const std::string after = PanelTimes();
+  const std::vector<std::string> after = PanelRows();
   EXPECT_NE(after, before);
-  const int dzuhur = std::stoi(after.substr(6, 2)) * 60 + std::stoi(after.substr(9, 2));
+  const int dzuhur = std::stoi(after.at(1).substr(0, 2)) * 60 + std::stoi(after[1].substr(3, 2));
   RunUntil(DateSerial(2004, 6, 15) + (dzuhur + 1.0 / 60) / 1440);
   ASSERT_FALSE(run->alerts.empty());
   EXPECT_EQ(run->alerts.back().name, "Dzhuhur");
@@ -83,7 +76,7 @@ TEST_F(DialogTest, OkStoresTheTypedTextsAndAppliesThePlaceAtOnce) {
   run->Type("city", "");
   run->Press("ok");
   StartAt(At(2004, 6, 15, 8));
-  EXPECT_EQ(PanelTimes(), after);
+  EXPECT_EQ(PanelRows(), after);
   run->Click("location");
   EXPECT_EQ(Shown(), "Desa Kecil|-10.17|123.6|7.5|4|2|20|18|Hambali");
 }
@@ -101,11 +94,11 @@ TEST_F(DialogTest, AsharSchoolsAndAnUnknownStoredSchoolOpensOnHanafi) {
   for (const char* odd : {"0", "3", "-5", "&HFFFF"}) {
     p.settings.values[{"Lokasi", "MazhabAshar"}] = odd;
     StartAt(At(2004, 6, 15, 8));
-    const std::string times = PanelTimes();
+    const std::vector<std::string> times = PanelRows();
     run->Click("location");
     EXPECT_TRUE(run->Get("hanafi").value()) << odd;
     run->Press("ok");
-    EXPECT_EQ(PanelTimes() + Stored(p, "Lokasi", "MazhabAshar"), times + "2") << odd;
+    EXPECT_EQ(std::pair(PanelRows(), Stored(p, "Lokasi", "MazhabAshar")), std::pair(times, std::string("2"))) << odd;
   }
 }
 
@@ -133,71 +126,42 @@ TEST_F(DialogTest, GrowsToTheDialogsHeightWhileOpenAndSharesTheHeightBeforeWithT
 }
 
 // A refused OK stores nothing, keeps the dialog open, marks the box, names
-// it in the caption and states the box's range (the same values refuse
-// qov-jadwal's options: BadInput.OneLineNamingTheProblemAndStatusTwo); the
+// it in the caption and states the box's range (data/refused_boxes.txt; the
+// same values refuse qov-jadwal's options); the
 // next OK or Cancel clears the marks. An empty name used to be stored and
 // make the next start a first run.
 TEST_F(DialogTest, OkRefusesABadBoxWholeOrAccepts) {
-  const char* const lat = "Lat harus lebih dari -90 dan kurang dari 90 derajat.";
-  const char* const zone = "Gmt harus antara -12 dan 14 jam, dalam kelipatan seperempat jam.";
-  const char* const fajr = "Sudut Fajar harus antara 10 dan 25 derajat.";
-  const char* const hijri = "Koreksi Hijriah harus bilangan bulat antara -2 dan 2 hari.";
-  const char* const high = "Ketinggian harus antara -500 dan 6000 meter.";
-  const char* const minutes = " harus antara -32768 dan 32767 menit.";
-  const struct {
-    const char* box;
-    std::string text;
-    const char* hint;  // nullptr: accepted
-    std::string message;
-  } cases[] = {
-      {"city", "", "Kota", "Kota harus diisi."}, {"city", "  ", "Kota", "Kota harus diisi."},
-      {"latitude", "", "Lat", lat}, {"latitude", "-6,2", "Lat", lat}, {"latitude", "90", "Lat", lat},
-      {"latitude", "1e999", "Lat", lat}, {"latitude", " -89.99 ", nullptr, ""},
-      {"longitude", "180.5", "Long", "Long harus antara -180 dan 180 derajat."}, {"longitude", "-180", nullptr, ""},
-      {"zone", "7 WIB", "Gmt", zone}, {"zone", "-12.6", "Gmt", zone}, {"zone", "14.5", "Gmt", zone},
-      {"zone", "5.3", "Gmt", zone}, {"zone", "5.75", nullptr, ""}, {"zone", "-3.5", nullptr, ""}, {"zone", "14", nullptr, ""},
-      {"addShubuh", "99999", "Shubuh", std::string("+ Shubuh") + minutes},
-      {"addDzuhur", "32767.5", "Dzhuhur", std::string("+ Dzhuhur") + minutes}, {"addDzuhur", "menit", nullptr, ""},
-      {"addAshar", "-40000", "Ashar", std::string("+ Ashar") + minutes},
-      {"addMaghrib", "-32769", "Maghrib", std::string("+ Maghrib") + minutes},
-      {"addIsya", "1e9", "Isya", std::string("+ Isya") + minutes},
-      {"fajrAngle", "derajat 20", "Fajar", fajr}, {"fajrAngle", "0", "Fajar", fajr}, {"fajrAngle", "0.4", "Fajar", fajr},
-      {"fajrAngle", "-19", "Fajar", fajr}, {"fajrAngle", "40000", "Fajar", fajr}, {"fajrAngle", "25.5", "Fajar", fajr},
-      {"fajrAngle", "25", nullptr, ""}, {"fajrAngle", "10", nullptr, ""}, {"isyaAngle", "&H12", nullptr, ""},
-      {"isyaAngle", "20.5", "Isya", "Sudut Isya harus antara 10 dan 20 derajat."},
-      {"hijriCorrection", "3", "Hijriah", hijri}, {"hijriCorrection", "1.5", "Hijriah", hijri},
-      {"hijriCorrection", "-2", nullptr, ""}, {"elevation", "6001", "Tinggi", high}, {"elevation", "-501", "Tinggi", high},
-      {"elevation", "-430", nullptr, ""}, {"elevation", "6000", nullptr, ""},
-  };
   const char* const all[] = {"city", "latitude", "longitude", "zone", "addShubuh", "addDzuhur", "addAshar",
                              "addMaghrib", "addIsya", "fajrAngle", "isyaAngle", "hijriCorrection", "elevation"};
-  for (const auto& k : cases) {
-    SCOPED_TRACE(std::string(k.box) + " '" + k.text + "'");
+  for (const std::vector<std::string>& k : DataRows("location/data/refused_boxes.txt")) {
+    ASSERT_EQ(k.size(), 4u);
+    const std::string &box = k[0], &text = k[1], &hint = k[2], &message = k[3];
+    SCOPED_TRACE(box + " '" + text + "'");
     form().SetHeight(3000);
-    const std::string times = PanelTimes();
+    const std::vector<std::string> times = PanelRows();
     run->Click("location");
     run->Type("addDzuhur", "40000");  // leaves a mark the next OK must clear
     run->Press("ok");
     p.settings.writes.clear();
     p.dialogs.messages.clear();
     run->Type("addDzuhur", "2");
-    run->Type(k.box, k.text);
+    run->Type(box, text);
     run->Press("ok");
 
-    const bool refused = k.hint != nullptr;
+    const bool refused = !hint.empty();
     EXPECT_EQ(Frame().visible(), refused);
-    EXPECT_EQ(Frame().text(), refused ? std::string("Lokasi - ") + k.hint + " salah" : "Lokasi");
+    EXPECT_EQ(Frame().text(), refused ? "Lokasi - " + hint + " salah" : "Lokasi");
     for (const char* b : all)
-      EXPECT_EQ(run->Get(b).backColor(), refused && std::string(b) == k.box ? kWrongBox : ui::kSystemWindow) << b;
+      EXPECT_EQ(run->Get(b).backColor(), refused && b == box ? kWrongBox : ui::kSystemWindow) << b;
     EXPECT_EQ(p.settings.writes.empty(), refused);
     using Messages = decltype(p.dialogs.messages);
-    const Messages expected = refused ? Messages{{k.message, "Lokasi"}} : Messages{};
+    const Messages expected = refused ? Messages{{message, "Lokasi"}} : Messages{};
     EXPECT_EQ(p.dialogs.messages, expected);
     EXPECT_FLOAT_EQ(form().height(), refused ? kDialogHeight : 3000);
     if (refused) {
       run->Press("cancel");
-      EXPECT_EQ(Frame().text() + PanelTimes(), "Lokasi" + times);
-      EXPECT_EQ(run->Get(k.box).backColor(), ui::kSystemWindow);
+      EXPECT_EQ(std::pair(Frame().text(), PanelRows()), std::pair(std::string("Lokasi"), times));
+      EXPECT_EQ(run->Get(box).backColor(), ui::kSystemWindow);
     }
     settings::Settings(p.settings).SaveLocation(settings::Location{});
   }

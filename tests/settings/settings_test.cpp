@@ -3,51 +3,44 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "tests/support/data_lines.h"
 #include "tests/support/memory_platform.h"
 
 namespace qov::settings {
 namespace {
 
+// The rows of one kind in data/number_forms.txt, without their kind.
+std::vector<std::vector<std::string>> Rows(const std::string& kind) {
+  std::vector<std::vector<std::string>> rows;
+  for (auto& r : testing::DataRows("settings/data/number_forms.txt"))
+    if (r.front() == kind) rows.emplace_back(r.begin() + 1, r.end());
+  EXPECT_FALSE(rows.empty()) << kind;
+  return rows;
+}
+std::optional<double> Number(const std::string& s) { return s == "none" ? std::nullopt : std::optional(std::stod(s)); }
+
 TEST(SignedBlankForm, WritesTheRuntimeText) {
-  const std::tuple<double, int, const char*> cases[] = {
-      {2, 15, " 2"}, {-6.15, 15, "-6.15"}, {0.5, 15, " .5"}, {-0.5, 15, "-.5"}, {0, 15, " 0"},
-      {106.816, 15, " 106.816"}, {1e15, 15, " 1E+15"}, {0.0001, 15, " .0001"}, {1e-5, 15, " 1E-05"},
-      // Window geometry is single precision: 7 digits.
-      {3195.0f, 7, " 3195"}, {1234.5678f, 7, " 1234.568"}, {-150.0f, 7, "-150"},
-      {std::numeric_limits<double>::quiet_NaN(), 15, " 0"}};
-  for (const auto& [value, digits, text] : cases) EXPECT_EQ(SignedBlank(value, digits), text) << value;
+  for (const auto& r : Rows("signed")) EXPECT_EQ(SignedBlank(std::stod(r[0]), std::stoi(r[1])), r[2]) << r[0];
   EXPECT_EQ(PlainNumber(-6.2) + PlainNumber(-0.25) + PlainInt(-32768), "-6.2-0.25-32768");
 }
 
 // The store's reader takes the leading number and never fails; 16-bit
 // fields round half to even and report overflow.
 TEST(LenientReader, ReadsTheLeadingNumberAndNeverFails) {
-  const std::pair<const char*, double> cases[] = {
-      {" 2", 2}, {"-6.15", -6.15}, {" .5", 0.5}, {"-6,15", -6}, {"7abc", 7}, {"", 0}, {"abc", 0},
-      {"1 2\t3\n4", 1234}, {"- 5", -5}, {"1e3", 1000}, {"2D2", 200}, {"5E", 5}, {"&H10", 16}, {"&O17", 15},
-      {"&HFFFF", -1}, {"+3", 3}, {"--3", 0}, {"nan", 0}, {"inf", 0},
-      // An overflowing exponent never yields infinity, however it is padded.
-      {"1e999999", 0}, {"1e400", 0}, {".", 0}, {"1e0000000000000000400", 0}, {"0e99999999999", 0}};
-  for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(Val(text), value) << text;
+  for (const auto& r : Rows("val")) EXPECT_DOUBLE_EQ(Val(r[0]), std::stod(r[1])) << r[0];
   EXPECT_EQ(std::make_pair(HasNumber("abc"), HasNumber(" 0")), std::make_pair(false, true));
-  const std::pair<const char*, std::optional<int16_t>> whole[] = {
-      {"5.5", 6}, {"6.5", 6}, {"2.5", 2}, {"-32768", -32768}, {"32767.4", 32767},
-      {"32767.5", std::nullopt}, {"99999999999", std::nullopt}};
-  for (const auto& [text, value] : whole) EXPECT_EQ(ValInt16(text), value) << text;
+  for (const auto& r : Rows("int16")) EXPECT_EQ(ValInt16(r[0]), Number(r[1])) << r[0];
 }
 
 TEST(StrictReader, AcceptsOnlyAWholeNumber) {
-  const std::pair<const char*, std::optional<double>> cases[] = {
-      {" -6.2 ", -6.2}, {".5", 0.5}, {"1e2", 100}, {"", {}}, {" ", {}}, {"-", {}}, {"6,2", {}}, {"7 jam", {}},
-      {"abc", {}}, {"1e", {}}, {"nan", {}}, {"inf", {}}, {"1e999", {}}, {"1 2", {}}};
-  for (const auto& [text, value] : cases) EXPECT_EQ(StrictNumber(text), value) << text;
+  for (const auto& r : Rows("strict")) EXPECT_EQ(StrictNumber(r[0]), Number(r[1])) << r[0];
 }
 
 // What is written reads back: the stored forms through Val, the dialog's
@@ -83,23 +76,15 @@ TEST(Settings, SavesEachValueInItsFormAndReadsItBack) {
 }
 
 // A stored value that cannot be read or lies beyond its range reads as its
-// row says: absent, held to the range, or kept. Rules read as their place
-// among the dialog's choices (0 automatic, 3 the twilight angle).
+// row in data/number_forms.txt says.
 TEST(Settings, EachStoredValueFallsBackAsItsRowSays) {
-  const struct {
-    const Setting& row;
-    const char* stored;
-    double reads;
-  } cases[] = {
-      {kMazhab, "1", 1}, {kMazhab, "0", 2}, {kMazhab, "3", 2}, {kMazhab, "x", 2}, {kMazhab, "40000", 2},
-      {kTimeZone, "5.3", 5.25}, {kTimeZone, "40000", 0}, {kAddShubuh, "99999", 0}, {kAddIsya, "2.5", 2},
-      {kHijriCorrection, "7", 2}, {kHijriCorrection, "-9", -2}, {kElevation, "6000", 6000}, {kElevation, "6001", 0},
-      {kElevation, "-501", 0}, {kElevation, "tinggi", 0}, {kIsyaAngle, "1e20", 1e20}, {kHighLatitude, "", 0},
-      {kHighLatitude, "3", 3}, {kHighLatitude, "4", 0}, {kHighLatitude, "-1", 0}, {kMethod, "2", 0}};
-  for (const auto& k : cases) {
+  for (const auto& r : Rows("stored")) {
+    const auto row = std::find_if(std::begin(kLocationSettings), std::end(kLocationSettings),
+                                  [&](const Setting* s) { return r[0] == s->key; });
+    ASSERT_NE(row, std::end(kLocationSettings)) << r[0];
     memory::MemorySettings store;
-    store.values[{"Lokasi", k.row.key}] = k.stored;
-    EXPECT_EQ(k.row.field.get(Settings(store).ReadLocation()), k.reads) << k.row.key << " " << k.stored;
+    store.values[{"Lokasi", r[0]}] = r[1];
+    EXPECT_EQ((*row)->field.get(Settings(store).ReadLocation()), std::stod(r[2])) << r[0] << " " << r[1];
   }
 }
 
