@@ -9,7 +9,6 @@
 #include <chrono>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,9 +61,6 @@ int MinutesFrom(const std::string& s) {
 // summer evening at 47-64 degrees). Where adhan has no time (the sun does
 // not set) the engine's is marked.
 TEST(DayEdges, AgreeWithAdhan) {
-  const std::map<std::string, HighLatitudeRule> kRules = {
-      {"MiddleOfTheNight", HighLatitudeRule::kMiddleOfNight},
-      {"SeventhOfTheNight", HighLatitudeRule::kSeventhOfNight}};
   const std::pair<const char*, Waktu> kColumns[] = {
       {"fajr", Waktu::kShubuh}, {"sunrise", Waktu::kTerbit}, {"dhuhr", Waktu::kDzuhur},
       {"asr", Waktu::kAshar},   {"maghrib", Waktu::kMaghrib}, {"isha", Waktu::kIsya}};
@@ -74,14 +70,8 @@ TEST(DayEdges, AgreeWithAdhan) {
     int compared = 0;
     testing::Worst worst;
     for (const auto& r : rows) {
-      Method m;
-      m.fajrAngle = 20;
-      m.isyaAngle = std::stod(r.at("isha_angle"));
-      m.highLatitudeRule = kRules.at(r.at("rule"));
-      m.sun = sun;
-      if (sun == SunTheory::kAccurate) m.rounding = Rounding::kSecondsUp;
-      const Place p{std::stod(r.at("lat")), std::stod(r.at("lon")), std::stod(r.at("tz"))};
-      const FullDay d = HitungHariLengkap(testing::DateOfIso(r.at("date")), p, m);
+      const FullDay d = HitungHariLengkap(testing::DateOfIso(r.at("date")), testing::PlaceOf(r),
+                                          testing::AdhanMethod(r, sun));
       ASSERT_TRUE(d.valid) << r.at("place");
       for (const auto& [column, w] : kColumns) {
         const std::string where = r.at("place") + " " + r.at("date") + " " + column +

@@ -25,25 +25,8 @@ using testing::ReadTable;
 using testing::Row;
 using testing::Worst;
 
-const std::map<std::string, HighLatitudeRule> kAdhanRules = {
-    {"MiddleOfTheNight", HighLatitudeRule::kMiddleOfNight},
-    {"SeventhOfTheNight", HighLatitudeRule::kSeventhOfNight},
-    {"TwilightAngle", HighLatitudeRule::kTwilightAngle}};
-
-// The reference files' parameters: Fajr 20, Isya 18, Syafi'i, no additions.
-// The accurate sun comes with Kemenag's rounding, which keeps a time past
-// midnight on the dial instead of holding it at 23:59.
-Method ReferenceMethod(const Row& r, SunTheory sun = SunTheory::kTables) {
-  Method m;
-  m.sun = sun;
-  if (sun == SunTheory::kAccurate) m.rounding = Rounding::kSecondsUp;
-  m.fajrAngle = 20;
-  m.isyaAngle = 18;
-  m.highLatitudeRule = kAdhanRules.at(r.at("rule"));
-  return m;
-}
-
-Place PlaceOf(const Row& r) { return {std::stod(r.at("lat")), std::stod(r.at("lon")), std::stod(r.at("tz"))}; }
+using testing::AdhanMethod;
+using testing::PlaceOf;
 
 // How far (degrees) the sun's lowest point of the night before (fajr) or
 // after (isha) the date's noon lies beyond the angle: near 0 the angle time
@@ -123,7 +106,7 @@ TEST(HighLatitude, RuleTimesAgreeWithAdhan) {
     Tally t;
     for (const Row& r : rows) {
       if (r.at("place") == "Jakarta" || r.at("place") == "Cairo") continue;
-      Compare(r, HitungHariLengkap(DateOfIso(r.at("date")), PlaceOf(r), ReferenceMethod(r, sun)),
+      Compare(r, HitungHariLengkap(DateOfIso(r.at("date")), PlaceOf(r), AdhanMethod(r, sun)),
               true, 1, t);
     }
     Print(sun == SunTheory::kTables ? "highlat  " : "highlat+ ", t);
@@ -143,7 +126,7 @@ TEST(HighLatitude, ReachedTimesAreTheSameWithoutTheRule) {
     if (!seen.insert({r.at("place"), r.at("date")}).second) continue;
     const CivilDate date = DateOfIso(r.at("date"));
     for (const SunTheory sun : {SunTheory::kTables, SunTheory::kAccurate}) {
-      Method none = ReferenceMethod(r);
+      Method none = AdhanMethod(r);
       none.highLatitudeRule = HighLatitudeRule::kNone;
       none.sun = sun;
       const FullDay base = HitungHariLengkap(date, PlaceOf(r), none);
@@ -228,7 +211,7 @@ TEST(Zones, QuarterHourZonesAgreeWithAdhan) {
   ASSERT_GT(rows.size(), 90u);
   Tally t;
   for (const Row& r : rows)
-    Compare(r, HitungHariLengkap(DateOfIso(r.at("date")), PlaceOf(r), ReferenceMethod(r, SunTheory::kAccurate)),
+    Compare(r, HitungHariLengkap(DateOfIso(r.at("date")), PlaceOf(r), AdhanMethod(r, SunTheory::kAccurate)),
             false, 1, t);
   Print("zones    ", t);
   EXPECT_GE(t.compared + t.grazing, 5 * static_cast<int>(rows.size()));
@@ -243,8 +226,8 @@ TEST(Zones, TheTablesMoveByTheZonesFraction) {
     Place whole = p;
     whole.timeZone = std::floor(p.timeZone);
     const int shift = static_cast<int>((p.timeZone - whole.timeZone) * 60);
-    const FullDay a = HitungHariLengkap(DateOfIso(r.at("date")), p, ReferenceMethod(r));
-    const FullDay b = HitungHariLengkap(DateOfIso(r.at("date")), whole, ReferenceMethod(r));
+    const FullDay a = HitungHariLengkap(DateOfIso(r.at("date")), p, AdhanMethod(r));
+    const FullDay b = HitungHariLengkap(DateOfIso(r.at("date")), whole, AdhanMethod(r));
     for (int k = 0; k < kWaktuCount; ++k) {
       // (the clock numbers hold a time to 00:01..23:59)
       const int moved = b.times[k].minuteOfDay + shift;
@@ -259,29 +242,19 @@ TEST(Zones, TheTablesMoveByTheZonesFraction) {
 
 // ---- summer time
 
-// The 2026 changes of the reference's zones, UTC date-time values and the
-// offset from then on: the zones' published rules written out (EU: last
-// Sunday of March and October at 01:00 UTC; US: second Sunday of March and
-// first of November at 02:00 local; Sydney: first Sunday of April and
-// October at 03:00 and 02:00 local).
-struct Change {
-  double at;
-  double offset;
-};
-double Utc(int y, int m, int d, int hour) { return DateSerial(y, m, d) + hour / 24.0; }
-const std::map<std::string, std::pair<double, std::vector<Change>>> kZones = {
-    {"Europe/Berlin", {1, {{Utc(2026, 3, 29, 1), 2}, {Utc(2026, 10, 25, 1), 1}}}},
-    {"Europe/Oslo", {1, {{Utc(2026, 3, 29, 1), 2}, {Utc(2026, 10, 25, 1), 1}}}},
-    {"Europe/London", {0, {{Utc(2026, 3, 29, 1), 1}, {Utc(2026, 10, 25, 1), 0}}}},
-    {"America/New_York", {-5, {{Utc(2026, 3, 8, 7), -4}, {Utc(2026, 11, 1, 6), -5}}}},
-    {"Australia/Sydney", {11, {{Utc(2026, 4, 4, 16), 10}, {Utc(2026, 10, 3, 16), 11}}}}};
-
+// Each zone's offset from dst_changes.csv, the zone's rules written out.
 UtcOffsetAt OffsetRule(const std::string& zone) {
-  const auto& [first, changes] = kZones.at(zone);
-  return [first, changes](double utc) {
-    double offset = first;
-    for (const Change& c : changes)
-      if (utc >= c.at) offset = c.offset;
+  std::vector<std::pair<double, double>> changes;  // from (UTC date-time value), offset
+  for (const Row& r : ReadTable("dst_changes.csv")) {
+    const CivilDate d = DateOfIso(r.at("from_utc"));
+    if (r.at("zone") == zone)
+      changes.emplace_back(DateSerial(d.year, d.month, d.day) + std::stoi(r.at("from_utc").substr(11)) / 24.0,
+                           std::stod(r.at("offset")));
+  }
+  return [changes](double utc) {
+    double offset = 0;
+    for (const auto& [from, o] : changes)
+      if (utc >= from) offset = o;
     return offset;
   };
 }
@@ -295,7 +268,7 @@ TEST(SummerTime, EachTimeAtTheOffsetOfItsInstant) {
   int offsetsChecked = 0;
   for (const Row& r : rows) {
     const ZonedDay z = HitungHariDiZona(DateOfIso(r.at("date")), PlaceOf(r),
-                                        ReferenceMethod(r, SunTheory::kAccurate), OffsetRule(r.at("zone")));
+                                        AdhanMethod(r, SunTheory::kAccurate), OffsetRule(r.at("zone")));
     ASSERT_TRUE(z.day.valid) << r.at("place") << " " << r.at("date");
     Compare(r, z.day, false, 1, t);
     EXPECT_EQ(z.utcOffset[static_cast<size_t>(Waktu::kShubuh)], std::stod(r.at("offset_fajr")))

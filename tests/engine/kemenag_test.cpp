@@ -25,11 +25,7 @@ const struct {
                 {"dhuha", Waktu::kDhuha},   {"dzuhur", Waktu::kDzuhur}, {"ashar", Waktu::kAshar},
                 {"maghrib", Waktu::kMaghrib}, {"isya", Waktu::kIsya}};
 
-Place PlaceOf(const testing::Row& r, const char* zone = "tz") {
-  Place p{std::stod(r.at("lat")), std::stod(r.at("lon")), std::stod(r.at(zone))};
-  if (r.count("elevation_m") && !r.at("elevation_m").empty()) p.elevation = std::stod(r.at("elevation_m"));
-  return p;
-}
+using testing::PlaceOf;
 
 // Published to the minute; the coordinates are the seats' (Kemenag's own
 // points are unpublished), so a minute either way is within the data.
