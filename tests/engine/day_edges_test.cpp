@@ -50,11 +50,6 @@ std::string Describe(const City& c, const CivilDate& d, const FullDay& day) {
   return s.str();
 }
 
-// "HH:MM", "HH:MM+1" or "HH:MM-1" as minutes from the date's midnight.
-int MinutesFrom(const std::string& s) {
-  return testing::MinutesOf(s) + (s.size() > 5 ? std::stoi(s.substr(5)) * 1440 : 0);
-}
-
 // tests/engine/data/edges_reference.csv (tools/reference/make_edges.js):
 // adhan rounds to the nearest minute, the engine up: within a minute with
 // the accurate sun, 3 with the tables' (taken at 0h: minutes off in a
@@ -82,7 +77,7 @@ TEST(DayEdges, AgreeWithAdhan) {
           EXPECT_NE(d[w].status, TimeStatus::kNormal) << where;
           continue;
         }
-        const int diff = d[w].Minutes() - MinutesFrom(r.at(column));
+        const int diff = d[w].Minutes() - testing::MinutesOf(r.at(column));
         worst.See(diff, where);
         EXPECT_LE(std::abs(diff), sun == SunTheory::kTables ? 3 : 1) << where;
         ++compared;

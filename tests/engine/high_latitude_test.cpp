@@ -24,7 +24,6 @@ using testing::MinutesOf;
 using testing::ReadTable;
 using testing::Row;
 using testing::Worst;
-
 using testing::AdhanMethod;
 using testing::PlaceOf;
 
@@ -244,17 +243,21 @@ TEST(HighLatitude, PolarDayAndNightTakeANominalNight) {
 }
 
 // The tables' sun in a quarter-hour zone: the same instants as in the whole
-// hour below it, every clock time later by the fraction.
-TEST(Zones, TheTablesMoveByTheZonesFraction) {
+// hour below it, every clock time later by the fraction. A fixed offset
+// through the zoned routine gives the plain routine's day.
+TEST(Zones, AFractionMovesTheClockAndAFixedOffsetIsThePlainDay) {
   int compared = 0;
   for (const Row& r : ReadTable("fractional_zones_reference.csv")) {
+    const CivilDate date = DateOfIso(r.at("date"));
     const Place p = PlaceOf(r);
     Place whole = p;
     whole.timeZone = std::floor(p.timeZone);
     const int shift = static_cast<int>((p.timeZone - whole.timeZone) * 60);
-    const FullDay a = HitungHariLengkap(DateOfIso(r.at("date")), p, AdhanMethod(r));
-    const FullDay b = HitungHariLengkap(DateOfIso(r.at("date")), whole, AdhanMethod(r));
+    const FullDay a = HitungHariLengkap(date, p, AdhanMethod(r)), b = HitungHariLengkap(date, whole, AdhanMethod(r));
+    const ZonedDay z = HitungHariDiZona(date, {p.latitude, p.longitude, 0}, AdhanMethod(r), [&](double) { return p.timeZone; });
     for (int k = 0; k < kWaktuCount; ++k) {
+      EXPECT_EQ(z.day.times[k].minuteOfDay, a.times[k].minuteOfDay) << r.at("place") << " " << r.at("date") << " " << k;
+      EXPECT_EQ(z.utcOffset[k], p.timeZone);
       // (the clock numbers hold a time to 00:01..23:59)
       const int moved = b.times[k].minuteOfDay + shift;
       const int held = b.times[k].minuteOfDay;
@@ -264,22 +267,6 @@ TEST(Zones, TheTablesMoveByTheZonesFraction) {
     }
   }
   EXPECT_GT(compared, 700);
-}
-
-// A fixed offset gives the plain routine's day.
-TEST(SummerTime, AFixedOffsetIsThePlainDay) {
-  const Place delhi{28.6139, 77.209, 5.5};
-  Method m;
-  m.highLatitudeRule = HighLatitudeRule::kAuto;
-  for (int month = 1; month <= 12; ++month) {
-    const CivilDate date{2026, month, 10};
-    const ZonedDay z = HitungHariDiZona(date, {28.6139, 77.209, 0}, m, [](double) { return 5.5; });
-    const FullDay plain = HitungHariLengkap(date, delhi, m);
-    for (int k = 0; k < kWaktuCount; ++k) {
-      EXPECT_EQ(z.day.times[k].minuteOfDay, plain.times[k].minuteOfDay) << month << " " << k;
-      EXPECT_EQ(z.utcOffset[k], 5.5);
-    }
-  }
 }
 
 }  // namespace

@@ -75,23 +75,21 @@ TEST(Kemenag, EachRuleEarnsItsPlace) {
     }
     return equal;
   };
+  const auto variant = [](auto change) {
+    Method m = KemenagMethod();
+    change(m);
+    return m;
+  };
   const int preset = equalTimes(KemenagMethod(), true);
-  Method dzuhurTwo = KemenagMethod();
-  dzuhurTwo.addDzuhur = 2;
-  Method standardHorizon = KemenagMethod();
-  standardHorizon.horizon = -0.8333;
-  Method tablesSun = KemenagMethod();
-  tablesSun.sun = SunTheory::kTables;
-  Method clockNumbers = KemenagMethod();
-  clockNumbers.rounding = Rounding::kClockNumber;
   const struct {
     const char* what;
     int equal;
-  } kVariants[] = {{"Dzuhur +2", equalTimes(dzuhurTwo, true)},
-                   {"horizon -0.8333", equalTimes(standardHorizon, true)},
-                   {"elevation ignored", equalTimes(KemenagMethod(), false)},
-                   {"the tables' sun", equalTimes(tablesSun, true)},
-                   {"clock numbers", equalTimes(clockNumbers, true)}};
+  } kVariants[] = {
+      {"Dzuhur +2", equalTimes(variant([](Method& m) { m.addDzuhur = 2; }), true)},
+      {"horizon -0.8333", equalTimes(variant([](Method& m) { m.horizon = -0.8333; }), true)},
+      {"elevation ignored", equalTimes(KemenagMethod(), false)},
+      {"the tables' sun", equalTimes(variant([](Method& m) { m.sun = SunTheory::kTables; }), true)},
+      {"clock numbers", equalTimes(variant([](Method& m) { m.rounding = Rounding::kClockNumber; }), true)}};
   for (const auto& v : kVariants) EXPECT_LT(v.equal, preset) << v.what;
 }
 

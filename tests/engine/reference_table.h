@@ -50,10 +50,12 @@ inline CivilDate DateOfIso(const std::string& s) {
   return {std::stoi(s.substr(0, 4)), std::stoi(s.substr(5, 2)), std::stoi(s.substr(8, 2))};
 }
 
-// "HH:MM" as minutes of the day; -1 for an empty field.
+// "HH:MM" as minutes of the day, "HH:MM+1" and "HH:MM-1" from the date's
+// midnight; -1 for an empty field.
 inline int MinutesOf(const std::string& hhmm) {
   if (hhmm.size() < 5) return -1;
-  return std::stoi(hhmm.substr(0, 2)) * 60 + std::stoi(hhmm.substr(3, 2));
+  return std::stoi(hhmm.substr(0, 2)) * 60 + std::stoi(hhmm.substr(3, 2)) +
+         (hhmm.size() > 5 ? std::stoi(hhmm.substr(5)) * 1440 : 0);
 }
 
 inline std::string HHMM(int minute) {
