@@ -9,7 +9,6 @@
 #include <chrono>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -51,20 +50,12 @@ std::string Describe(const City& c, const CivilDate& d, const FullDay& day) {
   return s.str();
 }
 
-// "HH:MM", "HH:MM+1" or "HH:MM-1" as minutes from the date's midnight.
-int MinutesFrom(const std::string& s) {
-  return testing::MinutesOf(s) + (s.size() > 5 ? std::stoi(s.substr(5)) * 1440 : 0);
-}
-
 // tests/engine/data/edges_reference.csv (tools/reference/make_edges.js):
 // adhan rounds to the nearest minute, the engine up: within a minute with
 // the accurate sun, 3 with the tables' (taken at 0h: minutes off in a
 // summer evening at 47-64 degrees). Where adhan has no time (the sun does
 // not set) the engine's is marked.
 TEST(DayEdges, AgreeWithAdhan) {
-  const std::map<std::string, HighLatitudeRule> kRules = {
-      {"MiddleOfTheNight", HighLatitudeRule::kMiddleOfNight},
-      {"SeventhOfTheNight", HighLatitudeRule::kSeventhOfNight}};
   const std::pair<const char*, Waktu> kColumns[] = {
       {"fajr", Waktu::kShubuh}, {"sunrise", Waktu::kTerbit}, {"dhuhr", Waktu::kDzuhur},
       {"asr", Waktu::kAshar},   {"maghrib", Waktu::kMaghrib}, {"isha", Waktu::kIsya}};
@@ -74,14 +65,8 @@ TEST(DayEdges, AgreeWithAdhan) {
     int compared = 0;
     testing::Worst worst;
     for (const auto& r : rows) {
-      Method m;
-      m.fajrAngle = 20;
-      m.isyaAngle = std::stod(r.at("isha_angle"));
-      m.highLatitudeRule = kRules.at(r.at("rule"));
-      m.sun = sun;
-      if (sun == SunTheory::kAccurate) m.rounding = Rounding::kSecondsUp;
-      const Place p{std::stod(r.at("lat")), std::stod(r.at("lon")), std::stod(r.at("tz"))};
-      const FullDay d = HitungHariLengkap(testing::DateOfIso(r.at("date")), p, m);
+      const FullDay d = HitungHariLengkap(testing::DateOfIso(r.at("date")), testing::PlaceOf(r),
+                                          testing::AdhanMethod(r, sun));
       ASSERT_TRUE(d.valid) << r.at("place");
       for (const auto& [column, w] : kColumns) {
         const std::string where = r.at("place") + " " + r.at("date") + " " + column +
@@ -92,7 +77,7 @@ TEST(DayEdges, AgreeWithAdhan) {
           EXPECT_NE(d[w].status, TimeStatus::kNormal) << where;
           continue;
         }
-        const int diff = d[w].Minutes() - MinutesFrom(r.at(column));
+        const int diff = d[w].Minutes() - testing::MinutesOf(r.at(column));
         worst.See(diff, where);
         EXPECT_LE(std::abs(diff), sun == SunTheory::kTables ? 3 : 1) << where;
         ++compared;

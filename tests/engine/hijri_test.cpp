@@ -4,29 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/datetime.h"
 #include "engine/hijri.h"
+#include "tests/engine/reference_table.h"
 
 namespace qov::engine {
 namespace {
 
-std::vector<std::string> Split(const std::string& line) {
-  std::vector<std::string> fields;
-  std::stringstream ss(line);
-  for (std::string f; std::getline(ss, f, ',');) fields.push_back(f);
-  if (!line.empty() && line.back() == ',') fields.push_back("");
-  return fields;
-}
-
-qov::CivilDate ParseIso(const std::string& iso) {
-  return {std::stoi(iso.substr(0, 4)), std::stoi(iso.substr(5, 2)), std::stoi(iso.substr(8, 2))};
-}
+using testing::DateOfIso;
+using testing::ReadTable;
 
 qov::CivilDate AddDays(const qov::CivilDate& d, int days) {
   return qov::DateOf(qov::DateSerial(d.year, d.month, d.day) + days);
@@ -38,107 +28,43 @@ HijriDate At(const qov::CivilDate& d, int correction = 0) {
 
 std::string Show(const HijriDate& h) { return h.valid ? FormatHijriIso(h) : "invalid"; }
 
-// Every announced 1st (tests/engine/data/hijri_announcements.csv, each row
-// with its source) must be day 1 of that month, and the civil day before
-// it the last day of the month before, 29 or 30 as announced. Where
-// Muhammadiyah began a day earlier, that day must still be the old month.
-TEST(Hijri, ReproducesEveryAnnouncedFirstDay) {
-  std::ifstream in(std::string(QOV_SOURCE_DIR) + "/tests/engine/data/hijri_announcements.csv");
-  ASSERT_TRUE(in) << "hijri_announcements.csv missing";
-  int rows = 0, reproduced = 0;
-  bool header = true;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    if (header) {
-      header = false;
-      continue;
-    }
-    const auto f = Split(line);
-    ASSERT_EQ(f.size(), 6u) << line;
-    const int year = std::stoi(f[0]), month = std::stoi(f[1]), previousDays = std::stoi(f[3]);
-    const qov::CivilDate first = ParseIso(f[2]);
+// Every announced 1st (hijri_announcements.csv) must be day 1 of that month,
+// and the civil day before it the last day of the month before, 29 or 30 as
+// announced (30 where the criterion failed on the 29th evening and the month
+// was completed). Where Muhammadiyah began a day earlier, that day must
+// still be the old month. The government's published calendar and holiday
+// decrees (hijri_calendar.csv) add days of every month of the year, not only
+// those settled at an isbat session.
+TEST(Hijri, ReproducesEveryAnnouncedFirstDayAndThePublishedCalendar) {
+  const auto announced = ReadTable("hijri_announcements.csv");
+  int reproduced = 0;
+  for (const auto& r : announced) {
+    const int year = std::stoi(r.at("hijri_year")), month = std::stoi(r.at("month"));
+    const qov::CivilDate first = DateOfIso(r.at("first_day"));
+    const HijriDate expected{year, month, 1, true};
     const HijriDate expectedLast{month == 1 ? year - 1 : year, month == 1 ? 12 : month - 1,
-                                 previousDays, true};
-
-    const HijriDate got = At(first);
-    const HijriDate last = At(AddDays(first, -1));
-    EXPECT_EQ(got, (HijriDate{year, month, 1, true}))
-        << f[2] << ": got " << Show(got) << ", source " << f[5];
-    EXPECT_EQ(last, expectedLast) << "day before " << f[2] << ": got " << Show(last);
-    if (!f[4].empty()) {
-      EXPECT_EQ(At(ParseIso(f[4])).month, expectedLast.month) << "Muhammadiyah's " << f[4];
+                                 std::stoi(r.at("previous_days")), true};
+    const HijriDate got = At(first), last = At(AddDays(first, -1));
+    EXPECT_EQ(got, expected) << r.at("first_day") << ": got " << Show(got) << ", source " << r.at("source");
+    EXPECT_EQ(last, expectedLast) << "day before " << r.at("first_day") << ": got " << Show(last);
+    if (!r.at("muhammadiyah").empty()) {
+      EXPECT_EQ(At(DateOfIso(r.at("muhammadiyah"))).month, expectedLast.month) << r.at("muhammadiyah");
     }
-    ++rows;
-    if (got == HijriDate{year, month, 1, true} && last == expectedLast) ++reproduced;
+    reproduced += got == expected && last == expectedLast;
   }
-  EXPECT_GE(rows, 15);
-  std::cout << "[ hijri    ] " << reproduced << " of " << rows
-            << " announced first days reproduced\n";
-}
-
-// Days of the government's published calendar and holiday decrees
-// (tests/engine/data/hijri_calendar.csv, each row with its source): every
-// month of the year, not only those settled at an isbat session.
-TEST(Hijri, MatchesThePublishedCalendar) {
-  std::ifstream in(std::string(QOV_SOURCE_DIR) + "/tests/engine/data/hijri_calendar.csv");
-  ASSERT_TRUE(in) << "hijri_calendar.csv missing";
-  int rows = 0, matched = 0;
-  std::string line;
-  while (std::getline(in, line) && (line.empty() || line[0] == '#')) {
-  }  // up to and including the header
-  for (; std::getline(in, line);) {
-    const auto f = Split(line);
-    ASSERT_EQ(f.size(), 5u) << line;
-    const HijriDate expected{std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3]), true};
-    const HijriDate got = At(ParseIso(f[0]));
-    EXPECT_EQ(got, expected) << f[0] << ": got " << Show(got) << ", source " << f[4];
-    ++rows;
+  const auto published = ReadTable("hijri_calendar.csv");
+  int matched = 0;
+  for (const auto& r : published) {
+    const HijriDate expected{std::stoi(r.at("hijri_year")), std::stoi(r.at("hijri_month")),
+                             std::stoi(r.at("hijri_day")), true};
+    const HijriDate got = At(DateOfIso(r.at("civil_date")));
+    EXPECT_EQ(got, expected) << r.at("civil_date") << ": got " << Show(got) << ", source " << r.at("source");
     matched += got == expected;
   }
-  EXPECT_GE(rows, 27);
-  std::cout << "[ hijri    ] " << matched << " of " << rows << " published calendar days match\n";
-}
-
-// The criterion failed on the 29th evening (hilal below 3 degrees or
-// elongation under 6.4), so the month ran to 30 days.
-TEST(Hijri, MonthCompletesThirtyDaysWhenTheCriterionFails) {
-  struct Row {
-    qov::CivilDate civil;
-    HijriDate expected;
-  } rows[] = {
-      {{2025, 3, 30}, {1446, 9, 30, true}},   // hilal below the horizon on 29 March
-      {{2026, 3, 20}, {1447, 9, 30, true}},   // 3.13 deg high but 6.10 deg elongation
-      {{2023, 6, 19}, {1444, 11, 30, true}},  // 2.4 deg high
-      {{2025, 6, 26}, {1446, 12, 30, true}},  // 0.2 deg high
-  };
-  for (const Row& r : rows) {
-    EXPECT_EQ(At(r.civil), r.expected) << r.civil.year << "-" << r.civil.month << "-"
-                                       << r.civil.day << ": got " << Show(At(r.civil));
-  }
-}
-
-// 1 Muharram 1447 was 2025-06-27, after a 30-day Zulhijah 1446.
-TEST(Hijri, CorrectionCrossesTheYearEnd) {
-  struct Row {
-    qov::CivilDate civil;
-    int correction;
-    HijriDate expected;
-  } rows[] = {
-      {{2025, 6, 26}, +1, {1447, 1, 1, true}},
-      {{2025, 6, 25}, +2, {1447, 1, 1, true}},
-      {{2025, 6, 27}, -1, {1446, 12, 30, true}},
-      {{2025, 6, 28}, -2, {1446, 12, 30, true}},
-      {{2025, 6, 27}, 0, {1447, 1, 1, true}},
-      // Beyond +-2 the correction is clamped.
-      {{2025, 6, 25}, +5, {1447, 1, 1, true}},
-      {{2025, 6, 28}, INT_MIN, {1446, 12, 30, true}},
-      {{2025, 6, 24}, INT_MAX, {1446, 12, 30, true}},
-  };
-  for (const Row& r : rows) {
-    EXPECT_EQ(At(r.civil, r.correction), r.expected)
-        << r.civil.month << "-" << r.civil.day << " " << r.correction << ": got "
-        << Show(At(r.civil, r.correction));
-  }
+  EXPECT_GE(announced.size(), 15u);
+  EXPECT_GE(published.size(), 27u);
+  std::cout << "[ hijri    ] " << reproduced << " of " << announced.size() << " announced first days reproduced, "
+            << matched << " of " << published.size() << " published calendar days match\n";
 }
 
 // Across 1900-2100 every month has 29 or 30 days, the months follow one
@@ -186,29 +112,31 @@ TEST(Hijri, YearTableAgreesWithTheDirectCall) {
   }
 }
 
-// Outside 1900-01-01 .. 2100-12-31 (after the correction) and for dates
-// that do not exist: valid = false and empty text, never a crash.
-TEST(Hijri, DatesOutsideTheCalendarAreInvalid) {
-  struct Row {
+// A civil date and correction, and the Hijri date they give: "valid" for
+// one whose day this table does not pin, empty for none. 1 Muharram 1447
+// was 2025-06-27, after a 30-day Zulhijah 1446; beyond +-2 the correction
+// is clamped. Outside 1900-01-01 .. 2100-12-31 (after the correction) and
+// for dates that do not exist: not valid and empty text, never a crash.
+TEST(Hijri, CorrectionsAndDatesOutsideTheCalendar) {
+  const struct {
     int year, month, day, correction;
-    bool valid;
-  } rows[] = {
-      {1899, 12, 31, 0, false}, {1899, 12, 31, 1, true},  {1900, 1, 1, 0, true},
-      {1900, 1, 1, -1, false},  {2100, 12, 31, 0, true},  {2100, 12, 31, 1, false},
-      {2101, 1, 1, -1, true},   {1, 1, 1, 0, false},      {9999, 12, 31, 0, false},
-      {INT_MAX, 1, 1, 0, false}, {INT_MIN, 1, 1, 0, false}, {2024, 2, 30, 0, false},
-      {2023, 2, 29, 0, false},  {2024, 2, 29, 0, true},   {2024, 13, 1, 0, false},
-      {2024, 0, 1, 0, false},   {2024, 1, 0, 0, false},   {2024, 1, 32, 0, false},
-      {2024, INT_MIN, INT_MAX, 0, false},
-  };
-  for (const Row& r : rows) {
+    const char* hijri;
+  } kRows[] = {
+      {2025, 6, 26, +1, "1447-01-01"},   {2025, 6, 25, +2, "1447-01-01"},   {2025, 6, 27, -1, "1446-12-30"},
+      {2025, 6, 28, -2, "1446-12-30"},   {2025, 6, 27, 0, "1447-01-01"},    {2025, 6, 25, +5, "1447-01-01"},
+      {2025, 6, 28, INT_MIN, "1446-12-30"}, {2025, 6, 24, INT_MAX, "1446-12-30"},
+      {1899, 12, 31, 0, ""},       {1899, 12, 31, 1, "valid"}, {1900, 1, 1, 0, "valid"},  {1900, 1, 1, -1, ""},
+      {2100, 12, 31, 0, "valid"},  {2100, 12, 31, 1, ""},      {2101, 1, 1, -1, "valid"}, {1, 1, 1, 0, ""},
+      {9999, 12, 31, 0, ""},       {INT_MAX, 1, 1, 0, ""},     {INT_MIN, 1, 1, 0, ""},    {2024, 2, 30, 0, ""},
+      {2023, 2, 29, 0, ""},        {2024, 2, 29, 0, "valid"},  {2024, 13, 1, 0, ""},      {2024, 0, 1, 0, ""},
+      {2024, 1, 0, 0, ""},         {2024, 1, 32, 0, ""},       {2024, INT_MIN, INT_MAX, 0, ""}};
+  for (const auto& r : kRows) {
     const HijriDate h = HijriFromCivil(r.year, r.month, r.day, r.correction);
-    EXPECT_EQ(h.valid, r.valid) << r.year << "-" << r.month << "-" << r.day << " "
-                                << r.correction;
-    if (!r.valid) {
-      EXPECT_EQ(FormatHijri(h), "");
-      EXPECT_EQ(FormatHijriIso(h), "");
-    }
+    const std::string want = r.hijri;
+    EXPECT_EQ(h.valid, !want.empty()) << r.year << "-" << r.month << "-" << r.day << " " << r.correction;
+    EXPECT_TRUE(want == "valid" || FormatHijriIso(h) == want) << r.year << "-" << r.month << "-" << r.day << " "
+                                                             << r.correction << ": " << FormatHijriIso(h);
+    EXPECT_TRUE(!want.empty() || FormatHijri(h).empty()) << FormatHijri(h);
   }
   EXPECT_TRUE(HijriMonthsForYear(1899).empty());
   EXPECT_TRUE(HijriMonthsForYear(INT_MAX).empty());

@@ -25,11 +25,7 @@ const struct {
                 {"dhuha", Waktu::kDhuha},   {"dzuhur", Waktu::kDzuhur}, {"ashar", Waktu::kAshar},
                 {"maghrib", Waktu::kMaghrib}, {"isya", Waktu::kIsya}};
 
-Place PlaceOf(const testing::Row& r, const char* zone = "tz") {
-  Place p{std::stod(r.at("lat")), std::stod(r.at("lon")), std::stod(r.at(zone))};
-  if (r.count("elevation_m") && !r.at("elevation_m").empty()) p.elevation = std::stod(r.at("elevation_m"));
-  return p;
-}
+using testing::PlaceOf;
 
 // Published to the minute; the coordinates are the seats' (Kemenag's own
 // points are unpublished), so a minute either way is within the data.
@@ -79,23 +75,21 @@ TEST(Kemenag, EachRuleEarnsItsPlace) {
     }
     return equal;
   };
+  const auto variant = [](auto change) {
+    Method m = KemenagMethod();
+    change(m);
+    return m;
+  };
   const int preset = equalTimes(KemenagMethod(), true);
-  Method dzuhurTwo = KemenagMethod();
-  dzuhurTwo.addDzuhur = 2;
-  Method standardHorizon = KemenagMethod();
-  standardHorizon.horizon = -0.8333;
-  Method tablesSun = KemenagMethod();
-  tablesSun.sun = SunTheory::kTables;
-  Method clockNumbers = KemenagMethod();
-  clockNumbers.rounding = Rounding::kClockNumber;
   const struct {
     const char* what;
     int equal;
-  } kVariants[] = {{"Dzuhur +2", equalTimes(dzuhurTwo, true)},
-                   {"horizon -0.8333", equalTimes(standardHorizon, true)},
-                   {"elevation ignored", equalTimes(KemenagMethod(), false)},
-                   {"the tables' sun", equalTimes(tablesSun, true)},
-                   {"clock numbers", equalTimes(clockNumbers, true)}};
+  } kVariants[] = {
+      {"Dzuhur +2", equalTimes(variant([](Method& m) { m.addDzuhur = 2; }), true)},
+      {"horizon -0.8333", equalTimes(variant([](Method& m) { m.horizon = -0.8333; }), true)},
+      {"elevation ignored", equalTimes(KemenagMethod(), false)},
+      {"the tables' sun", equalTimes(variant([](Method& m) { m.sun = SunTheory::kTables; }), true)},
+      {"clock numbers", equalTimes(variant([](Method& m) { m.rounding = Rounding::kClockNumber; }), true)}};
   for (const auto& v : kVariants) EXPECT_LT(v.equal, preset) << v.what;
 }
 
