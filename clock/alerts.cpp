@@ -88,6 +88,9 @@ void Alerts::Load(const settings::WindowState& stored) {
 
 void Alerts::ApplyStored() {
   cfg_ = settings_.ReadAlerts();
+  // No menu choice mutes for longer than a day and an hour: a stored end
+  // beyond two days is a hand-edited value, and mutes nothing.
+  if (cfg_.muteUntil > svc_.clock->Now() + 2) cfg_.muteUntil = 0;
   countdownOn_ = cfg_.countdown;
   menu_.Check(Command::kCountdown, countdownOn_);
   ShowMute(svc_.clock->Now());

@@ -102,6 +102,7 @@ TEST_F(AlertChoices, OwnFilesShubuhsOwnAndTheShippedSoundWhenOneCannotPlay) {
        {"File adzan tidak dapat diputar: subuh.mp3. Memakai suara bawaan."}},
       {"", "", " 250", false, Thu(12, 4), {kShipped}, {100}, {}},  // held to 100
       {"", "", "-5", false, Thu(12, 4), {kShipped}, {0}, {}},
+      {"", "", "keras", false, Thu(12, 4), {kShipped}, {100}, {}},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.adzan + " " + k.shubuh + " " + k.volume);
@@ -179,6 +180,20 @@ TEST_F(AlertChoices, AMuteSilencesUntilItsMomentAcrossMidnightASleepAndARestart)
     EXPECT_EQ(p.sound.played, k.played);
     run->Get("face").onMouseDown(2, 0, 10, 10);
     EXPECT_EQ(run->Item("mute").caption, "Bisukan") << "ended by " << k.until;
+  }
+}
+
+TEST_F(AlertChoices, AHandEditedMuteOrCountdownFallsBackToSound) {
+  for (const char* until : {"zz", "nan", "1e308", "-5", " 46000", "&HFFFF"}) {
+    StartWith(Thu(12, 3), {{"Bisukan Sampai", until}, {"Hitung Mundur", until}});
+    RunUntil(Thu(12, 4, 5));
+    EXPECT_EQ(p.sound.played, Strings{kShipped}) << until;
+    EXPECT_EQ(run->Item("mute").caption, "Bisukan") << until;
+  }
+  for (const char* on : {"zz", "0", ""}) {
+    StartWith(Thu(11, 0), {{"Hitung Mundur", on}});
+    RunUntil(Thu(11, 0, 7) + kSecond / 2);
+    EXPECT_EQ(run->Get("digitalTime").text(), "11:00:07") << on;
   }
 }
 
