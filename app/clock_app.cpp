@@ -3,6 +3,7 @@
 #include "chrome/about_box.h"
 #include "chrome/context_menu.h"
 #include "chrome/tray_menu.h"
+#include "clock/alert_dialog.h"
 #include "clock/alerts.h"
 #include "clock/clock_window.h"
 #include "clock/prayer_panel.h"
@@ -13,7 +14,7 @@
 namespace qov {
 
 // Built in this order, so that the window's controls lie under the panel's
-// and the panel's under the dialog's.
+// and the panel's under the dialogs'.
 struct ClockApp::Parts {
   explicit Parts(Services& s)
       : svc(s),
@@ -25,7 +26,9 @@ struct ClockApp::Parts {
         panel(form, menu, s, settings, window, schedule),
         dialog(form, menu, s, settings, window, schedule),
         alerts(form, menu, s, settings, schedule),
+        alertDialog(form, menu, s, settings, window, alerts),
         tray(form, menu, *s.tray) {
+    window.onPlainClick = [this] { alerts.StopSound(); };
     menu.On(Command::kWebSite, [this] { OpenLink(*svc.shell, kWebUrl); });
     menu.On(Command::kAbout, [this] { ShowAbout(); });
     menu.On(Command::kExit, [this] { svc.windows->Close(form); });
@@ -57,6 +60,7 @@ struct ClockApp::Parts {
   PrayerPanel panel;
   LocationDialog dialog;
   Alerts alerts;
+  AlertDialog alertDialog;
   TrayMenu tray;
   ui::Timer* heartbeat = nullptr;
   std::unique_ptr<AboutBox> about;

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Regenerates face_analog.bmp, face_plain.bmp, qov.ico and adzhan.wav in this
+# Regenerates face_analog.bmp, face_plain.bmp, qov.ico, adzhan.wav and bunyi.wav in this
 # folder, then checks them.  Needs python3 and ImageMagick; for identical
 # output also the fonts-ebgaramond and fonts-lato packages (DejaVu otherwise).
 #   ./make_assets.sh                 everything

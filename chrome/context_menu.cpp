@@ -15,7 +15,10 @@ struct Row {
 
 // In menu order. Later additions go last in their submenu, so the items
 // users know keep their places.
+// "Hentikan Adzan" shows only while a sound plays, first where it is
+// quickest to reach; hidden, it moves nothing.
 constexpr Row kRows[] = {
+    {0, Command::kStopAdzan, "stopAdzan", "Hentikan Adzan"},
     {0, Command::kWebSite, "webSite", "QOV Web Site"},
     {0, Command::kNone, "separatorAfterWebSite", "-"},
     {0, Command::kAlwaysOnTop, "alwaysOnTop", "Always On Top"},
@@ -39,6 +42,12 @@ constexpr Row kRows[] = {
     {2, Command::kReminder, "reminder10", "10 menit", 10},
     {2, Command::kReminder, "reminder15", "15 menit", 15},
     {2, Command::kReminder, "reminder30", "30 menit", 30},
+    {1, Command::kAlertSettings, "alertSettings", "Pengaturan Adzan"},
+    {1, Command::kCountdown, "countdown", "Hitung Mundur"},
+    {1, Command::kMute, "mute", "Bisukan"},
+    {2, Command::kMuteHour, "muteHour", "1 jam"},
+    {2, Command::kMuteTomorrow, "muteTomorrow", "Sampai besok"},
+    {2, Command::kUnmute, "unmute", "Hidupkan suara"},
     {0, Command::kNone, "separatorBeforeAbout", "-"},
     {0, Command::kAbout, "about", "About"},
     {0, Command::kNone, "separatorBeforeExit", "-"},
@@ -67,6 +76,10 @@ void ContextMenu::On(Command command, ui::Handler handler) {
 }
 
 void ContextMenu::Check(Command command, bool on) { items_[static_cast<size_t>(command)]->checked = on; }
+void ContextMenu::Show(Command command, bool on) { items_[static_cast<size_t>(command)]->visible = on; }
+void ContextMenu::SetCaption(Command command, const std::string& caption) {
+  items_[static_cast<size_t>(command)]->caption = caption;
+}
 
 void ContextMenu::OnReminder(const std::function<void(int16_t)>& handler) {
   for (const ReminderChoice& c : reminders_) c.item->onClick = [handler, minutes = c.minutes] { handler(minutes); };
@@ -77,11 +90,13 @@ void ContextMenu::CheckReminder(int16_t minutes) {
 }
 
 void ContextMenu::OpenFromWindow() {
+  for (const ui::Handler& h : onOpen_) h();
   items_[static_cast<size_t>(Command::kExit)]->visible = false;
   windows_.PopupMenu(form_, form_.menu());
 }
 
 void ContextMenu::OpenFromTray() {
+  for (const ui::Handler& h : onOpen_) h();
   items_[static_cast<size_t>(Command::kExit)]->visible = true;
   windows_.PopupMenu(form_, form_.menu());
 }

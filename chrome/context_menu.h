@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/model.h"
 #include "platform/services.h"
@@ -31,6 +33,13 @@ enum class Command : int8_t {
   kFullSchedule,
   kReminder,  // one item per choice of minutes
   kAbout,
+  kStopAdzan,
+  kAlertSettings,
+  kCountdown,
+  kMute,  // the "Bisukan" submenu, whose caption says until when
+  kMuteHour,
+  kMuteTomorrow,
+  kUnmute,
   kExit,
 };
 inline constexpr int kCommandCount = static_cast<int>(Command::kExit) + 1;
@@ -48,6 +57,11 @@ class ContextMenu {
 
   void On(Command command, ui::Handler handler);
   void Check(Command command, bool on);
+  void Show(Command command, bool on);
+  void SetCaption(Command command, const std::string& caption);
+  // Runs before every opening, so items mirror what only then is asked
+  // (whether a sound plays).
+  void OnOpen(ui::Handler handler) { onOpen_.push_back(std::move(handler)); }
   // A "Pengingat" choice calls `handler` with its minutes (0 is off).
   void OnReminder(const std::function<void(int16_t)>& handler);
   // Ticks the choice of `minutes`, none when no choice has them.
@@ -63,6 +77,7 @@ class ContextMenu {
   Windows& windows_;
   std::array<ui::MenuItem*, kCommandCount> items_{};
   std::array<ReminderChoice, kReminderChoices> reminders_{};
+  std::vector<ui::Handler> onOpen_;
 };
 
 }  // namespace qov

@@ -106,11 +106,17 @@ ClockWindow::ClockWindow(ui::Form& form, ContextMenu& menu, Services& services,
     };
     c->onMouseMove = [this](int, int, float x, float y) { Follow(x, y); };
   }
-  face_->onMouseUp = [this](int, int, float, float) {
+  face_->onMouseUp = [this](int b, int, float, float) {
+    const bool click = dragging_ && !moved_;
     dragging_ = false;
     settings_.SavePosition(form_.top(), form_.left());
+    if (click && b == kLeftButton && onPlainClick) onPlainClick();
   };
-  digital_->onMouseUp = [this](int, int, float, float) { dragging_ = false; };
+  digital_->onMouseUp = [this](int b, int, float, float) {
+    const bool click = dragging_ && !moved_;
+    dragging_ = false;
+    if (click && b == kLeftButton && onPlainClick) onPlainClick();
+  };
   // A double click opens the sizing mode: a border to drag until two
   // seconds after the last size change.
   face_->onDblClick = [this] { svc_.window->SetSizable(form_, true); };
@@ -203,7 +209,7 @@ void ClockWindow::Layout() {
     Assign16(shortHand_, w * 0.15);
   } else if (version_ == DisplayVersion::kStrip) {
     const float own = static_cast<float>(form_.width() / kVersion2Aspect);
-    form_.SetHeight(std::max({own, stripHold_[0], stripHold_[1]}));
+    form_.SetHeight(std::max({own, stripHold_[0], stripHold_[1], stripHold_[2]}));
     const float w = form_.width(), h = form_.height();
     face_->Move(0, 0, w / 6.0f, h);
     const float dial = own;
@@ -346,6 +352,7 @@ void ClockWindow::PickHandColor(Hand hand) {
 
 void ClockWindow::Grab(float x, float y) {
   dragging_ = true;
+  moved_ = false;
   grabX_ = x;
   grabY_ = y;
 }
@@ -353,6 +360,7 @@ void ClockWindow::Grab(float x, float y) {
 // The grabbed point follows the pointer; there is no threshold.
 void ClockWindow::Follow(float x, float y) {
   if (!dragging_) return;
+  if (x != grabX_ || y != grabY_) moved_ = true;
   form_.Move(x - grabX_ + form_.left(), y - grabY_ + form_.top(), form_.width(), form_.height());
 }
 

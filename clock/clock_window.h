@@ -39,7 +39,7 @@ class ClockWindow {
   // The strip of version 2 is held at least this high while an overlay
   // shows, so that all of it (the dialog's buttons, the panel's last rows)
   // stays reachable; 0 releases that overlay's hold.
-  enum class Overlay { kPanel, kDialog };
+  enum class Overlay { kPanel, kDialog, kAlertDialog };
   void HoldStripAtLeast(Overlay who, ui::Twips height);
 
   // Menu handlers.
@@ -49,6 +49,10 @@ class ClockWindow {
   void ShowVersion2();
   enum class Hand { kHour, kMinute, kSecond };
   void PickHandColor(Hand hand);
+
+  // A left click on the face or the digital time that moved nothing (the
+  // adzan stops on it).
+  ui::Handler onPlainClick;
 
   // Picture ids the back ends map to the face bitmaps.
   static constexpr const char* kFaceWithNumerals = "faceWithNumerals";
@@ -90,8 +94,9 @@ class ClockWindow {
   // While an overlay shows: the height to give back (and to store).
   bool enlarged_ = false;
   ui::Twips heightBefore_ = 0;
-  ui::Twips stripHold_[2] = {0, 0};
+  ui::Twips stripHold_[3] = {0, 0, 0};
   bool dragging_ = false;
+  bool moved_ = false;  // the grabbed window followed the pointer: a drag, not a click
   // Where the pointer grabbed the window, in twips of the surface; single
   // precision, as a very wide strip lies beyond 16 bits of twips.
   float grabX_ = 0, grabY_ = 0;

@@ -173,6 +173,9 @@ void PrayerPanel::Fill() {
     hijri_->SetText(engine::FormatHijri(engine::HijriFromCivil(d.year, d.month, d.day, correction)));
   }
   schedule_.Compute(now);
+  // Friday's Dzuhur is the Jumat prayer; day 0 of the serials was a Saturday.
+  const int64_t day = static_cast<int64_t>(DatePart(now));
+  rows_[static_cast<size_t>(engine::Waktu::kDzuhur)].name->SetText((day % 7 + 7) % 7 == 6 ? "Jumat" : "Dzuhur");
   bool rule = false;
   for (int w = 0; w < engine::kWaktuCount; ++w) {
     const engine::PrayerTime& t = schedule_.times().times[static_cast<size_t>(w)];

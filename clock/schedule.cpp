@@ -30,14 +30,16 @@ void Schedule::Compute(double now) {
   computedDate_ = DatePart(now);
   if (location_.followSystemZone) computedOffset_ = OffsetNow(now);
   eventCount_ = 0;
+  ++version_;
   for (int row = -1; row <= 1; ++row) {
     const double date = computedDate_ + row;
     const engine::FullDay day = DayOf(date);
     if (row == 0) today_ = day;
-    for (int k = 0; k < engine::kPrayerCount; ++k) {
-      const engine::PrayerTime& t = day[static_cast<engine::Prayer>(k)];
-      if (t.minuteOfDay < 0) continue;
-      events_[eventCount_++] = {static_cast<int64_t>(date) * 1440 + t.Minutes(), static_cast<engine::Prayer>(k)};
+    for (int k = 0; k < engine::kWaktuCount; ++k) {
+      const auto w = static_cast<engine::Waktu>(k);
+      const engine::PrayerTime& t = day[w];
+      if (t.minuteOfDay < 0 || w == engine::Waktu::kDhuha) continue;
+      events_[eventCount_++] = {static_cast<int64_t>(date) * 1440 + t.Minutes(), w};
     }
   }
   // A row's times are in order; neighbouring rows may overlap by a time

@@ -32,16 +32,18 @@ class Schedule {
   // The full day (Imsak, Shubuh, Terbit, Dhuha, Dzuhur, Ashar, Maghrib, Isya).
   const engine::FullDay& times() const { return today_; }
 
-  // A prayer at its minute counted from the epoch of date serials, so that
+  // A time that may alert (a prayer, Imsak or Terbit) at its minute counted from the epoch of date serials, so that
   // a time past midnight (an Isya at 00:30) or before it (a Shubuh at
   // 23:45 the evening before) lies where it falls.
   struct Event {
     int64_t minute;
-    engine::Prayer prayer;
+    engine::Waktu waktu;
   };
-  // The prayers of yesterday's, today's and tomorrow's rows, in the order
-  // they come: what the alerts and reminders follow.
+  // The times of yesterday's, today's and tomorrow's rows but Dhuha, in the
+  // order they come: what the alerts and reminders follow.
   std::span<const Event> Events() const { return {events_.data(), eventCount_}; }
+  // Changes at every computation, so a follower knows its events moved.
+  uint32_t version() const { return version_; }
 
  private:
   engine::FullDay DayOf(double day) const;
@@ -50,8 +52,9 @@ class Schedule {
   settings::Location location_;
   Clock& clock_;
   engine::FullDay today_;
-  std::array<Event, 3 * engine::kPrayerCount> events_{};
+  std::array<Event, 3 * (engine::kWaktuCount - 1)> events_{};
   size_t eventCount_ = 0;
+  uint32_t version_ = 0;
   double computedDate_ = -1;
   double computedOffset_ = 0;
 };

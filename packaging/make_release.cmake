@@ -10,6 +10,7 @@ file(MAKE_DIRECTORY ${stage})
 file(COPY_FILE ${EXE_DIR}/QOVClock.exe ${stage}/QOVClock.exe)
 file(COPY_FILE ${SOURCE}/assets/daftar_all.TXT ${stage}/daftar_all.TXT)
 file(COPY_FILE ${SOURCE}/assets/adzhan.wav ${stage}/adzhan.wav)
+file(COPY_FILE ${SOURCE}/assets/bunyi.wav ${stage}/bunyi.wav)
 
 # The compiler runtime's notice travels with the binary that contains it.
 set(mingw_notice /usr/share/doc/mingw-w64-x86-64-dev/copyright)

@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -125,5 +126,83 @@ void Settings::SaveAlwaysOnTop(bool on) { Put(kAlwaysOnTop, kAlwaysOnTop.Text(on
 void Settings::SaveSound(bool on) { Put(kSound, kSound.Text(on)); }
 void Settings::SaveFullSchedule(bool on) { Put(kFullSchedule, kFullSchedule.Text(on)); }
 void Settings::SaveReminder(int16_t minutes) { Put(kReminder, kReminder.Text(minutes)); }
+
+std::optional<std::vector<int16_t>> ParseLeads(const std::string& text) {
+  std::vector<int16_t> leads;
+  size_t from = 0;
+  bool only = true;  // a lone "0" means none
+  while (from <= text.size()) {
+    size_t comma = text.find(',', from);
+    if (comma == std::string::npos) comma = text.size();
+    const std::string part = text.substr(from, comma - from);
+    from = comma + 1;
+    const size_t b = part.find_first_not_of(" \t"), e = part.find_last_not_of(" \t");
+    if (b == std::string::npos) {
+      if (comma < text.size() || !leads.empty()) return std::nullopt;  // an empty part between commas
+      continue;
+    }
+    const std::string digits = part.substr(b, e - b + 1);
+    if (digits.size() > 3 || digits.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    const int v = std::stoi(digits);
+    if (v == 0 && only && comma == text.size()) break;
+    only = false;
+    if (v < 1 || v > kMaxLead) return std::nullopt;
+    leads.push_back(static_cast<int16_t>(v));
+  }
+  std::sort(leads.begin(), leads.end(), std::greater<>());
+  leads.erase(std::unique(leads.begin(), leads.end()), leads.end());
+  return leads;
+}
+
+std::string LeadsText(const std::vector<int16_t>& leads) {
+  if (leads.empty()) return "0";
+  std::string text;
+  for (int16_t m : leads) text += (text.empty() ? "" : ",") + std::to_string(m);
+  return text;
+}
+
+AlertSettings Settings::ReadAlerts() const {
+  // A value with no number in it reads as its absence, not as 0.
+  auto number = [this](const Setting& s) {
+    const std::string text = Get(s);
+    return HasNumber(text) ? s.Read(text) : s.absent;
+  };
+  AlertSettings a;
+  for (int i = 0; i < kAlertTimes; ++i)
+    a.choice[static_cast<size_t>(i)] = static_cast<AlertChoice>(number(kAlertChoices[i]));
+  for (int i = 0; i <= kAlertTimes; ++i) {
+    const std::string text = Get(kLeads[i]);
+    // Unreadable reads as absent: the clock reminds as it did before.
+    if (!text.empty()) a.leads[static_cast<size_t>(i)] = ParseLeads(text);
+  }
+  a.adzanFile = Get(kAdzanFile);
+  a.shubuhFile = Get(kShubuhFile);
+  a.volume = static_cast<int16_t>(number(kVolume));
+  const double until = number(kMuteUntil);
+  a.muteUntil = std::isfinite(until) ? until : 0;
+  a.countdown = kCountdown.Read(Get(kCountdown)) != 0;
+  return a;
+}
+
+void Settings::SaveAlerts(const AlertSettings& a) {
+  auto put = [this](const Setting& s, const std::string& text, bool differs) {
+    if (differs || !Get(s).empty()) Put(s, text);
+  };
+  for (int i = 0; i < kAlertTimes; ++i) {
+    const Setting& s = kAlertChoices[i];
+    const double v = static_cast<double>(a.choice[static_cast<size_t>(i)]);
+    put(s, s.Text(v), v != s.absent);
+  }
+  for (int i = 0; i <= kAlertTimes; ++i) {
+    const auto& leads = a.leads[static_cast<size_t>(i)];
+    put(kLeads[i], leads ? LeadsText(*leads) : std::string(), leads.has_value());
+  }
+  put(kAdzanFile, a.adzanFile, !a.adzanFile.empty());
+  put(kShubuhFile, a.shubuhFile, !a.shubuhFile.empty());
+  put(kVolume, kVolume.Text(a.volume), a.volume != kVolume.absent);
+}
+
+void Settings::SaveMuteUntil(double until) { Put(kMuteUntil, kMuteUntil.Text(until)); }
+void Settings::SaveCountdown(bool on) { Put(kCountdown, kCountdown.Text(on)); }
 
 }  // namespace qov::settings

@@ -3,9 +3,11 @@
 // reader; the clock and qov-jadwal share it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/services.h"
 #include "settings/location.h"
@@ -25,6 +27,25 @@ struct WindowState {
   bool fullSchedule = false;     // the panel lists Imsak, Terbit and Dhuha too
   int16_t reminderMinutes = 0;   // a notification that long before each prayer; 0: none
 };
+
+// What "Pengaturan Adzan" keeps, and the mute and countdown switches.
+struct AlertSettings {
+  std::array<AlertChoice, kAlertTimes> choice{};
+  // Minutes before each time (the last: Jumat), longest first; nullopt:
+  // nothing stored, the "Pengingat" choice applies.
+  std::array<std::optional<std::vector<int16_t>>, kAlertTimes + 1> leads;
+  std::string adzanFile, shubuhFile;  // empty: the sound beside the program
+  int16_t volume = 100;
+  double muteUntil = 0;
+  bool countdown = false;
+};
+
+// Reminder leads as typed ("30, 10") or stored ("30,10"): whole minutes
+// 1..120 between commas, longest first, each once; blank or "0" is none.
+// nullopt when a part is not such a number.
+std::optional<std::vector<int16_t>> ParseLeads(const std::string& text);
+// The stored form: "30,10", "0" for none.
+std::string LeadsText(const std::vector<int16_t>& leads);
 
 class Settings {
  public:
@@ -59,6 +80,13 @@ class Settings {
   void SaveSound(bool on);
   void SaveFullSchedule(bool on);
   void SaveReminder(int16_t minutes);
+
+  AlertSettings ReadAlerts() const;
+  // The dialog's OK: each value written only once it differs from its
+  // absence or is stored already.
+  void SaveAlerts(const AlertSettings& a);
+  void SaveMuteUntil(double until);
+  void SaveCountdown(bool on);
 
  private:
   std::string Get(const Setting& s) const;

@@ -204,4 +204,51 @@ inline constexpr Setting kFullSchedule{.section = kPosisiWindow, .key = "Jadwal 
 inline constexpr Setting kReminder{.section = kPosisiWindow, .key = "Pengingat", .type = Type::kWhole};
 inline constexpr int16_t kReminderChoices[] = {0, 5, 10, 15, 30};
 
+// ---- "PosisiWindow": the alerts the user sets in "Pengaturan Adzan"
+
+// What happens at a time of the day, stored as its number.
+enum class AlertChoice : int8_t { kOff = 0, kNotification = 1, kChime = 2, kAdzan = 3 };
+inline constexpr const char* kAlertChoiceNames[] = {"Mati", "Notifikasi", "Bunyi", "Adzan"};
+// The times that may alert, in the day's order; the reminder leads have
+// one more, Friday's Dzuhur.
+inline constexpr int kAlertTimes = 7;
+inline constexpr int kJumat = kAlertTimes;
+inline constexpr const char* kAlertTimeNames[kAlertTimes + 1] = {"Imsak",  "Shubuh",  "Terbit", "Dzuhur",
+                                                                 "Ashar",  "Maghrib", "Isya",   "Jumat"};
+// Absent: the five prayers alert with the adzan (when "Suara Adzhan" is
+// on), Imsak and Terbit not at all.
+#define QOV_ALERT_CHOICE(name, none)                                                                   \
+  Setting {                                                                                            \
+    .section = kPosisiWindow, .key = "Aksi " name, .type = Type::kWhole, .range = {0, 3}, .absent = none, \
+    .beyond = Beyond::kAbsent                                                                          \
+  }
+inline constexpr Setting kAlertChoices[kAlertTimes] = {
+    QOV_ALERT_CHOICE("Imsak", 0), QOV_ALERT_CHOICE("Shubuh", 3),  QOV_ALERT_CHOICE("Terbit", 0),
+    QOV_ALERT_CHOICE("Dzuhur", 3), QOV_ALERT_CHOICE("Ashar", 3), QOV_ALERT_CHOICE("Maghrib", 3),
+    QOV_ALERT_CHOICE("Isya", 3)};
+#undef QOV_ALERT_CHOICE
+// Minutes before the time, "30,10"; "0" is none. Absent (or unreadable):
+// the "Pengingat" choice for the five, none for Imsak and Terbit, Dzuhur's
+// for Jumat.
+#define QOV_LEADS(name) \
+  Setting { .section = kPosisiWindow, .key = "Pengingat " name, .type = Type::kText, .form = TextForm::kText }
+inline constexpr Setting kLeads[kAlertTimes + 1] = {QOV_LEADS("Imsak"),   QOV_LEADS("Shubuh"), QOV_LEADS("Terbit"),
+                                                    QOV_LEADS("Dzuhur"),  QOV_LEADS("Ashar"),  QOV_LEADS("Maghrib"),
+                                                    QOV_LEADS("Isya"),    QOV_LEADS("Jumat")};
+#undef QOV_LEADS
+inline constexpr int16_t kMaxLead = 120;
+// The user's sound files; absent or empty: adzhan.wav beside the program,
+// and for Shubuh the adzan file.
+inline constexpr Setting kAdzanFile{.section = kPosisiWindow, .key = "File Adzan", .type = Type::kText,
+                                    .form = TextForm::kText};
+inline constexpr Setting kShubuhFile{.section = kPosisiWindow, .key = "File Adzan Shubuh", .type = Type::kText,
+                                     .form = TextForm::kText};
+inline constexpr Setting kVolume{.section = kPosisiWindow, .key = "Volume Adzan", .type = Type::kWhole,
+                                 .range = {0, 100, false, 1}, .absent = 100, .beyond = Beyond::kHeld,
+                                 .label = "Volume"};
+// The date-time the mute ends; absent, 0 or past: sound as set.
+inline constexpr Setting kMuteUntil{.section = kPosisiWindow, .key = "Bisukan Sampai", .type = Type::kNumber};
+inline constexpr Setting kCountdown{.section = kPosisiWindow, .key = "Hitung Mundur", .type = Type::kFlag,
+                                    .form = TextForm::kFlag};
+
 }  // namespace qov::settings

@@ -138,29 +138,30 @@ def check_icon(path):
 
 # ----------------------------------------------------------------- sound
 
-def check_sound(path):
+def check_sound(path, seconds=(8.0, 15.0)):
+    name = os.path.basename(path)
     with wave.open(path, "rb") as w:
         ch, width, rate, n = (w.getnchannels(), w.getsampwidth(),
                               w.getframerate(), w.getnframes())
         frames = w.readframes(n)
-    check(w.getcomptype() == "NONE", "adzhan.wav: PCM")
+    check(w.getcomptype() == "NONE", name + ": PCM")
     check((ch, width) == (1, 2) and rate in (22050, 44100),
-          "adzhan.wav: mono 16-bit at 22050/44100 Hz")
-    check(8.0 <= n / rate <= 15.0, "adzhan.wav: %.1f s long" % (n / rate))
+          name + ": mono 16-bit at 22050/44100 Hz")
+    check(seconds[0] <= n / rate <= seconds[1], name + ": %.1f s long" % (n / rate))
     s = array.array("h", frames)
     if sys.byteorder == "big":
         s.byteswap()
     peak_db = 20 * math.log10(max(abs(v) for v in s) / 32768.0)
-    check(-3.5 <= peak_db <= -2.5, "adzhan.wav: peak %.2f dBFS" % peak_db)
+    check(-3.5 <= peak_db <= -2.5, name + ": peak %.2f dBFS" % peak_db)
     edge = rate // 100
     check(max(abs(v) for v in s[:8]) < 200 and
           max(abs(v) for v in s[-edge:]) < 200,
-          "adzhan.wav: fades in and out (no click at the ends)")
+          name + ": fades in and out (no click at the ends)")
     # a click is a sample-to-sample jump far beyond what the tones can make
     jump = max(abs(s[i + 1] - s[i]) for i in range(len(s) - 1))
-    check(jump < 0.25 * 32768, "adzhan.wav: no clicks (max step %d)" % jump)
+    check(jump < 0.25 * 32768, name + ": no clicks (max step %d)" % jump)
     dc = sum(s) / len(s)
-    check(abs(dc) < 100, "adzhan.wav: no DC offset (%.1f)" % dc)
+    check(abs(dc) < 100, name + ": no DC offset (%.1f)" % dc)
 
 
 def main():
@@ -170,6 +171,7 @@ def main():
     check_face(os.path.join(d, "face_plain.bmp"), with_marks=False)
     check_icon(os.path.join(d, "qov.ico"))
     check_sound(os.path.join(d, "adzhan.wav"))
+    check_sound(os.path.join(d, "bunyi.wav"), (0.5, 2.0))
     print("%d passed, %d failed" % (passed, len(failures)))
     sys.exit(1 if failures else 0)
 

@@ -1,4 +1,5 @@
-"""adzhan.wav: a soft bell-chime placeholder, synthesised here (additive
+"""adzhan.wav: a soft bell-chime placeholder (and bunyi.wav, a two-note
+chime of about a second for the "Bunyi" alert), synthesised here (additive
 partials with exponential decay, a small room reverb), 44.1 kHz 16-bit mono,
 peak -3 dBFS, raised-cosine fades at both ends.  Deterministic."""
 
@@ -82,13 +83,18 @@ def reverb(x, wet=0.22):
     return [a * (1.0 - wet) + b * wet for a, b in zip(x, out)]
 
 
-def render():
-    n = int(LENGTH * RATE)
+# bunyi.wav: a falling fifth, short enough not to disturb
+SHORT_SCORE = ((0.00, A5, 0.80), (0.18, D5, 0.75))
+SHORT_LENGTH, SHORT_FADE_OUT = 1.2, 0.5
+
+
+def render(score=SCORE, length=LENGTH, fade_out=FADE_OUT):
+    n = int(length * RATE)
     buf = [0.0] * n
-    for start, freq, vel in SCORE:
+    for start, freq, vel in score:
         strike(buf, start, freq, vel)
     buf = reverb(buf)
-    fi, fo = int(FADE_IN * RATE), int(FADE_OUT * RATE)
+    fi, fo = int(FADE_IN * RATE), int(fade_out * RATE)
     for i in range(fi):
         buf[i] *= 0.5 - 0.5 * math.cos(math.pi * i / fi)
     for i in range(fo):
@@ -98,8 +104,8 @@ def render():
     return array.array("h", (int(round(v * gain)) for v in buf))
 
 
-def write(path):
-    samples = render()
+def write(path, short=False):
+    samples = render(SHORT_SCORE, SHORT_LENGTH, SHORT_FADE_OUT) if short else render()
     if samples.itemsize != 2:
         raise RuntimeError("16-bit array type expected")
     import sys

@@ -73,6 +73,8 @@ def main():
     if args.only in (None, "sound"):
         chime.write(os.path.join(out, "adzhan.wav"))
         print("wrote adzhan.wav")
+        chime.write(os.path.join(out, "bunyi.wav"), short=True)
+        print("wrote bunyi.wav")
 
 
 if __name__ == "__main__":

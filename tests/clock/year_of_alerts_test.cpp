@@ -39,8 +39,10 @@ std::vector<Due> DueAlerts(const settings::Location& l, double first, double las
     for (int k = 0; k < engine::kPrayerCount; ++k) {
       const auto p = static_cast<engine::Prayer>(k);
       if (d[p].minuteOfDay < 0) continue;
-      std::string& names = byMinute[std::lround(day) * 1440 + d[p].Minutes()];
-      names += (names.empty() ? "" : " / ") + std::string(Spelled(p));
+      const long minute = std::lround(day) * 1440 + d[p].Minutes();
+      std::string& names = byMinute[minute];
+      const bool jumat = p == engine::Prayer::kDzuhur && minute / 1440 % 7 == 6;  // a Friday
+      names += (names.empty() ? "" : " / ") + std::string(jumat ? "Jumat" : Spelled(p));
     }
   }
   std::vector<Due> due;
