@@ -18,7 +18,7 @@
 #include "engine/datetime.h"
 #include "engine/prayer_times.h"
 #include "settings/settings.h"
-#include "tests/support/data_lines.h"
+#include "tests/data_lines.h"
 #include "tests/support/memory_platform.h"
 
 namespace qov::testing {

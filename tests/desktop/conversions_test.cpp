@@ -5,7 +5,7 @@
 
 #include "engine/datetime.h"
 #include "backends/common/conversions.h"
-#include "tests/support/data_lines.h"
+#include "tests/data_lines.h"
 
 namespace qov::desktop {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "backends/common/damage.h"
 #include "backends/common/geometry.h"
-#include "tests/support/data_lines.h"
+#include "tests/data_lines.h"
 
 namespace qov::desktop {
 

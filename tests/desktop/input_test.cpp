@@ -11,7 +11,7 @@
 #include "backends/common/menu_plan.h"
 #include "backends/common/mouse_router.h"
 #include "backends/common/timer_plan.h"
-#include "tests/support/data_lines.h"
+#include "tests/data_lines.h"
 
 namespace qov::desktop {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "backends/common/reg_value.h"
 #include "platform/utf.h"
-#include "tests/support/data_lines.h"
+#include "tests/data_lines.h"
 
 namespace qov::desktop {
 namespace {

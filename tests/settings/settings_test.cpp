@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/data_lines.h"
+#include "tests/data_lines.h"
 #include "tests/support/memory_platform.h"
 
 namespace qov::settings {
