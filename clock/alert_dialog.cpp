@@ -57,7 +57,7 @@ AlertDialog::AlertDialog(ui::Form& form, ContextMenu& menu, Services& services, 
   };
 
   label("Saat waktunya", 1050, 330, 1250);
-  label("Pengingat", 2350, 330, 1000);
+  label("Pengingat", 2300, 330, 1050);
   for (int i = 0; i <= kAlertTimes; ++i) {
     const std::string name = settings::kAlertTimeNames[i];
     const float top = kRowTop + kRowStep * static_cast<float>(i);
@@ -91,13 +91,15 @@ AlertDialog::AlertDialog(ui::Form& form, ContextMenu& menu, Services& services, 
   float top = 3090;
   for (const FileRow& f : files) {
     label(f.caption, 150, top, 3100);
-    *f.box = add(ui::Kind::TextBox, f.name, 150, top + 240, 1800, 285);
+    *f.box = add(ui::Kind::TextBox, f.name, 150, top + 240, 1700, 285);
     (*f.box)->SetEnabled(false);  // shows the name; the file comes from the dialog
-    ui::Control* pick = add(ui::Kind::Button, f.pick, 2000, top + 240, 620, 285);
+    ui::Control* pick = add(ui::Kind::Button, f.pick, 1900, top + 240, 600, 285);
     pick->SetText("Pilih...");
+    pick->SetFont(boxFont);
     pick->onClick = [this, path = f.path, title = f.title] { Pick(*path, title); };
-    ui::Control* clear = add(ui::Kind::Button, f.clear, 2670, top + 240, 615, 285);
+    ui::Control* clear = add(ui::Kind::Button, f.clear, 2550, top + 240, 735, 285);
     clear->SetText("Bawaan");
+    clear->SetFont(boxFont);
     clear->onClick = [this, path = f.path] {
       path->clear();
       ShowFiles();
@@ -160,7 +162,7 @@ void AlertDialog::Open() {
 
 void AlertDialog::ShowFiles() {
   adzanFile_->SetText(adzanPath_.empty() ? "(bawaan)" : BaseName(adzanPath_));
-  shubuhFile_->SetText(shubuhPath_.empty() ? "(sama dengan adzan)" : BaseName(shubuhPath_));
+  shubuhFile_->SetText(shubuhPath_.empty() ? "(ikut file adzan)" : BaseName(shubuhPath_));
 }
 
 void AlertDialog::Pick(std::string& path, const char* title) {

@@ -25,7 +25,7 @@ TEST_F(AlertDialogTest, OpensOverTheClockWithWhatIsInForce) {
   EXPECT_TRUE(run->Get("choiceDzuhur").listOnly());
   EXPECT_EQ(run->Get("leadsDzuhur").text(), "");
   EXPECT_EQ(run->Get("adzanFile").text(), "(bawaan)");
-  EXPECT_EQ(run->Get("shubuhFile").text(), "(sama dengan adzan)");
+  EXPECT_EQ(run->Get("shubuhFile").text(), "(ikut file adzan)");
   EXPECT_EQ(run->Get("volume").text(), "100");
   run->Press("alertCancel");
   run->Click("reminder15");  // "Pengingat" is what the five's boxes show while none is stored
