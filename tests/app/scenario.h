@@ -11,10 +11,11 @@
 //   file PATH, file   the file dialog's next answer, or a cancel
 //   choose ITEM       the item to choose in the next popup menu
 //   rightclick, trayclick, click X (a press on the face released at X)
-//   forget            the writes and message boxes seen so far
+//   forget            the writes, message boxes and notifications so far
 //   do NAME           the steps of a line "=NAME|steps"
 // Expectations, "?WHAT=VALUE" (lists joined by ';'): names (the alerts),
-// played, volumes, playing, messages (the tray's), tip, shown (the digital
+// played, volumes, playing, messages (the tray's), notes (the same with
+// their titles), tip, shown (the digital
 // time), writes, dialog (message boxes), files (file dialogs' titles), menu
 // top, item ITEM, checked ITEM, stored KEY, text CONTROL, list CONTROL,
 // listonly CONTROL, marked CONTROL, visible CONTROL (CONTROL#INDEX for one
@@ -72,6 +73,7 @@ class Scenario : public AppTest {
     if (what == "played") list = p.sound.played;
     if (what == "volumes") for (int v : p.sound.volumes) list.push_back(std::to_string(v));
     if (what == "messages") for (auto& [title, text] : p.tray.messages) list.push_back(text);
+    if (what == "notes") for (auto& [title, text] : p.tray.messages) list.push_back(title + ": " + text);
     if (what == "writes") list = p.settings.writes;
     if (what == "dialog") for (auto& [text, caption] : p.dialogs.messages) list.push_back(caption + ": " + text);
     if (what == "files") list = p.dialogs.fileDialogs;
@@ -136,6 +138,7 @@ class Scenario : public AppTest {
     } else if (verb == "forget") {
       p.settings.writes.clear();
       p.dialogs.messages.clear();
+      p.tray.messages.clear();
     } else if (verb == "do") {
       for (const std::string& s : macros_[arg]) Step(s);
     } else {

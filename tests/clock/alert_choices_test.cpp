@@ -26,5 +26,10 @@ TEST_F(AlertChoices, ASleepPastTimesSaysWhatWasMissedQuietlyOnce) { Play(); }
 TEST_F(AlertChoices, TheTipSaysTheNextPrayerItsTimeAndTheTimeLeft) { Play(); }
 TEST_F(AlertChoices, TheCountdownTakesTurnsWithTheTimeEveryFiveSeconds) { Play(); }
 
+// "Pengingat", the one lead for all five.
+using Reminders = AlertChoices;
+TEST_F(Reminders, ReminderOffShowsNothingAndAChoiceIsKeptForTheNextStart) { Play(); }
+TEST_F(Reminders, ReminderAfterASleepPastItsMomentNeverLateAndSetBackNeverTwice) { Play(); }
+
 }  // namespace
 }  // namespace qov::testing
