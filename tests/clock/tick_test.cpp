@@ -163,49 +163,6 @@ Strings Notes(const MemoryPlatform& p) {
   return out;
 }
 
-// Each choice announces every prayer once with its time, and is the one
-// checked at the next start; absent or not a choice is off.
-TEST_F(TickTest, ReminderOffShowsNothingAndAChoiceIsKeptForTheNextStart) {
-  const double day = DateSerial(2024, 3, 12);
-  const char* const leads[] = {"Off", "5", "10", "15", "30"};
-  const std::pair<std::string, std::string> times[] = {
-      {"Shubuh", "04:44"}, {"Dzuhur", "12:04"}, {"Ashar", "15:09"}, {"Maghrib", "18:09"}, {"Isya", "19:25"}};
-  std::string kept = "Off";
-  for (const std::string lead : leads) {
-    p.tray.messages.clear();
-    StartAt(day - 1 + 23.0 / 24);
-    EXPECT_TRUE(run->Item("reminder" + kept).checked) << kept;
-    run->Click("reminder" + lead);
-    for (const std::string other : leads) EXPECT_EQ(run->Item("reminder" + other).checked, other == lead) << other;
-    kept = lead;
-    RunUntil(day + 1 - kSecond);
-    Strings want;
-    for (const auto& [name, at] : times)
-      if (lead != "Off") want.push_back("Jam QOV: " + name + " " + lead + " menit lagi (" + at + ")");
-    EXPECT_EQ(Notes(p), want) << lead << " minutes";
-  }
-  EXPECT_EQ(Stored(p, "PosisiWindow", "Pengingat"), " 30");
-  for (const char* garbage : {" 7", "abc", "-5", "99999"}) {
-    p.settings.values[{"PosisiWindow", "Pengingat"}] = garbage;
-    StartAt(day + 1);
-    EXPECT_TRUE(run->Item("reminderOff").checked) << "'" << garbage << "' is not a choice: off";
-  }
-}
-
-TEST_F(TickTest, ReminderAfterASleepPastItsMomentNeverLateAndSetBackNeverTwice) {
-  const double dzuhur = At(2024, 3, 12, 12, 4);
-  StartAt(dzuhur - 20 * kMinute);
-  run->Click("reminder10");
-  p.JumpTo(dzuhur - 5 * kMinute);  // asleep across 11:54
-  RunUntil(dzuhur + kMinute);
-  EXPECT_TRUE(p.tray.messages.empty());
-  p.JumpTo(dzuhur - 12 * kMinute);
-  RunUntil(dzuhur - 9 * kMinute);
-  p.JumpTo(dzuhur - 11 * kMinute);
-  RunUntil(dzuhur - kMinute);
-  EXPECT_EQ(p.tray.messages.size(), 1u);
-}
-
 // At 63.5 degrees north on 21 June 2024 Isya (22:44) follows Maghrib (22:17)
 // within half an hour: a 30-minute reminder would announce Isya across
 // Maghrib, so there is none. Longitude 180 puts Shubuh at 23:48 the

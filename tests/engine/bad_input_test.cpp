@@ -1,5 +1,5 @@
 // Date-time values beyond any calendar, as the fuzz targets turned them up
-// (qov-jadwal's own finds are in jadwal_test.cpp).
+// (qov-jadwal's own finds are in tests/jadwal/cli_test.sh).
 #include <gtest/gtest.h>
 
 #include <limits>
