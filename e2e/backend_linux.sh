@@ -31,6 +31,7 @@ tray_icon_shown() {
 }
 
 launch() { exec "$QOV_CLOCK"; }
+native_path() { echo "$1"; }
 # SIGTERM, as the system ends it at shutdown or logout.
 end_clock() { kill -TERM "$CLOCK_PID" 2>/dev/null || true; }
 quick_hide() { :; }

@@ -30,6 +30,8 @@ backend_cleanup() { "$WINESERVER" -k 2>/dev/null; }
 # From its own folder, so that it finds its data files; the PID stays the
 # program's once Wine's loader has exec'd.
 launch() { cd "$EXE_DIR" && exec "$WINE" QOVClock.exe; }
+# A file of the Linux side as the program sees it.
+native_path() { local p="Z:$1"; echo "${p//\//\\}"; }
 # WM_CLOSE to its windows, as a user's close or a logout sends.
 end_clock() { "$WINE" taskkill /im QOVClock.exe >/dev/null 2>&1 || true; }
 

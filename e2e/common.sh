@@ -147,6 +147,17 @@ ocr() {
   tesseract "$WORK/ocr.png" - --psm "${2:-7}" 2>/dev/null | tr -s ' \n' ' ' | sed 's/ *$//'
 }
 
+# The tray icon's tip, read where it shows when the pointer rests on the icon.
+tray_tip() {
+  local x y
+  read -r x y <<<"$(tray_point)"
+  xdotool mousemove "$x" "$y" && sleep 0.3 && xdotool mousemove $((x + 1)) "$y"
+  sleep 2.5
+  shot tray-tip
+  ocr "520x60+$((x > 40 ? x - 40 : 0))+$((y + 4))" 6
+  pointer_away
+}
+
 # Opens the prayer-time panel and takes a shot named $1. Its frame (131 px
 # wide, $2 px high: 191, or 235 in full) is centred in the window, at PX, PY.
 open_panel() {
