@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/services.h"
 #include "backends/win32/win.h"
@@ -63,11 +64,24 @@ class SystemDialogs final : public Dialogs {
                                            const std::string& current) override;
 };
 
+// The file decoded whole to 16-bit PCM (an MP3 by the system's ACM codec),
+// scaled to the volume in memory and played as one waveOut buffer: the
+// device's own volume would change the whole program's, and waveOutReset
+// stops at once.
 class SystemSound final : public Sound {
  public:
+  SystemSound() = default;
+  ~SystemSound() override { Stop(); }
+  SystemSound(const SystemSound&) = delete;
+  SystemSound& operator=(const SystemSound&) = delete;
   bool Play(const std::string& path, int volume) override;
   void Stop() override;
   bool Playing() override;
+
+ private:
+  HWAVEOUT out_ = nullptr;
+  WAVEHDR header_{};
+  std::vector<int16_t> pcm_;  // the playing buffer; the device reads it until reset
 };
 
 class SystemShell final : public Shell {
