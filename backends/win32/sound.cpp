@@ -54,103 +54,133 @@ WAVEFORMATEX Pcm16Format(int channels, int rate) {
   return f;
 }
 
-class AcmStream {
+}  // namespace
+
+// An MP3 from its first frame on, through whichever ACM codec the system
+// has for layer III (Windows' own; Wine's mpg123-based one), a piece at a
+// time.
+class Mp3Decoder {
  public:
-  AcmStream() = default;
-  ~AcmStream() {
-    if (s_) acmStreamClose(s_, 0);
+  Mp3Decoder(std::string bytes, const Mp3Info& mp3) : bytes_(std::move(bytes)), mp3_(mp3), at_(mp3.frameOffset) {}
+  ~Mp3Decoder() {
+    if (prepared_) {
+      header_.cbSrcLength = kIn;
+      acmStreamUnprepareHeader(stream_, &header_, 0);
+    }
+    if (stream_) acmStreamClose(stream_, 0);
   }
-  AcmStream(const AcmStream&) = delete;
-  AcmStream& operator=(const AcmStream&) = delete;
-  HACMSTREAM* put() { return &s_; }
-  HACMSTREAM get() const { return s_; }
+  Mp3Decoder(const Mp3Decoder&) = delete;
+  Mp3Decoder& operator=(const Mp3Decoder&) = delete;
+
+  // False when the system has no codec for this MP3.
+  bool Open() {
+    MPEGLAYER3WAVEFORMAT in{};
+    in.wfx.wFormatTag = WAVE_FORMAT_MPEGLAYER3;
+    in.wfx.nChannels = static_cast<WORD>(mp3_.channels);
+    in.wfx.nSamplesPerSec = static_cast<DWORD>(mp3_.sampleRate);
+    in.wfx.nAvgBytesPerSec = static_cast<DWORD>(mp3_.bitrateKbps) * 125;
+    in.wfx.nBlockAlign = 1;
+    in.wfx.cbSize = MPEGLAYER3_WFX_EXTRA_BYTES;
+    in.wID = MPEGLAYER3_ID_MPEG;
+    in.fdwFlags = MPEGLAYER3_FLAG_PADDING_OFF;
+    in.nBlockSize = static_cast<WORD>(mp3_.frameBytes);
+    in.nFramesPerBlock = 1;
+    in.nCodecDelay = 1393;  // the usual encoder delay; the codecs ignore it
+    WAVEFORMATEX out = Pcm16Format(mp3_.channels, mp3_.sampleRate);
+    if (acmStreamOpen(&stream_, nullptr, &in.wfx, &out, nullptr, 0, 0, ACM_STREAMOPENF_NONREALTIME) != 0) {
+      stream_ = nullptr;
+      return false;
+    }
+    src_.resize(kIn);
+    dst_.resize(kOut);
+    header_.cbStruct = sizeof(header_);
+    header_.pbSrc = src_.data();
+    header_.cbSrcLength = kIn;
+    header_.pbDst = dst_.data();
+    header_.cbDstLength = kOut;
+    prepared_ = acmStreamPrepareHeader(stream_, &header_, 0) == 0;
+    return prepared_;
+  }
+
+  // At least `samples` more samples (whole sample frames), fewer at the
+  // end; empty once the codec is drained.
+  std::vector<int16_t> Next(size_t samples) {
+    std::vector<int16_t> pcm;
+    while (!done_ && pcm.size() < samples) Step(&pcm);
+    pcm.resize(pcm.size() / static_cast<size_t>(mp3_.channels) * static_cast<size_t>(mp3_.channels));
+    return pcm;
+  }
+
+  bool Done() const { return done_; }
 
  private:
-  HACMSTREAM s_ = nullptr;
+  // One 16 kB piece of the input decodes to at most 48 times its size
+  // (32 kbit/s at 48 kHz); room for more keeps a codec that buffers from
+  // stalling.
+  static constexpr DWORD kIn = 16 * 1024;
+  static constexpr DWORD kOut = kIn * 64;
+
+  void Step(std::vector<int16_t>* pcm) {
+    const size_t take = std::min<size_t>(kIn - have_, bytes_.size() - at_);
+    std::memcpy(src_.data() + have_, bytes_.data() + at_, take);
+    have_ += take;
+    at_ += take;
+    // Past the input's end the codec is asked for what it still holds.
+    if (at_ == bytes_.size()) flags_ = (flags_ & ~ACM_STREAMCONVERTF_BLOCKALIGN) | ACM_STREAMCONVERTF_END;
+    header_.cbSrcLength = static_cast<DWORD>(have_);
+    header_.cbSrcLengthUsed = header_.cbDstLengthUsed = 0;
+    if (acmStreamConvert(stream_, &header_, flags_) != 0) {
+      done_ = true;
+      return;
+    }
+    flags_ &= ~ACM_STREAMCONVERTF_START;
+    const size_t used = std::min<size_t>(header_.cbSrcLengthUsed, have_);
+    std::memmove(src_.data(), src_.data() + used, have_ - used);
+    have_ -= used;
+    const auto* samples = reinterpret_cast<const int16_t*>(dst_.data());
+    pcm->insert(pcm->end(), samples, samples + header_.cbDstLengthUsed / 2);
+    produced_ += header_.cbDstLengthUsed / 2;
+    const bool idle = used == 0 && header_.cbDstLengthUsed == 0;
+    // Twice nothing from the end of the input: drained. Nothing from a full
+    // buffer: stuck on data the codec refuses.
+    idles_ = at_ == bytes_.size() && idle ? idles_ + 1 : 0;
+    if (idles_ == 2 || (idle && have_ == kIn) || produced_ >= kMaxPcmSamples) done_ = true;
+  }
+
+  std::string bytes_;
+  Mp3Info mp3_;
+  HACMSTREAM stream_ = nullptr;
+  ACMSTREAMHEADER header_{};
+  bool prepared_ = false;
+  std::vector<BYTE> src_, dst_;
+  size_t at_, have_ = 0, produced_ = 0;
+  DWORD flags_ = ACM_STREAMCONVERTF_START | ACM_STREAMCONVERTF_BLOCKALIGN;
+  int idles_ = 0;
+  bool done_ = false;
 };
 
-// The MP3 from its first frame on, through whichever ACM codec the system
-// has for layer III (Windows' own; Wine's mpg123-based one). Empty when
-// there is none or it decodes nothing.
-std::vector<int16_t> DecodeMp3(std::string_view bytes, const Mp3Info& mp3) {
-  MPEGLAYER3WAVEFORMAT in{};
-  in.wfx.wFormatTag = WAVE_FORMAT_MPEGLAYER3;
-  in.wfx.nChannels = static_cast<WORD>(mp3.channels);
-  in.wfx.nSamplesPerSec = static_cast<DWORD>(mp3.sampleRate);
-  in.wfx.nAvgBytesPerSec = static_cast<DWORD>(mp3.bitrateKbps) * 125;
-  in.wfx.nBlockAlign = 1;
-  in.wfx.cbSize = MPEGLAYER3_WFX_EXTRA_BYTES;
-  in.wID = MPEGLAYER3_ID_MPEG;
-  in.fdwFlags = MPEGLAYER3_FLAG_PADDING_OFF;
-  in.nBlockSize = static_cast<WORD>(mp3.frameBytes);
-  in.nFramesPerBlock = 1;
-  in.nCodecDelay = 1393;  // the usual encoder delay; the codecs ignore it
-  WAVEFORMATEX out = Pcm16Format(mp3.channels, mp3.sampleRate);
-  AcmStream stream;
-  if (acmStreamOpen(stream.put(), nullptr, &in.wfx, &out, nullptr, 0, 0, ACM_STREAMOPENF_NONREALTIME) != 0)
-    return {};
+SystemSound::SystemSound() = default;
 
-  // One layer III frame decodes to at most 48 times its size (32 kbit/s at
-  // 48 kHz); room for more keeps a codec that buffers from stalling.
-  constexpr DWORD kIn = 16 * 1024;
-  constexpr DWORD kOut = kIn * 64;
-  std::vector<BYTE> src(kIn), dst(kOut);
-  ACMSTREAMHEADER h{};
-  h.cbStruct = sizeof(h);
-  h.pbSrc = src.data();
-  h.cbSrcLength = kIn;
-  h.pbDst = dst.data();
-  h.cbDstLength = kOut;
-  if (acmStreamPrepareHeader(stream.get(), &h, 0) != 0) return {};
-
-  std::vector<int16_t> pcm;
-  size_t at = mp3.frameOffset, have = 0;
-  DWORD flags = ACM_STREAMCONVERTF_START | ACM_STREAMCONVERTF_BLOCKALIGN;
-  for (int idle = 0; idle < 2 && pcm.size() < kMaxPcmSamples;) {
-    const size_t take = std::min<size_t>(kIn - have, bytes.size() - at);
-    std::memcpy(src.data() + have, bytes.data() + at, take);
-    have += take;
-    at += take;
-    // Past the input's end the codec is asked for what it still holds.
-    if (at == bytes.size()) flags = (flags & ~ACM_STREAMCONVERTF_BLOCKALIGN) | ACM_STREAMCONVERTF_END;
-    h.cbSrcLength = static_cast<DWORD>(have);
-    h.cbSrcLengthUsed = h.cbDstLengthUsed = 0;
-    if (acmStreamConvert(stream.get(), &h, flags) != 0) break;
-    flags &= ~ACM_STREAMCONVERTF_START;
-    const size_t used = std::min<size_t>(h.cbSrcLengthUsed, have);
-    std::memmove(src.data(), src.data() + used, have - used);
-    have -= used;
-    const auto* samples = reinterpret_cast<const int16_t*>(dst.data());
-    pcm.insert(pcm.end(), samples, samples + h.cbDstLengthUsed / 2);
-    // Twice nothing from the end of the input: the codec is drained.
-    idle = (at == bytes.size() && used == 0 && h.cbDstLengthUsed == 0) ? idle + 1 : 0;
-    if (at < bytes.size() && used == 0 && h.cbDstLengthUsed == 0 && have == kIn) break;  // stuck
-  }
-  h.cbSrcLength = kIn;
-  acmStreamUnprepareHeader(stream.get(), &h, 0);
-  if (pcm.size() > kMaxPcmSamples) pcm.resize(kMaxPcmSamples);
-  // Whole sample frames only.
-  pcm.resize(pcm.size() / static_cast<size_t>(mp3.channels) * static_cast<size_t>(mp3.channels));
-  return pcm;
-}
-
-}  // namespace
+SystemSound::~SystemSound() { Stop(); }
 
 bool SystemSound::Play(const std::string& path, int volume) {
   Stop();
-  const auto bytes = ReadFileBytes(path);
+  auto bytes = ReadFileBytes(path);
   if (!bytes) return false;
   std::vector<int16_t> pcm;
   int channels = 0, rate = 0;
+  std::unique_ptr<Mp3Decoder> decoder;
   if (const auto wave = ParseWave(*bytes)) {
     pcm = ToPcm16(*bytes, *wave, volume);
     channels = wave->channels;
     rate = wave->sampleRate;
   } else if (const auto mp3 = ParseMp3(*bytes)) {
-    pcm = DecodeMp3(*bytes, *mp3);
-    ScalePcm16(pcm.data(), pcm.size(), volume);
     channels = mp3->channels;
     rate = mp3->sampleRate;
+    decoder = std::make_unique<Mp3Decoder>(std::move(*bytes), *mp3);
+    if (!decoder->Open()) return false;
+    pcm = decoder->Next(static_cast<size_t>(rate * channels));  // a second
+    ScalePcm16(pcm.data(), pcm.size(), volume);
   }
   if (pcm.empty()) return false;
   const WAVEFORMATEX format = Pcm16Format(channels, rate);
@@ -158,38 +188,77 @@ bool SystemSound::Play(const std::string& path, int volume) {
     out_ = nullptr;
     return false;
   }
-  pcm_ = std::move(pcm);
-  header_ = WAVEHDR{};
-  header_.lpData = reinterpret_cast<LPSTR>(pcm_.data());
-  header_.dwBufferLength = static_cast<DWORD>(pcm_.size() * sizeof(int16_t));
-  if (waveOutPrepareHeader(out_, &header_, sizeof(header_)) != MMSYSERR_NOERROR) {
-    waveOutClose(out_);
-    out_ = nullptr;
-    pcm_ = {};
+  if (!Queue(std::move(pcm))) {
+    Stop();
     return false;
   }
-  if (waveOutWrite(out_, &header_, sizeof(header_)) != MMSYSERR_NOERROR) {
-    Stop();
+  if (decoder && !decoder->Done()) {
+    decoder_ = std::move(decoder);
+    volume_ = volume;
+    cancel_ = 0;
+    thread_.reset(CreateThread(nullptr, 0, &SystemSound::DecodeRest, this, 0, nullptr));
+    // Without a thread the start plays alone.
+    if (!thread_) decoder_.reset();
+  }
+  return true;
+}
+
+bool SystemSound::Queue(std::vector<int16_t> pcm) {
+  Block& block = blocks_.emplace_back();
+  block.pcm = std::move(pcm);
+  block.header.lpData = reinterpret_cast<LPSTR>(block.pcm.data());
+  block.header.dwBufferLength = static_cast<DWORD>(block.pcm.size() * sizeof(int16_t));
+  if (waveOutPrepareHeader(out_, &block.header, sizeof(block.header)) != MMSYSERR_NOERROR) {
+    block.header.dwFlags = WHDR_DONE;  // nothing to wait for or give back
+    return false;
+  }
+  if (waveOutWrite(out_, &block.header, sizeof(block.header)) != MMSYSERR_NOERROR) {
+    waveOutUnprepareHeader(out_, &block.header, sizeof(block.header));
+    block.header.dwFlags = WHDR_DONE;
     return false;
   }
   return true;
 }
 
+DWORD WINAPI SystemSound::DecodeRest(void* self) {
+  auto* sound = static_cast<SystemSound*>(self);
+  // A few seconds a piece, each decoded in milliseconds: Stop never waits
+  // long for this thread.
+  while (!sound->cancel_ && !sound->decoder_->Done()) {
+    std::vector<int16_t> pcm = sound->decoder_->Next(256 * 1024);
+    if (pcm.empty()) break;
+    ScalePcm16(pcm.data(), pcm.size(), sound->volume_);
+    if (!sound->Queue(std::move(pcm))) break;
+  }
+  return 0;
+}
+
 void SystemSound::Stop() {
+  if (thread_) {
+    InterlockedExchange(&cancel_, 1);
+    WaitForSingleObject(thread_.get(), INFINITE);
+    thread_.reset();
+  }
+  decoder_.reset();
   if (!out_) return;
-  // Reset hands the buffer back at once; only then may it be freed.
+  // Reset hands the buffers back at once; only then may they be freed.
   waveOutReset(out_);
-  waveOutUnprepareHeader(out_, &header_, sizeof(header_));
+  for (Block& block : blocks_) {
+    if (block.header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(out_, &block.header, sizeof(block.header));
+  }
   waveOutClose(out_);
   out_ = nullptr;
-  pcm_ = {};
+  blocks_.clear();
 }
 
 bool SystemSound::Playing() {
   if (!out_) return false;
-  if (!(header_.dwFlags & WHDR_DONE)) return true;
-  Stop();  // played out: the device and the buffer go back
-  return false;
+  // While the decoder thread runs it owns blocks_ (Stop joins it first).
+  if (thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT) return true;
+  const bool playing = std::any_of(blocks_.begin(), blocks_.end(),
+                                   [](const Block& b) { return !(b.header.dwFlags & WHDR_DONE); });
+  if (!playing) Stop();  // played out: the device and the buffers go back
+  return playing;
 }
 
 std::optional<std::string> SystemDialogs::OpenSoundFile(ui::Form& owner, const std::string& title,
