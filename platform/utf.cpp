@@ -65,14 +65,21 @@ char32_t DecodeUtf8(std::string_view s, size_t& i) {
 }  // namespace detail
 
 std::string TipText(std::string_view field) {
-  constexpr size_t kMaxTip = 63;
+  constexpr size_t kMaxUnits = 127;
   const size_t nul = field.find('\0');
-  std::string_view text = field.substr(0, nul == std::string_view::npos ? field.size() : nul);
-  if (text.size() <= kMaxTip) return std::string(text);
-  // Cut on a character boundary so the tip never ends in half a character.
-  size_t cut = kMaxTip;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-  return std::string(text.substr(0, cut));
+  const std::string_view text = field.substr(0, nul == std::string_view::npos ? field.size() : nul);
+  size_t units = 0;
+  for (size_t at = 0; at < text.size();) {
+    // A character's length from its lead byte; stray continuation bytes
+    // count one each. Four-byte characters take a surrogate pair.
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const size_t bytes = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    const size_t need = bytes == 4 ? 2 : 1;
+    if (units + need > kMaxUnits) return std::string(text.substr(0, at));
+    units += need;
+    at += bytes;
+  }
+  return std::string(text);
 }
 
 }  // namespace qov

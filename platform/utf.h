@@ -70,8 +70,8 @@ std::string Utf16ToUtf8(const std::basic_string<WChar>& s) {
 }
 
 // The notification-area icon's tip as shown: everything up to a terminator,
-// at most 63 bytes (the length the tip always had), cut on a character
-// boundary.
+// at most 127 UTF-16 units (what the icon's tip field holds), cut on a
+// character boundary.
 std::string TipText(std::string_view field);
 
 }  // namespace qov

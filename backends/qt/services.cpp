@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
-#include <QSoundEffect>
 #include <QStandardPaths>
 #include <QTimeZone>
 #include <QUrl>
@@ -182,33 +181,7 @@ bool SystemDialogs::ChooseColor(ui::Form& owner, ui::Color* result) {
   return true;
 }
 
-// ------------------------------------------------------------ sound, shell
-
-SystemSound::SystemSound() = default;
-SystemSound::~SystemSound() = default;
-
-bool SystemSound::Play(const std::string& path, int /*volume*/) {
-  const QString file = LocalPath(path);
-  // A missing file plays nothing, without asking the audio system.
-  if (!QFileInfo(file).isFile()) return false;
-  if (!effect_) effect_ = std::make_unique<QSoundEffect>();
-  const QUrl url = QUrl::fromLocalFile(file);
-  // A new sound replaces the one playing, as PlaySound does.
-  effect_->stop();
-  if (effect_->source() != url) effect_->setSource(url);
-  effect_->play();
-  return true;
-}
-
-void SystemSound::Stop() {
-  if (effect_) effect_->stop();
-}
-
-bool SystemSound::Playing() { return effect_ && effect_->isPlaying(); }
-
-std::optional<std::string> SystemDialogs::OpenSoundFile(ui::Form&, const std::string&, const std::string&) {
-  return std::nullopt;
-}
+// ------------------------------------------------------------------- shell
 
 void SystemShell::Open(const std::string& link) {
   const QUrl url = QUrl::fromUserInput(Q(link));

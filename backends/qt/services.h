@@ -12,7 +12,8 @@
 #include "platform/services.h"
 
 class QWidget;
-class QSoundEffect;
+class QAudioOutput;
+class QMediaPlayer;
 
 namespace qov::qt {
 
@@ -83,8 +84,10 @@ class SystemSound final : public Sound {
 
  private:
   // Made at the first sound: starting the audio back end costs time at
-  // start-up that a clock without an alert never needs.
-  std::unique_ptr<QSoundEffect> effect_;
+  // start-up that a clock without an alert never needs. The player goes
+  // first: it holds the output.
+  std::unique_ptr<QAudioOutput> output_;
+  std::unique_ptr<QMediaPlayer> player_;
 };
 
 class SystemShell final : public Shell {

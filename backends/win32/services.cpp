@@ -177,19 +177,7 @@ bool SystemDialogs::ChooseColor(ui::Form& owner, ui::Color* result) {
   return true;
 }
 
-// ------------------------------------------------------------ sound, shell
-
-bool SystemSound::Play(const std::string& path, int /*volume*/) {
-  return PlaySoundW(Wide(path).c_str(), nullptr, SND_ASYNC | SND_NODEFAULT | SND_FILENAME) != FALSE;
-}
-
-void SystemSound::Stop() { PlaySoundW(nullptr, nullptr, 0); }
-
-bool SystemSound::Playing() { return false; }
-
-std::optional<std::string> SystemDialogs::OpenSoundFile(ui::Form&, const std::string&, const std::string&) {
-  return std::nullopt;
-}
+// ------------------------------------------------------------------- shell
 
 void SystemShell::Open(const std::string& link) {
   ShellExecuteW(nullptr, nullptr, Wide(link).c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -3,9 +3,12 @@
 // the shell and the program's folder.
 #pragma once
 
+#include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/services.h"
 #include "backends/win32/win.h"
@@ -63,11 +66,40 @@ class SystemDialogs final : public Dialogs {
                                            const std::string& current) override;
 };
 
+class Mp3Decoder;
+
+// The file decoded to 16-bit PCM (an MP3 by the system's ACM codec), scaled
+// to the volume in memory and played through waveOut: the device's own
+// volume would change the whole program's, and waveOutReset stops at once.
+// An MP3's first second is decoded before Play returns (a file the codec
+// cannot read is refused there); a thread decodes the rest and queues it
+// while the start plays, so a long adzan does not hold the clock up.
 class SystemSound final : public Sound {
  public:
+  SystemSound();
+  ~SystemSound() override;
+  SystemSound(const SystemSound&) = delete;
+  SystemSound& operator=(const SystemSound&) = delete;
   bool Play(const std::string& path, int volume) override;
   void Stop() override;
   bool Playing() override;
+
+ private:
+  struct Block {
+    std::vector<int16_t> pcm;  // the device reads it until reset
+    WAVEHDR header{};
+  };
+  bool Queue(std::vector<int16_t> pcm);
+  static DWORD WINAPI DecodeRest(void* self);
+
+  HWAVEOUT out_ = nullptr;
+  int volume_ = 100;
+  // Filled by Play, then by the decoder thread alone until it ends; a
+  // deque, so queued headers never move.
+  std::deque<Block> blocks_;
+  std::unique_ptr<Mp3Decoder> decoder_;
+  AutoHandle thread_;
+  volatile LONG cancel_ = 0;
 };
 
 class SystemShell final : public Shell {

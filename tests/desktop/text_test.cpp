@@ -72,15 +72,24 @@ TEST(RegistryValue, ReadsOurStringsAsStoredAndAnythingElseAsMissing) {
   EXPECT_EQ(DecodeRegString(kRegSz, nullptr, 8), "");
 }
 
-TEST(TrayTip, IsTheFieldUpToItsTerminatorAtMost63Characters) {
+TEST(TrayTip, IsTheFieldUpToItsTerminatorAtMost127Utf16Units) {
   std::string field = "QOV Clock";
   field.push_back('\0');
-  field.resize(64, ' ');
-  EXPECT_EQ(TipText(field), "QOV Clock");
-  EXPECT_EQ(TipText(std::string(64, 'x')), std::string(63, 'x'));  // terminator lost
-  // A cut in the middle of a two-byte character keeps the tip valid UTF-8.
-  const std::string accents = std::string(62, 'a') + "\xc3\xa9" "b";
-  EXPECT_EQ(TipText(accents), std::string(62, 'a'));
+  field.resize(128, ' ');
+  const std::string dash = "\xe2\x80\x94", alef = "\xd8\xa7", emoji = "\xf0\x9f\x95\x8c";
+  const struct {
+    std::string tip, shown;
+  } cases[] = {
+      {field, "QOV Clock"},
+      {std::string(128, 'x'), std::string(127, 'x')},  // terminator lost
+      {"Ashar 15:07 " + dash + " 1 jam 4 menit lagi", "Ashar 15:07 " + dash + " 1 jam 4 menit lagi"},
+      // Cut before a character that would not fit whole: valid UTF-8 stays.
+      {std::string(126, 'a') + alef + alef, std::string(126, 'a') + alef},
+      {std::string(126, 'a') + emoji, std::string(126, 'a')},  // a surrogate pair
+      {std::string(125, 'a') + emoji + "b", std::string(125, 'a') + emoji},
+      {std::string(100, 'a') + std::string(40, '\x80'), std::string(100, 'a') + std::string(27, '\x80')},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TipText(c.tip), c.shown) << c.tip;
 }
 
 }  // namespace
