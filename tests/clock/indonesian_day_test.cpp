@@ -3,9 +3,6 @@
 // system's zone and the high-latitude rule. Absent from a store, each keeps
 // the clock's earlier behaviour. All but the system's zone are the
 // scenarios of tests/clock/data/day.txt.
-#include <string>
-#include <vector>
-
 #include "tests/app/scenario.h"
 
 namespace qov::testing {
