@@ -13,7 +13,6 @@ class TickTest : public Scenario {
  protected:
   void Play() { Scenario::Play("clock/data/tick.txt"); }
 };
-double June(int day, int h = 0, int mi = 0, int s = 0, int ms = 0) { return At(2004, 6, day, h, mi, s, ms); }
 
 TEST_F(TickTest, AnAlertShowsTheNameAndBlinksForSixtySixSeconds) { Play(); }
 TEST_F(TickTest, MidnightWaitCountsWithoutBlinkAndAlertsNothing) { Play(); }
@@ -36,7 +35,7 @@ TEST_F(TickTest, DigitalTextFollowsTheVersion) {
   for (const auto& [version, shows] : {std::pair(" 1", "08.15.07"), std::pair(" 2", "08:15:07"), std::pair("7", "08:15:07")}) {
     settings::Settings(p.settings).WriteFirstRun();
     p.settings.values[{"Lokasi", "Versi Display"}] = version;
-    StartAt(June(15, 8, 15, 7, 100));
+    StartAt(At(2004, 6, 15, 8, 15, 7, 100));
     EXPECT_EQ(run->Get("digitalTime").text(), shows) << version;
     p.RunFor(300);
     const int64_t before = p.controlChanges;
@@ -48,10 +47,10 @@ TEST_F(TickTest, DigitalTextFollowsTheVersion) {
 
 // The hands point at the time (data/hands.txt).
 TEST_F(TickTest, HandsPointAtTheTime) {
-  StartAt(June(15, 8));
+  StartAt(At(2004, 6, 15, 8));
   auto sign = [](float v) { return std::fabs(v) < 2 ? 0 : v > 0 ? 1 : -1; };
   for (const std::vector<std::string>& k : DataRows("clock/data/hands.txt")) {
-    p.JumpTo(June(15, std::stoi(k.at(0)), std::stoi(k[1]), std::stoi(k[2]), 10));
+    p.JumpTo(At(2004, 6, 15, std::stoi(k.at(0)), std::stoi(k[1]), std::stoi(k[2]), 10));
     p.RunFor(300);
     const ui::Control& hand = run->Get(k[3]);
     EXPECT_EQ(std::pair(sign(hand.x2() - hand.x1()), sign(hand.y2() - hand.y1())), std::pair(std::stoi(k[4]), std::stoi(k[5])))

@@ -11,7 +11,6 @@ namespace {
 class WindowTest : public Scenario {
  protected:
   void Play() { Scenario::Play("clock/data/window.txt"); }
-  ui::Control& Get(const char* name) { return run->Get(name); }
 };
 
 TEST_F(WindowTest, Version1PutsTheStripBelowTheFaceAndTheHandsOnItsCentre) { Play(); }
@@ -41,9 +40,9 @@ TEST_F(WindowTest, DraggingMovesTheWindowByThePointersTravel) {
     }
     form().Move(6000, 3000, form().width(), form().height());
     p.settings.writes.clear();
-    ui::MouseHandler down = *k.surface ? Get(k.surface).onMouseDown : form().onMouseDown;
-    ui::MouseHandler move = *k.surface ? Get(k.surface).onMouseMove : form().onMouseMove;
-    ui::MouseHandler up = *k.surface ? Get(k.surface).onMouseUp : form().onMouseUp;
+    ui::MouseHandler down = *k.surface ? run->Get(k.surface).onMouseDown : form().onMouseDown;
+    ui::MouseHandler move = *k.surface ? run->Get(k.surface).onMouseMove : form().onMouseMove;
+    ui::MouseHandler up = *k.surface ? run->Get(k.surface).onMouseUp : form().onMouseUp;
     down(1, 0, k.grabX, 450);
     move(1, 0, k.grabX + 300, 300);  // the window follows: the pointer is again at the grab point on it
     EXPECT_EQ(std::pair(form().left(), form().top()), std::pair(6300.0f, 2850.0f));
@@ -66,11 +65,11 @@ TEST_F(WindowTest, EachColourItemColoursOnlyItsHand) {
   for (const char* hand : hands) {
     p.dialogs.nextColor = 0xFF000000 | kRed;  // a stray high byte is not a system colour
     run->Click(std::string(hand) + "Color");
-    for (const char* other : hands) EXPECT_EQ(Get(other).borderColor(), other == hand ? kRed : ui::kWhite) << hand << other;
+    for (const char* other : hands) EXPECT_EQ(run->Get(other).borderColor(), other == hand ? kRed : ui::kWhite) << hand << other;
     p.dialogs.nextColor.reset();
     run->Click(std::string(hand) + "Color");
-    EXPECT_EQ(Get(hand).borderColor(), kRed);
-    Get(hand).SetBorderColor(ui::kWhite);
+    EXPECT_EQ(run->Get(hand).borderColor(), kRed);
+    run->Get(hand).SetBorderColor(ui::kWhite);
   }
   EXPECT_EQ(p.dialogs.colorOwners, std::vector<const ui::Form*>(6, &form()));
   EXPECT_TRUE(p.settings.writes.empty());
