@@ -32,13 +32,6 @@ inline double At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms 
 // The location dialog makes the window this tall (434 pixels at 96 dpi).
 inline constexpr float kDialogHeight = 6510;
 
-// "2004-06-15 22:00" or with seconds, as the data files write times.
-inline double When(const std::string& text) {
-  int y = 0, mo = 0, d = 0, h = 0, mi = 0, sec = 0;
-  EXPECT_GE(std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &sec), 5) << text;
-  return At(y, mo, d, h, mi, sec);
-}
-
 inline std::string Stored(MemoryPlatform& p, const char* section, const char* key) { return p.settings.Get(section, key); }
 
 struct Alert {
