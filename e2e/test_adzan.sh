@@ -16,13 +16,8 @@ mkdir -p "$WORK/suara saya"
 sox -n -r 44100 -c 1 "$WORK/tone.wav" synth 20 sine 440 vol 0.5
 lame --quiet "$WORK/tone.wav" "$WORK/suara saya/adzan.mp3"
 mp3=$(native_path "$WORK/suara saya/adzan.mp3")
-# RMS amplitude (or, with $4 = freq, the rough frequency) of a recording
-# from second $2 for $3 seconds; 0 without one.
-rms() {
-  local what="RMS +amplitude"
-  [ "${4:-}" = freq ] && what="Rough +frequency"
-  { [ -s "$1" ] && sox "$1" -n trim "$2" "$3" stat 2>&1 | awk -v w="$what" '$0 ~ w {print $NF}'; } || echo 0
-}
+# RMS amplitude of a recording from second $2 for $3 seconds; 0 without one.
+rms() { { [ -s "$1" ] && sox "$1" -n trim "$2" "$3" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; } || echo 0; }
 loud() { awk -v r="$1" 'BEGIN { exit !(r > 0.01) }'; }
 wait_for() { while [ "$(date +%H:%M)" != "$1" ]; do sleep 0.2; done; }
 
@@ -52,18 +47,24 @@ tip=$(tray_tip)
 log "the tray icon's tip reads '$tip'"
 check "the tip names the next prayer" matches "$tip" "*Dzuhur*lagi*"
 wait_for "$DZUHUR"
+due=$EPOCHREALTIME
 sleep 4
-tray_menu Return
+# Chosen with the mouse: the blinking owner window keeps Wine's menu from
+# the keyboard.
+read -r tx ty <<<"$(tray_point)"
+xdotool mousemove "$tx" "$ty" click 3
+sleep 1
+shot adzan-menu
+xdotool mousemove $((tx + 50)) $((ty + 12)) click 1
 stop=$EPOCHREALTIME
 sleep 4
 stop_recording
-at() { awk -v a="$began" -v b="$1" 'BEGIN { printf "%.2f", b - a }'; }
-playing=$(rms "$WORK/adzan.wav" "$(awk -v s="$(at "$stop")" 'BEGIN { print s - 3 }')" 2.5)
-after=$(rms "$WORK/adzan.wav" "$(awk -v s="$(at "$stop")" 'BEGIN { print s + 1 }')" 2.5)
+at() { awk -v a="$began" -v b="$1" -v d="$2" 'BEGIN { printf "%.2f", b - a + d }'; }
+playing=$(rms "$WORK/adzan.wav" "$(at "$due" 1)" 2.5)
+after=$(rms "$WORK/adzan.wav" "$(at "$stop" 1)" 2.5)
 log "RMS before the stop $playing, from a second after it $after"
-tone=$(rms "$WORK/adzan.wav" "$(awk -v s="$(at "$stop")" 'BEGIN { print s - 3 }')" 2.5 freq)
-check "Adzan: the user's MP3 plays (RMS $playing, $tone Hz)" loud "$playing"
-check "it is the MP3's 440 Hz tone, not the shipped sound ($tone Hz)" awk -v f="$tone" 'BEGIN { exit !(f > 400 && f < 480) }'
+# The tone's RMS is 0.35 at full volume; the shipped chime's about 0.05.
+check "Adzan: the user's MP3 plays, not the shipped sound (RMS $playing)" awk -v r="$playing" 'BEGIN { exit !(r > 0.25) }'
 check "Hentikan Adzan stops it within a second (RMS $after)" fails loud "$after"
 close_clock
 finish
