@@ -177,25 +177,36 @@ close_panel() { xdotool mousemove $((PX + 6)) $((PY + 6)) click 1; sleep 0.6; }
 # The times qov-jadwal (the engine's command-line tool) prints for the options.
 jadwal() { "$QOV_JADWAL" "$@" --csv | tail -n1 | cut -d, -f2- | tr ',' ' '; }
 
-# Stores a place (latitude 0, zone 0, no additions) whose Dzuhur today
-# falls $1 minutes after NEXT_MINUTE, the next whole minute that leaves the
-# clock time to start; its longitude is found with the schedule tool.
+# A zone where it is now about midday (ZONE, hours east of UTC, -11..12),
+# exported as TZ for the program and for `date`: a prayer placed a few
+# minutes ahead never straddles midnight, whenever the tests run.
+daytime_zone() {
+  local h=$((10#$(TZ=UTC date +%H)))
+  ZONE=$((12 - h))
+  # Etc/GMT+N lies N hours west of UTC.
+  if [ "$ZONE" -ge 0 ]; then export TZ="Etc/GMT-$ZONE"; else export TZ="Etc/GMT+$((-ZONE))"; fi
+}
+
+# Stores a place (latitude 0, zone ZONE or 0, no additions) whose Dzuhur
+# today falls $1 minutes after NEXT_MINUTE, the next whole minute that
+# leaves the clock time to start; its longitude is found with the schedule
+# tool (wrapped into -180..180: across the date line the zone still rules).
 place_dzuhur_after() {
   local ahead=1 lon d t
   [ "$((10#$(date +%S)))" -lt 35 ] || ahead=2
   NEXT_MINUTE=$(date -d "+$ahead min" +%H:%M) DZUHUR=$(date -d "+$((ahead + $1)) min" +%H:%M)
   t=$(minutes_of "$DZUHUR")
-  lon=$(awk -v t="$t" 'BEGIN { printf "%.3f", (12 * 60 - t) / 4 }')
+  lon=$(awk -v t="$t" -v z="${ZONE:-0}" 'BEGIN { l = 15 * z + (12 * 60 - t) / 4; while (l > 180) l -= 360; while (l < -180) l += 360; printf "%.3f", l }')
   for _ in $(seq 20); do
     d=$(($(minutes_of "$(dzuhur_at "$lon")") - t))
     [ "$d" -eq 0 ] && break
-    lon=$(awk -v l="$lon" -v d="$d" 'BEGIN { printf "%.3f", l + d * 0.25 }')
+    lon=$(awk -v l="$lon" -v d="$d" 'BEGIN { l += d * 0.25; while (l > 180) l -= 360; while (l < -180) l += 360; printf "%.3f", l }')
   done
-  log "longitude $lon gives Dzuhur $(dzuhur_at "$lon") (target $DZUHUR)"
+  log "longitude $lon gives Dzuhur $(dzuhur_at "$lon") (target $DZUHUR, zone ${ZONE:-0})"
   check "a longitude puts Dzuhur at $DZUHUR" [ "$(dzuhur_at "$lon")" = "$DZUHUR" ]
-  store_place "Uji" 0 "$lon" 0 0 0
+  store_place "Uji" 0 "$lon" "${ZONE:-0}" 0 0
 }
-dzuhur_at() { jadwal --lat 0 --lon "$1" --tz 0 --dzuhur 0 --maghrib 0 --date "$(date +%F)" | cut -d' ' -f2; }
+dzuhur_at() { jadwal --lat 0 --lon "$1" --tz "${ZONE:-0}" --dzuhur 0 --maghrib 0 --date "$(date +%F)" | cut -d' ' -f2; }
 minutes_of() { echo $((10#${1%:*} * 60 + 10#${1#*:})); }
 
 # Waits while the local time (in zone $2) is within $1 minutes of midnight either way,

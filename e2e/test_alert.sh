@@ -6,9 +6,8 @@ source "$(dirname "$0")/common.sh"
 setup
 quick_hide
 : "${QOV_JADWAL:?the native qov-jadwal}"
-# The clock's zone is UTC, as the place's.
-export TZ=UTC
-away_from_midnight 5
+# The clock's zone is the place's, where it is now about midday.
+daytime_zone
 
 # Dzuhur in the next whole minute that leaves the clock time to start.
 place_dzuhur_after 0
