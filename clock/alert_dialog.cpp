@@ -1,5 +1,7 @@
 #include "clock/alert_dialog.h"
 
+#include "clock/dialog_frame.h"
+
 #include <optional>
 
 namespace qov {
@@ -11,7 +13,6 @@ namespace {
 constexpr const char* kCaption = "Pengaturan Adzan";
 constexpr ui::Twips kFrameWidth = 3435, kFrameHeight = 5280;
 constexpr ui::Twips kDialogHeight = kFrameHeight + 45;
-constexpr ui::Color kWrongBox = 0x00C0C0FF;  // as the location dialog marks a box
 constexpr float kRowTop = 600, kRowStep = 300;
 
 std::string BaseName(const std::string& path) {
@@ -31,24 +32,10 @@ std::string LeadsBox(const std::vector<int16_t>& leads) {
 AlertDialog::AlertDialog(ui::Form& form, ContextMenu& menu, Services& services, settings::Settings& settings,
                          ClockWindow& window, Alerts& alerts)
     : form_(form), svc_(services), settings_(settings), window_(window), alerts_(alerts) {
-  frame_ = &form_.Add(ui::Kind::Frame, "alertDialog");
-  frame_->Move(0, 0, kFrameWidth, kFrameHeight);
-  frame_->SetText(kCaption);
-  frame_->SetBackColor(ui::kBlack);
-  frame_->SetForeColor(ui::kYellow);
-  frame_->SetFont(ui::Font{"Arial", 9.75f, true, false});
-  frame_->SetVisible(false);
-
-  const ui::Font captionFont{"Arial", 9.75f, true, false};
-  const ui::Font boxFont{"Arial", 8.25f, true, false};
-  auto label = [&](const std::string& text, float l, float t, float w) {
-    ui::Control& c = form_.Add(ui::Kind::Label, "caption", -1, frame_);
-    c.Move(l, t, w, 240);
-    c.SetText(text);
-    c.SetFont(captionFont);
-    c.SetForeColor(ui::kYellow);
-    c.SetTransparent(true);
-  };
+  frame_ = &dialog::AddFrame(form_, "alertDialog", kCaption, kFrameWidth, kFrameHeight);
+  const ui::Font& captionFont = dialog::kCaptionFont;
+  const ui::Font& boxFont = dialog::kBoxFont;
+  auto label = [&](const std::string& text, float l, float t, float w) { dialog::AddCaption(form_, *frame_, text, l, t, w); };
   auto add = [&](ui::Kind kind, const std::string& name, float l, float t, float w, float h) {
     ui::Control& c = form_.Add(kind, name, -1, frame_);
     c.Move(l, t, w, h);
@@ -135,12 +122,7 @@ AlertDialog::AlertDialog(ui::Form& form, ContextMenu& menu, Services& services, 
 }
 
 void AlertDialog::Open() {
-  window_.HoldStripAtLeast(ClockWindow::Overlay::kAlertDialog, kDialogHeight);
-  window_.EnlargeFor(kDialogHeight);
-  form_.Show();
-  // The layout pass has run by now, so the width is the final one.
-  frame_->Move((form_.width() - frame_->width()) / 2, (form_.height() - frame_->height()) / 2, frame_->width(),
-               frame_->height());
+  window_.OpenOverlay(ClockWindow::Overlay::kAlertDialog, *frame_, kDialogHeight);
   frame_->SetText(kCaption);
   const settings::AlertSettings& a = alerts_.stored();
   for (int i = 0; i <= kAlertTimes; ++i) {
@@ -173,7 +155,7 @@ void AlertDialog::Pick(std::string& path, const char* title) {
 }
 
 void AlertDialog::Refuse(ui::Control* box, const std::string& what, const std::string& message) {
-  box->SetBackColor(kWrongBox);
+  box->SetBackColor(dialog::kWrongBox);
   frame_->SetText(std::string(kCaption) + " - " + what + " salah");
   svc_.dialogs->MessageBox(message, kCaption);
 }
@@ -190,7 +172,7 @@ bool AlertDialog::Accept() {
     box->SetBackColor(ui::kSystemWindow);
     const std::optional<std::vector<int16_t>> leads = settings::ParseLeads(box->text());
     if (!leads) {
-      box->SetBackColor(kWrongBox);
+      box->SetBackColor(dialog::kWrongBox);
       if (!firstWrong) {
         firstWrong = box;
         what = std::string("Pengingat ") + settings::kAlertTimeNames[i];
@@ -206,7 +188,7 @@ bool AlertDialog::Accept() {
   const std::optional<double> volume = settings::StrictNumber(volume_->text());
   volume_->SetBackColor(ui::kSystemWindow);
   if (!volume || !settings::kVolume.Accepts(*volume)) {
-    volume_->SetBackColor(kWrongBox);
+    volume_->SetBackColor(dialog::kWrongBox);
     if (!firstWrong) {
       firstWrong = volume_;
       what = "Volume";
@@ -234,9 +216,7 @@ void AlertDialog::Cancel() { Close(); }
 
 void AlertDialog::Close() {
   if (tried_) alerts_.StopSound();
-  window_.HoldStripAtLeast(ClockWindow::Overlay::kAlertDialog, 0);
-  window_.RestoreHeight();
-  frame_->SetVisible(false);
+  window_.CloseOverlay(ClockWindow::Overlay::kAlertDialog, *frame_);
 }
 
 }  // namespace qov

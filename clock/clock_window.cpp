@@ -301,6 +301,21 @@ void ClockWindow::RestoreHeight() {
 
 void ClockWindow::HoldStripAtLeast(Overlay who, ui::Twips height) { stripHold_[static_cast<int>(who)] = height; }
 
+void ClockWindow::OpenOverlay(Overlay who, ui::Control& frame, ui::Twips height) {
+  HoldStripAtLeast(who, height);
+  EnlargeFor(height);
+  form_.Show();
+  // The layout pass has run by now, so the width is the final one.
+  frame.Move((form_.width() - frame.width()) / 2, (form_.height() - frame.height()) / 2, frame.width(),
+             frame.height());
+}
+
+void ClockWindow::CloseOverlay(Overlay who, ui::Control& frame) {
+  HoldStripAtLeast(who, 0);
+  RestoreHeight();
+  frame.SetVisible(false);
+}
+
 void ClockWindow::SetTopmost(bool on) {
   onTop_ = on;
   menu_.Check(Command::kAlwaysOnTop, on);

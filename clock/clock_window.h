@@ -41,6 +41,11 @@ class ClockWindow {
   // stays reachable; 0 releases that overlay's hold.
   enum class Overlay { kPanel, kDialog, kAlertDialog };
   void HoldStripAtLeast(Overlay who, ui::Twips height);
+  // An overlay holds the window (and the strip) at least `height` tall while
+  // it shows, its frame centred once the layout pass has run; closing gives
+  // the height back and hides the frame.
+  void OpenOverlay(Overlay who, ui::Control& frame, ui::Twips height);
+  void CloseOverlay(Overlay who, ui::Control& frame);
 
   // Menu handlers.
   void ToggleAlwaysOnTop();

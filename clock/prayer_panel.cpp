@@ -153,12 +153,8 @@ void PrayerPanel::ShowEditor(bool on) {
 // is clipped, which is harmless.
 void PrayerPanel::OpenFrame() {
   const ui::Twips needed = std::max(kPanelMinHeight, frame_->height() + 140);
-  window_.HoldStripAtLeast(ClockWindow::Overlay::kPanel, needed);
-  window_.EnlargeFor(needed);
-  frame_->Move((form_.width() - frame_->width()) / 2, (form_.height() - frame_->height()) / 2,
-               frame_->width(), frame_->height());
+  window_.OpenOverlay(ClockWindow::Overlay::kPanel, *frame_, needed);
   frame_->SetVisible(true);
-  form_.Show();
 }
 
 // The date line and a fresh computation for today.
@@ -213,9 +209,7 @@ void PrayerPanel::Close() {
   // Closed by a click, the auto-close must not fire later and shrink the
   // window under the location dialog opened meanwhile.
   autoClose_->SetEnabled(false);
-  frame_->SetVisible(false);
-  window_.HoldStripAtLeast(ClockWindow::Overlay::kPanel, 0);
-  window_.RestoreHeight();
+  window_.CloseOverlay(ClockWindow::Overlay::kPanel, *frame_);
 }
 
 void PrayerPanel::AcceptDelay() {

@@ -1,5 +1,7 @@
 #include "location/location_dialog.h"
 
+#include "clock/dialog_frame.h"
+
 #include <optional>
 #include <string>
 
@@ -12,8 +14,6 @@ constexpr const char* kCaption = "Lokasi";
 constexpr ui::Twips kFrameWidth = 3435, kFrameHeight = 6465;
 // The window is made this tall (434 pixels at 96 dpi) so the frame fits.
 constexpr ui::Twips kDialogHeight = kFrameHeight + 45;
-// Back colour of a box whose text OK cannot take.
-constexpr ui::Color kWrongBox = 0x00C0C0FF;
 
 constexpr int16_t kHanafi = 2, kShafii = 1;
 
@@ -29,24 +29,10 @@ std::string ZoneText(double hours) { return settings::PlainNumber(hours); }
 LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& services,
                                settings::Settings& settings, ClockWindow& window, Schedule& schedule)
     : form_(form), svc_(services), settings_(settings), window_(window), schedule_(schedule) {
-  frame_ = &form_.Add(ui::Kind::Frame, "locationDialog");
-  frame_->Move(0, 0, kFrameWidth, kFrameHeight);
-  frame_->SetText(kCaption);
-  frame_->SetBackColor(ui::kBlack);
-  frame_->SetForeColor(ui::kYellow);
-  frame_->SetFont(ui::Font{"Arial", 9.75f, true, false});
-  frame_->SetVisible(false);
-
-  const ui::Font captionFont{"Arial", 9.75f, true, false};
-  const ui::Font boxFont{"Arial", 8.25f, true, false};
-  auto label = [&](const char* text, float l, float t, float w) {
-    ui::Control& c = form_.Add(ui::Kind::Label, "caption", -1, frame_);
-    c.Move(l, t, w, 240);
-    c.SetText(text);
-    c.SetFont(captionFont);
-    c.SetForeColor(ui::kYellow);
-    c.SetTransparent(true);
-  };
+  frame_ = &dialog::AddFrame(form_, "locationDialog", kCaption, kFrameWidth, kFrameHeight);
+  const ui::Font& captionFont = dialog::kCaptionFont;
+  const ui::Font& boxFont = dialog::kBoxFont;
+  auto label = [&](const std::string& text, float l, float t, float w) { dialog::AddCaption(form_, *frame_, text, l, t, w); };
   auto box = [&](const char* name, float l, float t, float w) {
     ui::Control& c = form_.Add(ui::Kind::TextBox, name, -1, frame_);
     c.Move(l, t, w, 240);
@@ -161,12 +147,7 @@ void LocationDialog::ClearWrongBoxes() {
 }
 
 void LocationDialog::Open() {
-  window_.HoldStripAtLeast(ClockWindow::Overlay::kDialog, kDialogHeight);
-  window_.EnlargeFor(kDialogHeight);
-  form_.Show();
-  // The layout pass has run by now, so the width is the final one.
-  frame_->Move((form_.width() - frame_->width()) / 2, (form_.height() - frame_->height()) / 2,
-               frame_->width(), frame_->height());
+  window_.OpenOverlay(ClockWindow::Overlay::kDialog, *frame_, kDialogHeight);
 
   ClearWrongBoxes();
   const settings::Location& l = schedule_.location();
@@ -290,7 +271,7 @@ bool LocationDialog::Accept() {
       if (b.setting.field.set) b.setting.field.set(l, *v);
       continue;
     }
-    b.control->SetBackColor(kWrongBox);
+    b.control->SetBackColor(dialog::kWrongBox);
     if (!firstWrong) firstWrong = &b;
   }
   if (firstWrong) {
@@ -319,9 +300,7 @@ void LocationDialog::Cancel() {
 }
 
 void LocationDialog::CloseFrame() {
-  window_.HoldStripAtLeast(ClockWindow::Overlay::kDialog, 0);
-  window_.RestoreHeight();
-  frame_->SetVisible(false);
+  window_.CloseOverlay(ClockWindow::Overlay::kDialog, *frame_);
 }
 
 }  // namespace qov
