@@ -10,8 +10,10 @@ namespace {
 void ListVisible(const ui::MenuItem& m, const std::string& prefix, std::vector<std::string>& out) {
   for (const auto& c : m.children) {
     if (!c->visible) continue;
-    out.push_back(prefix.empty() ? c->caption : prefix + "/" + c->caption);
-    ListVisible(*c, out.back(), out);
+    // A copy: the list grows while the children are listed.
+    const std::string path = prefix.empty() ? c->caption : prefix + "/" + c->caption;
+    out.push_back(path);
+    ListVisible(*c, path, out);
   }
 }
 }  // namespace
