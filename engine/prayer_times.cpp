@@ -417,9 +417,15 @@ bool AccurateEvents(const CivilDate& date, const Place& place, const Method& met
 
 // The five (kFull false, into DayTimes) or the whole day (into FullDay).
 template <bool kFull, class Out = std::conditional_t<kFull, FullDay, DayTimes>>
-Out Compute(const CivilDate& date, const Place& place, const Method& method) {
+Out Compute(const CivilDate& date, const Place& place, const Method& given) {
   const Out none;
   if (!IsCalendarDate(date)) return none;
+  // Safety minutes beyond half a day mean nothing (a hand-edited store):
+  // held there, so that every time stays within a day of its row.
+  Method method = given;
+  for (int* add : {&method.addDzuhur, &method.addMaghrib, &method.addShubuh, &method.addAshar, &method.addIsya,
+                   &method.addTerbit, &method.addDhuha, &method.imsakBeforeShubuh})
+    *add = std::clamp(*add, -720, 720);
   for (const double x : {place.latitude, place.longitude, place.timeZone, place.elevation,
                          method.fajrAngle, method.isyaAngle, method.dhuhaAltitude, method.horizon})
     if (!std::isfinite(x)) return none;

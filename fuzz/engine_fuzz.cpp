@@ -68,9 +68,10 @@ void CheckDay(const qov::CivilDate& date, const e::Place& place, const e::Method
   QOV_FUZZ_CHECK(t[e::Prayer::kDzuhur].status == e::TimeStatus::kNormal, where);
 
   // Within these bounds nothing can overflow: a place on the earth on a
-  // calendar date has its times, however odd the method.
+  // calendar date, in a zone within a day of UTC, has its times, however
+  // odd the method (a zone beyond that gives no time at all).
   const bool real = IsCalendarDate(date) && std::fabs(place.latitude) < 90 &&
-                    std::fabs(place.longitude) <= 1e300 && std::fabs(place.timeZone) <= 1e300 &&
+                    std::fabs(place.longitude) <= 1e300 && std::fabs(place.timeZone) <= 24 &&
                     std::isfinite(method.fajrAngle) && std::isfinite(method.isyaAngle) &&
                     std::isfinite(place.elevation) && std::isfinite(method.dhuhaAltitude) &&
                     std::isfinite(method.horizon);
