@@ -25,7 +25,9 @@ backend_setup() {
   cp -a "$template" "$WINEPREFIX"
   rm -f "$WINEPREFIX/.ready-managed"
 }
-backend_cleanup() { "$WINESERVER" -k 2>/dev/null; }
+# Waits for the server to go: the next test's prefix may get this one's inode,
+# and with it this server's socket folder.
+backend_cleanup() { "$WINESERVER" -k 2>/dev/null && timeout 10 "$WINESERVER" -w 2>/dev/null; }
 
 # From its own folder, so that it finds its data files; the PID stays the
 # program's once Wine's loader has exec'd.

@@ -3,7 +3,7 @@
 # screenshots, OCR and the checks. QOV_BACKEND (win or linux) picks the
 # adapter e2e/backend_$QOV_BACKEND.sh, which starts and ends the program and
 # reads and writes its settings. Every process is ended by its PID.
-set -euo pipefail
+set -Eeuo pipefail
 E2E=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 : "${QOV_BACKEND:?win or linux}" "${QOV_SOURCE_DIR:?source tree}"
 WORK=$(mktemp -d "/tmp/qov-e2e-$QOV_BACKEND.XXXXXX")
@@ -18,6 +18,7 @@ SHOTS=${QOV_SHOTS:-$WORK/shots}
 mkdir -p "$SHOTS"
 
 cleanup() {
+  trap - ERR
   set +e
   [ -n "$CLOCK_PID" ] && kill "$CLOCK_PID" 2>/dev/null
   stop_recording
@@ -28,6 +29,9 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
+# A check that fails is counted; any other failing command ends the test, and
+# says where, so a run that stops early can be read from its log.
+trap 'echo "[e2e] stopped at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND (status $?)" >&2' ERR
 
 log() { printf '[%s.%s] %s\n' "$QOV_BACKEND" "$(basename "$0" .sh)" "$*"; }
 on() { [ "$QOV_BACKEND" = "$1" ]; }

@@ -88,23 +88,35 @@ measure_start() {
   ' <"$TALLY_FIFO" >/dev/null 2>&1 &
   BACKGROUND_PIDS+=" $!"
   # This prefix's wineserver, started before any other Wine process, with its
-  # request trace on.
-  ( echo "$BASHPID" >"$WORK/wineserver.pid"; exec "$WINESERVER" -f -p -d1 2>&1 >/dev/null ) |
-    grep --line-buffered -E '^[0-9a-f]+: (init_first_thread\(\) =|new_thread\(|(create_window|alloc_user_handle|set_hook)\(\) =|(destroy_window|free_user_handle|remove_hook)\(|\*killed\*)' \
-      >"$TALLY_FIFO" &
-  BACKGROUND_PIDS+=" $!"
-  wait_until 5 test -s "$WORK/wineserver.pid"
-  BACKGROUND_PIDS+=" $(cat "$WORK/wineserver.pid")"
-  # Wait for its socket so no Wine process starts a server of its own. The
-  # socket's folder is named after the prefix's device and inode, under
-  # /tmp/.wine-UID upstream and a random /tmp/wine-* on Debian; one left by
-  # an older server of a recycled inode is older than this one.
+  # request trace on. The socket's folder is named after the prefix's device
+  # and inode, under /tmp/.wine-UID upstream and a random /tmp/wine-* on
+  # Debian. The inode may be that of the previous test's prefix, just deleted,
+  # whose server may still hold the folder's lock: this server then exits at
+  # once and is started again. A socket left by an older server is older than
+  # this one's pid file.
   SERVER_DIR=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
   listening() {
     [ -n "$(find "/tmp/.wine-$(id -u)" /tmp/wine-* -maxdepth 2 -path "*/$SERVER_DIR/socket" -type s \
       -newer "$WORK/wineserver.pid" 2>/dev/null)" ]
   }
-  wait_until 5 listening || { log "the traced wineserver did not start"; exit 1; }
+  local attempt server=""
+  for attempt in 1 2 3 4 5; do
+    rm -f "$WORK/wineserver.pid"
+    ( echo "$BASHPID" >"$WORK/wineserver.pid"; exec "$WINESERVER" -f -p -d1 2>&1 >/dev/null ) |
+      grep --line-buffered -E '^[0-9a-f]+: (init_first_thread\(\) =|new_thread\(|(create_window|alloc_user_handle|set_hook)\(\) =|(destroy_window|free_user_handle|remove_hook)\(|\*killed\*)' \
+        >"$TALLY_FIFO" &
+    BACKGROUND_PIDS+=" $!"
+    wait_until 5 test -s "$WORK/wineserver.pid" || continue
+    server=$(cat "$WORK/wineserver.pid")
+    BACKGROUND_PIDS+=" $server"
+    # Wait for its socket so no Wine process starts a server of its own.
+    wait_until 10 eval 'listening || stopped "$server"' || true
+    listening && break
+    log "the traced wineserver did not start (attempt $attempt)"
+    server=""
+    sleep 1
+  done
+  [ -n "$server" ] || { log "the traced wineserver did not start"; exit 1; }
   CLOCK_LOG=$TALLY_FIFO
   export WINEDEBUG=-all,+gdi,+pid
 }
