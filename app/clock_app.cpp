@@ -32,6 +32,8 @@ struct ClockApp::Parts {
     menu.On(Command::kWebSite, [this] { OpenLink(*svc.shell, kWebUrl); });
     menu.On(Command::kAbout, [this] { ShowAbout(); });
     menu.On(Command::kExit, [this] { svc.windows->Close(form); });
+    menu.On(Command::kLoginStart, [this] { ToggleLoginStart(); });
+    menu.OnOpen([this] { ShowLoginStart(); });
     form.onUnload = [this] { Unload(); };
     heartbeat = &form.AddTimer("tick", kTickMs, true);
     heartbeat->onTimer = [this] { Tick(); };
@@ -40,6 +42,8 @@ struct ClockApp::Parts {
   bool Load();
   void Unload();
   void ShowAbout();
+  void ShowLoginStart();
+  void ToggleLoginStart();
   // Every 300 ms: the hands and the digital time (or the alert's name),
   // then the alerts. Nothing here reads a file or the store, and the
   // engine runs only when the day or the zone's offset changed.
@@ -96,6 +100,24 @@ void ClockApp::Parts::ShowAbout() {
   if (about && about->IsOpen()) return;
   about = std::make_unique<AboutBox>(form, svc);
   about->Show();
+}
+
+// The entry belongs to the desktop, not to our settings: its check mark is
+// read afresh at each opening, and a change that failed is said, never
+// shown as done.
+void ClockApp::Parts::ShowLoginStart() {
+  menu.Show(Command::kLoginStart, svc.loginStart != nullptr);
+  if (svc.loginStart) menu.Check(Command::kLoginStart, svc.loginStart->IsEnabled());
+}
+
+void ClockApp::Parts::ToggleLoginStart() {
+  if (!svc.loginStart) return;
+  const bool on = !svc.loginStart->IsEnabled();
+  if (!svc.loginStart->Enable(on))
+    svc.dialogs->MessageBox(on ? "Jam QOV tidak dapat diatur agar berjalan saat login."
+                               : "Jam QOV tidak dapat dihentikan dari berjalan saat login.",
+                            kAppTitle);
+  menu.Check(Command::kLoginStart, svc.loginStart->IsEnabled());
 }
 
 ClockApp::ClockApp(Services& services) : parts_(std::make_unique<Parts>(services)) {}

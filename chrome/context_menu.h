@@ -40,6 +40,7 @@ enum class Command : int8_t {
   kMuteHour,
   kMuteTomorrow,
   kUnmute,
+  kLoginStart,
   kExit,
 };
 inline constexpr int kCommandCount = static_cast<int>(Command::kExit) + 1;

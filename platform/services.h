@@ -182,6 +182,19 @@ class Files {
   virtual std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) = 0;
 };
 
+// Starting the program when the user logs in, through the desktop's own
+// per-user entry (the one the installer's option writes). Asked when the
+// menu opens, never per tick: the user may change it behind our back.
+class LoginStart {
+ public:
+  virtual ~LoginStart() = default;
+  virtual bool IsEnabled() = 0;
+  // Writes or removes the entry. False when the entry could not be made
+  // to say `on`; the caller tells the user rather than show a check mark
+  // that is not true.
+  virtual bool Enable(bool on) = 0;
+};
+
 // Everything the logic needs, passed by the back end at start.
 struct Services {
   SettingsStore* settings = nullptr;
@@ -196,6 +209,7 @@ struct Services {
   TrayIcon* tray = nullptr;
   Windows* windows = nullptr;
   Files* files = nullptr;
+  LoginStart* loginStart = nullptr;
 };
 
 }  // namespace qov

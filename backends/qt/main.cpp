@@ -8,11 +8,13 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <optional>
 #include <vector>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "app/clock_app.h"
+#include "backends/qt/command_line.h"
 #include "backends/qt/platform.h"
 
 namespace {
@@ -37,6 +39,7 @@ void CatchTerminationSignals() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> answered = qov::qt::AnswerCommandLine(argc, argv)) return *answered;
   // The clock places itself, is dragged by its face and stays on top:
   // things a Wayland client may not do. Under Wayland it runs through
   // XWayland, unless the user chose a platform. Asked for on the command

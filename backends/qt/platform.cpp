@@ -43,6 +43,7 @@ Platform::Platform()
   services.tray = &tray_;
   services.windows = this;
   services.files = &files_;
+  services.loginStart = &loginStart_;
 }
 
 Platform::~Platform() {

@@ -68,6 +68,7 @@ class Platform final : public Windows {
   SystemShell shell_;
   QtTrayIcon tray_;
   DataFiles files_;
+  AutostartEntry loginStart_;
   PictureCache pictures_;
   std::vector<QPointer<FormWidget>> windows_;
 };

@@ -10,12 +10,14 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimeZone>
 #include <QUrl>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "engine/datetime.h"
@@ -216,6 +218,72 @@ std::optional<std::string> DataFiles::ReadAll(const std::string& path, size_t ma
   const QByteArray data = f.read(static_cast<qint64>(std::min<size_t>(maxBytes, 1u << 30)));
   if (data.isNull() && f.error() != QFileDevice::NoError) return std::nullopt;
   return std::string(data.constData(), static_cast<size_t>(data.size()));
+}
+
+// ----------------------------------------------------------- login start
+
+namespace {
+
+QString AutostartPath() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/autostart/qov-clock.desktop";
+}
+
+// The program as a desktop entry's Exec value: quoted where it holds a
+// reserved character, with the entry's own escapes on top.
+QString DesktopExec(const QString& program) {
+  static const QString kReserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+  const bool quote = std::any_of(program.begin(), program.end(), [](QChar c) { return kReserved.contains(c); });
+  QString arg;
+  for (QChar c : program) {
+    if (quote && QStringLiteral("\"`$\\").contains(c)) arg += QLatin1Char('\\');
+    arg += c;
+  }
+  if (quote) arg = QLatin1Char('"') + arg + QLatin1Char('"');
+  // The value's escapes come on top of the quoting; '%' would be a field code.
+  return arg.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+      .replace(QLatin1Char('\n'), QStringLiteral("\\n"))
+      .replace(QLatin1Char('\t'), QStringLiteral("\\t"))
+      .replace(QLatin1Char('%'), QStringLiteral("%%"));
+}
+
+}  // namespace
+
+// A user who turned the entry off in the desktop's own settings has it
+// hidden rather than removed: that reads as off.
+bool AutostartEntry::IsEnabled() {
+  QFile f(AutostartPath());
+  if (!QFileInfo(f).isFile() || !f.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
+  const QByteArray text = f.read(64 * 1024);
+  for (const QByteArray& raw : text.split('\n')) {
+    const QByteArray line = raw.trimmed();
+    if (line == "Hidden=true" || line == "X-GNOME-Autostart-enabled=false") return false;
+  }
+  return true;
+}
+
+bool AutostartEntry::Enable(bool on) {
+  const QString path = AutostartPath();
+  if (!on) return !QFileInfo::exists(path) || QFile::remove(path);
+  if (!QDir().mkpath(QFileInfo(path).path())) return false;
+  const QString program = QCoreApplication::applicationFilePath();
+  QString tryExec = program;
+  tryExec.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+  // Written whole or not at all: a desktop reading it at login never sees
+  // half an entry.
+  QSaveFile f(path);
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
+  const QString entry = QStringLiteral(
+                            "[Desktop Entry]\n"
+                            "Type=Application\n"
+                            "Name=Jam QOV\n"
+                            "Comment=Jam meja dengan waktu sholat\n"
+                            "Icon=qov-clock\n"
+                            "TryExec=%1\n"
+                            "Exec=%2\n"
+                            "Terminal=false\n")
+                            .arg(tryExec, DesktopExec(program));
+  f.write(entry.toUtf8());
+  return f.commit();
 }
 
 }  // namespace qov::qt

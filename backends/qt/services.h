@@ -101,6 +101,14 @@ class DataFiles final : public Files {
   std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) override;
 };
 
+// $XDG_CONFIG_HOME/autostart/qov-clock.desktop, which every desktop that
+// follows the freedesktop.org autostart rules starts at login.
+class AutostartEntry final : public LoginStart {
+ public:
+  bool IsEnabled() override;
+  bool Enable(bool on) override;
+};
+
 // The logic joins paths with backslashes, as on Windows: a path that does
 // not exist as written is tried with them turned into slashes.
 QString LocalPath(const std::string& path);

@@ -24,6 +24,7 @@ Platform::Platform(HINSTANCE instance)
   services.tray = &tray_;
   services.windows = this;
   services.files = &files_;
+  services.loginStart = &loginStart_;
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 

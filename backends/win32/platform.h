@@ -67,6 +67,7 @@ class Platform final : public Windows {
   SystemShell shell_;
   Win32TrayIcon tray_;
   SystemFiles files_;
+  RunAtSignIn loginStart_;
   GdiCache gdi_;
   std::vector<std::unique_ptr<FormWindow>> windows_;
 };

@@ -12,6 +12,21 @@ namespace {
 
 std::wstring KeyPath(const std::string& section) { return L"Software\\QOVClock\\" + Wide(section); }
 
+// The running program's full path; empty when the system will not say.
+std::wstring ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    if (path.size() >= 32768) return {};
+    path.resize(path.size() * 2);
+  }
+}
+
 }  // namespace
 
 UINT WindowDpi(HWND w) {
@@ -186,17 +201,8 @@ void SystemShell::Open(const std::string& link) {
 // ------------------------------------------------------------------- files
 
 std::string SystemFiles::BesideProgram(const std::string& name) {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    if (path.size() >= 32768) return {};
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = ProgramPath();
+  if (path.empty()) return {};
   std::string folder = Narrow(FolderOf(path));
   // At a drive's root the folder already ends in a separator.
   if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
@@ -218,6 +224,58 @@ std::optional<std::string> SystemFiles::ReadAll(const std::string& path, size_t 
     out.append(buf, got);
   }
   return out;
+}
+
+// ------------------------------------------------------------ login start
+
+namespace {
+
+// The value and command of the installer's option "start at sign-in".
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kApprovedKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+constexpr wchar_t kRunValue[] = L"QOVClock";
+
+// Whether `root`'s Run key has our value and Task Manager has not disabled
+// it: its "Disable" keeps the value and marks it in StartupApproved with an
+// odd first byte.
+bool RunsFrom(HKEY root) {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExW(root, kRunKey, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return false;
+  AutoKey run(raw);
+  if (RegQueryValueExW(run.get(), kRunValue, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(root, kApprovedKey, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return true;
+  AutoKey approved(raw);
+  BYTE mark[12] = {};
+  DWORD type = 0, size = sizeof(mark);
+  if (RegQueryValueExW(approved.get(), kRunValue, nullptr, &type, mark, &size) != ERROR_SUCCESS) return true;
+  return type != REG_BINARY || size == 0 || (mark[0] & 1) == 0;
+}
+
+}  // namespace
+
+bool RunAtSignIn::IsEnabled() { return RunsFrom(HKEY_CURRENT_USER) || RunsFrom(HKEY_LOCAL_MACHINE); }
+
+// Only the user's own entry is touched: an all-users installation's entry is
+// the administrator's, and a second entry beside it would start a second
+// copy that is refused at every sign-in.
+bool RunAtSignIn::Enable(bool on) {
+  if (on && !IsEnabled()) {
+    const std::wstring path = ProgramPath();
+    if (path.empty()) return false;
+    const std::wstring command = L"\"" + path + L"\"";
+    HKEY raw = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) !=
+        ERROR_SUCCESS)
+      return false;
+    AutoKey run(raw);
+    RegSetValueExW(run.get(), kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    // Asked again from the menu, it is meant: Task Manager's old "Disable" goes.
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kApprovedKey, kRunValue);
+  } else if (!on) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
+  }
+  return IsEnabled() == on;
 }
 
 }  // namespace qov::win32

@@ -107,6 +107,14 @@ class SystemShell final : public Shell {
   void Open(const std::string& link) override;
 };
 
+// HKCU\...\CurrentVersion\Run, value "QOVClock", as the installer's option
+// writes it; an all-users installation's entry in HKLM counts too.
+class RunAtSignIn final : public LoginStart {
+ public:
+  bool IsEnabled() override;
+  bool Enable(bool on) override;
+};
+
 class SystemFiles final : public Files {
  public:
   std::string BesideProgram(const std::string& name) override;

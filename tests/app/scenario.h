@@ -21,6 +21,8 @@
 //   choose ITEM       the item to choose in the next popup menu
 //   rightclick, trayclick, click X (a press on the face released at X),
 //   dblclick CONTROL
+//   login on|off|refuse   the desktop's login entry, changed behind the
+//                     clock's back, or refusing every change
 //   forget            the writes, message boxes and notifications so far
 //   do NAME           the steps of a line "=NAME|steps"
 // Expectations, "?WHAT=VALUE" (lists joined by ';'): names (the alerts),
@@ -34,7 +36,7 @@
 // font CONTROL (size), picture CONTROL, centred CONTROL (in the window)
 // (CONTROL#INDEX for one of an array), height, size, place (left top), tall
 // (the window holds "Pengaturan Adzan"), window (shown), topmost, sizable, blink, timer NAME
-// (enabled), tray (the icon shows), alerts ("MM-DD HH:MM name"), panel (the
+// (enabled), tray (the icon shows), login (the login entry), alerts ("MM-DD HH:MM name"), panel (the
 // panel's times top to bottom, opened and closed for it).
 // T is "[YYYY-]MM-DD HH:MM[:SS[.S]]", in 2024 without a year.
 #pragma once
@@ -136,6 +138,7 @@ class Scenario : public AppTest {
     if (what == "timer") return run->Timer(of).enabled() ? "1" : "0";
     if (what == "window") return form().visible() ? "1" : "0";
     if (what == "tray") return p.tray.shown ? "1" : "0";
+    if (what == "login") return p.loginStart.enabled ? "1" : "0";
     if (what == "height") return std::to_string(std::lround(form().height()));
     if (what == "tall") return form().height() >= kAlertDialogHeight ? "1" : "0";
     return Join(list);
@@ -199,6 +202,8 @@ class Scenario : public AppTest {
       face.onMouseDown(1, 0, 100, 100);
       face.onMouseMove(1, 0, std::stof(arg), 100);
       face.onMouseUp(1, 0, std::stof(arg), 100);
+    } else if (verb == "login") {
+      arg == "refuse" ? void(p.loginStart.refuses = true) : void(p.loginStart.enabled = arg == "on");
     } else if (verb == "forget") {
       p.settings.writes.clear();
       p.dialogs.messages.clear();

@@ -16,6 +16,7 @@ using Exit = Startup;
 
 TEST_F(FirstThenLaterRun, StoresTheLocationThenTheHeightAndReadsThemBack) { Play(); }
 TEST_F(MenuSwitches, EachStoresOnlyItsOwnKeyAndTheNextStartShowsIt) { Play(); }
+TEST_F(MenuSwitches, LoginStartShowsTheEntryAndTellsARefusal) { Play(); }
 TEST_F(LaterStart, RestoresTheWindowAndPullsALostPlaceBackOnScreen) { Play(); }
 TEST_F(LaterStart, UnknownDisplayVersionLeavesTheLayoutAloneAndStaysUsable) { Play(); }
 TEST_F(Exit, WhileAnOverlayEnlargesTheWindowStoresTheHeightBefore) { Play(); }

@@ -159,6 +159,18 @@ class MemoryTray : public TrayIcon {
   std::function<void(TrayIcon::Click)> onClick_;
 };
 
+// The desktop's login entry; `refuses` makes every change fail, as a
+// read-only folder or a policy would.
+struct MemoryLoginStart : LoginStart {
+  bool IsEnabled() override { return enabled; }
+  bool Enable(bool on) override {
+    if (!refuses) enabled = on;
+    return !refuses;
+  }
+  bool enabled = false;
+  bool refuses = false;
+};
+
 struct MemoryPlatform;
 
 struct MemoryWindows : Windows {
@@ -209,6 +221,7 @@ struct MemoryPlatform : ui::FormView {
   MemoryTray tray;
   MemoryWindows windows;
   MemoryFiles files;
+  MemoryLoginStart loginStart;
 
   // Gives the form a handle; from now on its timers run with the clock.
   ui::Handle Attach(ui::Form& form);
