@@ -77,10 +77,12 @@ h1 { font-size: 22pt; margin: 0; }
 .info { font-size: 10.5pt; margin: 1.5mm 0 2.5mm; line-height: 1.35; }
 table { width: 100%; border-collapse: collapse; table-layout: fixed; }
 th { font-size: 11.5pt; padding: 1.2mm 0.5mm; background: #ddd; border-bottom: 0.5mm solid #000; }
-td { text-align: center; padding: 0.45mm 0.5mm; line-height: 1.12; border-bottom: 0.2mm solid #aaa;
-     font-variant-numeric: tabular-nums; }
-table.five td { font-size: 16pt; }
-table.eight td { font-size: 13.5pt; }
+td { text-align: center; padding: 0.35mm 0.5mm; line-height: 1.08; border-bottom: 0.2mm solid #aaa;
+     white-space: nowrap; font-variant-numeric: tabular-nums; }
+table.five td { font-size: 15.5pt; }
+table.eight th { font-size: 9.5pt; padding: 1.2mm 0; }
+table.eight td { font-size: 13pt; padding: 0.75mm 0.2mm; }
+table.eight td.day, table.eight td.note { font-size: 10.5pt; }
 td.day { text-align: left; padding-left: 1.5mm; font-size: 12pt; }
 td.note { font-size: 11pt; }
 tr.friday td { background: #e4f0e4; font-weight: bold; }
@@ -157,11 +159,14 @@ std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) 
     std::string zone = heading.zone.empty() ? OffsetsText(s.days) : heading.zone + " (" + OffsetsText(s.days) + ")";
     out += "<p class=\"info\">" + Html(heading.place) + "<br>" + Html(heading.method) + "<br>Waktu: " + Html(zone) +
            "</p>\n";
-    out += std::string("<table class=\"") + (s.shown.size() > 5 ? "eight" : "five") + "\">\n<thead><tr>";
-    out += s.ramadan ? "<th style=\"width:11%\">Ramadan</th><th style=\"width:13%\">Hari</th><th "
-                       "style=\"width:12%\">Tanggal</th>"
-                     : "<th style=\"width:14%\">Hari</th><th style=\"width:9%\">Tgl</th><th "
-                       "style=\"width:17%\">Hijriah</th>";
+    const bool eight = s.shown.size() > 5;
+    out += std::string("<table class=\"") + (eight ? "eight" : "five") + "\">\n<thead><tr>";
+    // The first three columns' widths, in per cent: narrower beside eight times.
+    const auto th = [](int width, const char* name) {
+      return "<th style=\"width:" + std::to_string(width) + "%\">" + name + "</th>";
+    };
+    out += s.ramadan ? th(9, "Ramadan") + th(11, "Hari") + th(10, "Tanggal")
+                     : th(eight ? 12 : 14, "Hari") + th(eight ? 5 : 7, "Tgl") + th(eight ? 15 : 19, "Hijriah");
     for (const engine::Waktu w : s.shown)
       out += std::string(emphasised(w) ? "<th class=\"em\">" : "<th>") + engine::NameOf(w) + "</th>";
     out += "</tr></thead>\n<tbody>\n";
@@ -197,7 +202,7 @@ std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) 
     }
     out += "</tbody>\n</table>\n<p class=\"foot\">Hari Jumat dicetak tebal.";
     if (otherDay) out += " +1: esok hari; −1: hari sebelumnya.";
-    if (ruled) out += " *: matahari tidak mencapai sudutnya; waktu menurut aturan lintang tinggi.";
+    if (ruled) out += " *: matahari tidak mencapai sudutnya hari itu; waktu pengganti.";
     out += " Dihitung oleh Jam QOV.</p>\n</section>\n";
   }
   out += "</body>\n</html>\n";
