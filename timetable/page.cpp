@@ -165,7 +165,7 @@ std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) 
     const auto th = [](int width, const char* name) {
       return "<th style=\"width:" + std::to_string(width) + "%\">" + name + "</th>";
     };
-    out += s.ramadan ? th(9, "Ramadan") + th(11, "Hari") + th(10, "Tanggal")
+    out += s.ramadan ? th(11, "Ramadan") + th(11, "Hari") + th(9, "Tanggal")
                      : th(eight ? 12 : 14, "Hari") + th(eight ? 5 : 7, "Tgl") + th(eight ? 15 : 19, "Hijriah");
     for (const engine::Waktu w : s.shown)
       out += std::string(emphasised(w) ? "<th class=\"em\">" : "<th>") + engine::NameOf(w) + "</th>";
