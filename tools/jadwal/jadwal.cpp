@@ -286,7 +286,8 @@ std::string Usage() {
          "                  [--fajr A] [--isya A] [--date YYYY-MM-DD | --month YYYY-MM] [--csv]\n"
          "                  [--method default|kemenag] [--shubuh N] [--ashar-add N]\n"
          "                  [--isya-add N] [--elevation M] [--high-lat RULE] [--full]\n"
-         "                  [--hijri]\n"
+         "                  [--hijri] [--months N] [--ramadan YEAR] [--hijri-correction N]\n"
+         "                  [--html FILE] [--ics FILE [--remind N,N]] [--name TEXT]\n"
          "\n"
          "Prints the prayer times (Shubuh, Dzuhur, Ashar, Maghrib, Isya) of QOV Clock\n"
          "for one day or a whole month. Options may also be written --option=value.\n"
@@ -331,6 +332,20 @@ std::string Usage() {
          "  --month YYYY-MM   print every day of this month instead of one day\n"
          "  --full            also Imsak, Terbit (sunrise) and Dhuha\n"
          "  --hijri           a last column with the Hijri date, YYYY-MM-DD\n"
+         "  --months N        N months (1 to 12) from --month's, or from this month\n"
+         "  --ramadan YEAR    the days of Ramadan of a Hijri year (1447), by the clock's\n"
+         "                    Hijri calendar\n"
+         "  --hijri-correction N  days, -2 to 2: the clock's \"Koreksi Hijriah\"\n"
+         "                    (default 0)\n"
+         "  --html FILE       write the printable page instead of the table: HTML, one\n"
+         "                    A4 page per month (this month's without --month), or\n"
+         "                    with --ramadan the jadwal imsakiyah\n"
+         "  --ics FILE        write a calendar file (iCalendar) instead: one event per\n"
+         "                    time per day (the eight with --full), in UTC\n"
+         "  --remind N,N      alarms in the calendar file, minutes before each time\n"
+         "                    (1 to 120)\n"
+         "  --name TEXT       the place's name on the page and in the events (default\n"
+         "                    the first-run city when no --lat or --lon is given)\n"
          "  --csv             comma-separated output with the header\n"
          "                    tanggal,shubuh,dzuhur,ashar,maghrib,isya (with --full\n"
          "                    tanggal,imsak,shubuh,terbit,dhuha,dzuhur,ashar,maghrib,\n"
@@ -340,8 +355,10 @@ std::string Usage() {
          "N and S are rounded to whole numbers (halves to even) that must fit 16 bits.\n"
          "Times are HH:MM of the given zone, in the table marked +1 on the next day (an\n"
          "Isya after midnight) or -1 on the day before; with a zone name the table shows\n"
-         "each day's UTC offset. Exit status: 0 on success, 2 on bad arguments, 1 when\n"
-         "the output cannot be written.\n";
+         "each day's UTC offset. FILE \"-\" is standard output; a file is written whole\n"
+         "or not at all (beside it first, then renamed). Exit status: 0 on success, 2 on\n"
+         "bad arguments (a month without times or Hijri dates, a Hijri year without\n"
+         "data), 1 when the output cannot be written.\n";
 }
 
 std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::string& error) {
