@@ -79,4 +79,17 @@ done
 [ "$(TZ=Nowhere/Atlantis "$jadwal" --tz local 2>&1)" = "qov-jadwal: --tz: the machine's time zone is unknown" ] ||
   fail "an unknown \$TZ"
 
+# The page and the calendar file: each whole or not at all, nothing else
+# written beside them, and a target that cannot be written refused.
+mkdir "$tmp/out"
+"$jadwal" --ramadan 1447 --ics "$tmp/out/a.ics" --html "$tmp/out/a.html" && [ "$(ls -A "$tmp/out" | tr '\n' ' ')" = "a.html a.ics " ] ||
+  fail "the two files, and only they"
+for target in "$tmp/out/none/x.ics:No such file" "$tmp/out/a.ics/x.ics:Not a directory" "$tmp/out:it is a folder"; do
+  run "--month 2026-04 --ics ${target%:*}"
+  [ "$status" = 1 ] && [ -z "$out" ] && [[ $err == "qov-jadwal: cannot write \"${target%:*}\": ${target#*:}"* ]] || fail "${target%:*}: $status '$err'"
+done
+[ "$(ls -A "$tmp/out" | tr '\n' ' ')" = "a.html a.ics " ] && [ "$(head -c 15 "$tmp/out/a.ics")" = BEGIN:VCALENDAR ] ||
+  fail "a refused write left something behind"
+[ "$("$jadwal" --month 2026-04 --ics - | grep -c '^BEGIN:VEVENT')" = 150 ] || fail "--ics - on standard output"
+
 [ "$fails" = 0 ] && echo "qov-jadwal: every case passed" || exit 1

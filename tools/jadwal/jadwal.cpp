@@ -9,6 +9,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <iterator>
 #include <functional>
 #include <map>
@@ -19,6 +23,9 @@
 #include "engine/hijri.h"
 #include "engine/numeric.h"
 #include "engine/prayer_times.h"
+#include "timetable/calendar_file.h"
+#include "timetable/days.h"
+#include "timetable/page.h"
 
 namespace qov::jadwal {
 namespace {
@@ -181,6 +188,94 @@ std::string ZoneHoursText(double hours) {
   return (hours >= 0 ? "+" : "") + NumberText(hours);
 }
 
+
+std::string MethodText(const engine::Method& m, bool kemenag) {
+  std::string text = std::string(kemenag ? "Metode Kemenag: " : "") + "sudut Shubuh " + NumberText(m.fajrAngle) +
+                     "°, Isya " + NumberText(m.isyaAngle) + "°, Ashar " +
+                     (m.mazhab == engine::Mazhab::kHanafi ? "Hanafi" : "Syafi'i");
+  const std::pair<const char*, int> additions[] = {{"Shubuh", m.addShubuh}, {"Dzuhur", m.addDzuhur},
+                                                   {"Ashar", m.addAshar},   {"Maghrib", m.addMaghrib},
+                                                   {"Isya", m.addIsya}};
+  std::string added;
+  for (const auto& [name, minutes] : additions)
+    if (minutes) added += std::string(added.empty() ? "" : ", ") + name + " " + Signed(minutes);
+  return added.empty() ? text : text + "; ihtiyat " + added + " menit";
+}
+
+// Writes beside the target, then renames it into place: a reader never
+// sees half a file, and a failed write leaves the old one as it was.
+bool WriteWhole(const std::string& path, const std::string& text, std::ostream& out, std::string& error) {
+  if (path == "-") {
+    out << text;
+    out.flush();
+    if (!out) error = "cannot write the output";
+    return static_cast<bool>(out);
+  }
+  namespace fs = std::filesystem;
+  const fs::path target(path);
+  std::error_code ec;
+  if (fs::is_directory(target, ec)) {
+    error = "cannot write " + Quote(path) + ": it is a folder";
+    return false;
+  }
+  char tag[16];
+  std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(std::random_device{}()));
+  const fs::path temp = target.parent_path() / ("." + target.filename().string() + "." + tag + ".tmp");
+  std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+  if (!file) {
+    error = "cannot write " + Quote(path) + ": " + std::generic_category().message(errno);
+    return false;
+  }
+  file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  file.close();
+  if (file) fs::rename(temp, target, ec);
+  if (!file || ec) {
+    error = "cannot write " + Quote(path) + ": " + (ec ? ec.message() : "the disk refused the data");
+    fs::remove(temp, ec);
+    return false;
+  }
+  return true;
+}
+
+// The page and the calendar file, each whole or not at all.
+int WriteFiles(const Options& o, const std::vector<timetable::Day>& days, const std::vector<engine::Waktu>& shown,
+               const std::string& placeName, const std::string& methodText, const std::string& zoneName,
+               const engine::Place& place, double stampUtc, std::ostream& out, std::ostream& err) {
+  for (const timetable::Day& d : days) {
+    const std::string month = FormatIsoDate(d.date).substr(0, 7);
+    if (!d.times.valid) {
+      err << kProgram << ": no prayer times for " << month << ": the clock computes the years 100 to 9999\n";
+      return kExitUsage;
+    }
+    if (!o.htmlFile.empty() && !d.hijri.valid) {
+      err << kProgram << ": --html: no Hijri dates for " << month << ": the Hijri calendar covers "
+          << engine::kHijriFirstCivilYear << " to " << engine::kHijriLastCivilYear << "\n";
+      return kExitUsage;
+    }
+  }
+  std::string error;
+  if (!o.htmlFile.empty()) {
+    const std::vector<timetable::Sheet> sheets =
+        o.ramadan ? std::vector{timetable::RamadanSheet(days, *o.ramadan)} : timetable::MonthSheets(days, shown);
+    const std::string coordinates = timetable::CoordinatesText(place.latitude, place.longitude);
+    const timetable::Heading heading{placeName.empty() ? coordinates : placeName + " (" + coordinates + ")",
+                                     methodText, zoneName};
+    if (!WriteWhole(o.htmlFile, timetable::WritePage(sheets, heading), out, error)) {
+      err << kProgram << ": " << error << '\n';
+      return kExitWriteError;
+    }
+  }
+  if (!o.icsFile.empty()) {
+    std::vector<int> leads(o.alarmLeads.begin(), o.alarmLeads.end());
+    const timetable::CalendarFile file{placeName, place.latitude, place.longitude, methodText, shown, leads,
+                                       stampUtc};
+    if (!WriteWhole(o.icsFile, timetable::WriteCalendarFile(days, file), out, error)) {
+      err << kProgram << ": " << error << '\n';
+      return kExitWriteError;
+    }
+  }
+  return kExitOk;
+}
 }  // namespace
 
 std::string Usage() {
@@ -191,7 +286,8 @@ std::string Usage() {
          "                  [--fajr A] [--isya A] [--date YYYY-MM-DD | --month YYYY-MM] [--csv]\n"
          "                  [--method default|kemenag] [--shubuh N] [--ashar-add N]\n"
          "                  [--isya-add N] [--elevation M] [--high-lat RULE] [--full]\n"
-         "                  [--hijri]\n"
+         "                  [--hijri] [--months N] [--ramadan YEAR] [--hijri-correction N]\n"
+         "                  [--html FILE] [--ics FILE [--remind N,N]] [--name TEXT]\n"
          "\n"
          "Prints the prayer times (Shubuh, Dzuhur, Ashar, Maghrib, Isya) of QOV Clock\n"
          "for one day or a whole month. Options may also be written --option=value.\n"
@@ -236,6 +332,20 @@ std::string Usage() {
          "  --month YYYY-MM   print every day of this month instead of one day\n"
          "  --full            also Imsak, Terbit (sunrise) and Dhuha\n"
          "  --hijri           a last column with the Hijri date, YYYY-MM-DD\n"
+         "  --months N        N months (1 to 12) from --month's, or from this month\n"
+         "  --ramadan YEAR    the days of Ramadan of a Hijri year (1447), by the clock's\n"
+         "                    Hijri calendar\n"
+         "  --hijri-correction N  days, -2 to 2: the clock's \"Koreksi Hijriah\"\n"
+         "                    (default 0)\n"
+         "  --html FILE       write the printable page instead of the table: HTML, one\n"
+         "                    A4 page per month (this month's without --month), or\n"
+         "                    with --ramadan the jadwal imsakiyah\n"
+         "  --ics FILE        write a calendar file (iCalendar) instead: one event per\n"
+         "                    time per day (the eight with --full), in UTC\n"
+         "  --remind N,N      alarms in the calendar file, minutes before each time\n"
+         "                    (1 to 120)\n"
+         "  --name TEXT       the place's name on the page and in the events (default\n"
+         "                    the first-run city when no --lat or --lon is given)\n"
          "  --csv             comma-separated output with the header\n"
          "                    tanggal,shubuh,dzuhur,ashar,maghrib,isya (with --full\n"
          "                    tanggal,imsak,shubuh,terbit,dhuha,dzuhur,ashar,maghrib,\n"
@@ -245,8 +355,10 @@ std::string Usage() {
          "N and S are rounded to whole numbers (halves to even) that must fit 16 bits.\n"
          "Times are HH:MM of the given zone, in the table marked +1 on the next day (an\n"
          "Isya after midnight) or -1 on the day before; with a zone name the table shows\n"
-         "each day's UTC offset. Exit status: 0 on success, 2 on bad arguments, 1 when\n"
-         "the output cannot be written.\n";
+         "each day's UTC offset. FILE \"-\" is standard output; a file is written whole\n"
+         "or not at all (beside it first, then renamed). Exit status: 0 on success, 2 on\n"
+         "bad arguments (a month without times or Hijri dates, a Hijri year without\n"
+         "data), 1 when the output cannot be written.\n";
 }
 
 std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::string& error) {
@@ -340,7 +452,57 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
     }
     o.firstDay = DateSerial(y, m, 1);
     o.days = DaysInMonth(y, m);
+    o.wholeMonth = true;
     haveMonth = true;
+    return true;
+  };
+  // A whole number within [lo, hi], or the message `what`.
+  auto wholeIn = [&](const std::string& opt, const std::string& v, int lo, int hi, const char* what,
+                     int& into) {
+    const int n = v.empty() || v.size() > 4 ? -1 : Digits(v, 0, v.size());
+    if (n < lo || n > hi) {
+      error = opt + ": " + Quote(v) + " is not " + what;
+      return false;
+    }
+    into = n;
+    return true;
+  };
+  auto setMonths = [&](const std::string& opt, const std::string& v) {
+    return wholeIn(opt, v, 1, 12, "a number of months from 1 to 12", o.months);
+  };
+  auto setRamadan = [&](const std::string& opt, const std::string& v) {
+    int year = 0;
+    if (!wholeIn(opt, v, 1, 9999, "a Hijri year", year)) return false;
+    o.ramadan = year;
+    return true;
+  };
+  // The output's file; "-" is standard output.
+  auto fileSetter = [&](std::string Options::*file) {
+    return [&, file](const std::string& opt, const std::string& v) {
+      if (v.empty()) {
+        error = opt + ": an empty file name";
+        return false;
+      }
+      o.*file = v;
+      return true;
+    };
+  };
+  auto setName = [&](const std::string& opt, const std::string& v) {
+    if (v.empty() || std::any_of(v.begin(), v.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+      error = opt + ": " + Quote(v) + " is not a place's name";
+      return false;
+    }
+    o.placeName = v;
+    return true;
+  };
+  auto setRemind = [&](const std::string& opt, const std::string& v) {
+    const auto leads = settings::ParseLeads(v);
+    if (!leads || leads->empty()) {
+      error = opt + ": " + Quote(v) + " is not minutes from 1 to " + std::to_string(settings::kMaxLead) +
+              " between commas";
+      return false;
+    }
+    o.alarmLeads = *leads;
     return true;
   };
 
@@ -362,6 +524,13 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
       {"--shubuh", rowSetter(settings::kAddShubuh)},
       {"--ashar-add", rowSetter(settings::kAddAshar)},
       {"--isya-add", rowSetter(settings::kAddIsya)},
+      {"--hijri-correction", rowSetter(settings::kHijriCorrection)},
+      {"--months", setMonths},
+      {"--ramadan", setRamadan},
+      {"--html", fileSetter(&Options::htmlFile)},
+      {"--ics", fileSetter(&Options::icsFile)},
+      {"--name", setName},
+      {"--remind", setRemind},
   };
   const std::map<std::string, bool Options::*> flags = {
       {"--csv", &Options::csv}, {"--full", &Options::full}, {"--hijri", &Options::hijri}};
@@ -410,11 +579,41 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
       return std::nullopt;
     }
   }
+  if (o.ramadan && (haveDate || haveMonth || o.months)) {
+    error = "--ramadan cannot be used with --date, --month or --months";
+    return std::nullopt;
+  }
+  if (haveDate && o.months) {
+    error = "--months counts from --month, not --date";
+    return std::nullopt;
+  }
+  if (haveDate && !o.htmlFile.empty()) {
+    error = "--html prints whole months: use --month or --ramadan";
+    return std::nullopt;
+  }
+  if (o.htmlFile == "-" && o.icsFile == "-") {
+    error = "--html and --ics cannot both go to standard output";
+    return std::nullopt;
+  }
+  if (!o.alarmLeads.empty() && o.icsFile.empty()) {
+    error = "--remind sets the calendar file's alarms: it needs --ics";
+    return std::nullopt;
+  }
+  if (o.months && o.firstDay) {
+    // Whole months from the first, up to the last month the dates reach.
+    const CivilDate f = DateOf(*o.firstDay);
+    const int last = f.year * 12 + f.month - 1 + o.months - 1;
+    if (last / 12 > 9999) {
+      error = "--months: runs past 9999-12";
+      return std::nullopt;
+    }
+    o.days = static_cast<int>(DateSerial(last / 12, last % 12 + 2, 1) - *o.firstDay);
+  }
   return o;
 }
 
 int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              double today) {
+              double today, double nowUtc) {
   std::string error;
   const std::optional<Options> parsed = ParseArgs(args, error);
   if (!parsed) {
@@ -459,7 +658,29 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const date::time_zone* zone = o.zone.kind == Zone::Kind::kNamed   ? FindZone(o.zone.name)
                                 : o.zone.kind == Zone::Kind::kLocal ? LocalZone()
                                                                     : nullptr;
-  const double first = o.firstDay ? *o.firstDay : DatePart(today);
+  timetable::Request request{place, method, {}, l.hijriCorrection};
+  if (zone) request.offsetAt = [zone](double utc) { return OffsetAt(zone, utc); };
+
+  // The days: one, whole months, or a Ramadan.
+  double first = o.firstDay ? *o.firstDay : DatePart(today);
+  int count = o.days;
+  const bool files = !o.htmlFile.empty() || !o.icsFile.empty();
+  if (o.ramadan) {
+    const auto span = timetable::RamadanOf(*o.ramadan, l.hijriCorrection);
+    if (!span) {
+      const auto [lo, hi] = timetable::RamadanYears(l.hijriCorrection);
+      err << kProgram << ": --ramadan: the Hijri calendar has no data for Ramadan " << *o.ramadan
+          << " H (it covers " << lo << " to " << hi << " H)\n";
+      return kExitUsage;
+    }
+    first = span->first;
+    count = span->days;
+  } else if (!o.firstDay && (files || o.months)) {
+    const CivilDate c = DateOf(first);
+    first = DateSerial(c.year, c.month, 1);
+    count = static_cast<int>(DateSerial(c.year, c.month + std::max(o.months, 1), 1) - first);
+  }
+  const std::vector<timetable::Day> days = timetable::ComputeDays(request, first, count);
 
   // The columns, in the day's order.
   std::vector<engine::Waktu> shown;
@@ -469,6 +690,16 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
                        w == engine::Waktu::kDhuha;
     if (o.full || !extra) shown.push_back(w);
   }
+  if (files) {
+    const bool namedPlace = !given("--lat") && !given("--lon");
+    const std::string name = !o.placeName.empty() ? o.placeName : namedPlace ? l.city : "";
+    const std::string zoneName = o.zone.kind == Zone::Kind::kNamed ? o.zone.name
+                                 : zone                            ? zone->name()
+                                                                   : "";
+    return WriteFiles(o, days, shown, name, MethodText(method, o.kemenag), zoneName, place,
+                      nowUtc ? nowUtc : today, out, err);
+  }
+
   static constexpr const char* kNames[] = {"imsak",  "shubuh", "terbit",  "dhuha",
                                            "dzuhur", "ashar",  "maghrib", "isya"};
   std::vector<std::string> columns = {"tanggal"};
@@ -479,29 +710,22 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
   std::vector<std::vector<std::string>> rows;
   bool anyTimes = false, anyRule = false, anyOtherDay = false;
-  for (int i = 0; i < o.days; ++i) {
-    const double day = first + i;
-    const CivilDate date = DateOf(day);
-    engine::FullDay t;
+  for (const timetable::Day& d : days) {
+    const engine::FullDay& t = d.times;
     std::string offsets;
     if (zone) {
-      const engine::ZonedDay z = engine::HitungHariDiZona(
-          date, place, method, [zone](double utc) { return OffsetAt(zone, utc); });
-      t = z.day;
       if (t.valid) {
-        const auto [lo, hi] = std::minmax_element(z.utcOffset.begin(), z.utcOffset.end());
+        const auto [lo, hi] = std::minmax_element(d.utcOffset.begin(), d.utcOffset.end());
         // A change day shows the offset before and after.
         const bool changes = *lo != *hi;
-        const double before = z.utcOffset.front(), after = z.utcOffset.back();
+        const double before = d.utcOffset.front(), after = d.utcOffset.back();
         offsets = OffsetText(changes ? before : after) + (changes ? "/" + OffsetText(after) : "");
       } else {
         offsets = "-";
       }
-    } else {
-      t = engine::HitungHariLengkap(date, place, method);
     }
     std::vector<std::string>& r = rows.emplace_back();
-    r.push_back(FormatIsoDate(day));
+    r.push_back(FormatIsoDate(d.date));
     // Before year 100 the engine has no times: such days have always
     // printed 00:00.
     for (const engine::Waktu w : shown) {
@@ -515,8 +739,7 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (offsetColumn) r.push_back(offsets);
     if (o.hijri) {
-      const std::string h =
-          engine::FormatHijriIso(engine::HijriFromCivil(date.year, date.month, date.day));
+      const std::string h = engine::FormatHijriIso(d.hijri);
       r.push_back(!h.empty() ? h : o.csv ? "" : "-");
     }
     anyTimes = anyTimes || t.valid;

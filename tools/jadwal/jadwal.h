@@ -40,7 +40,15 @@ struct Options {
   // First day and number of days; a date-time value (days since 1899-12-30).
   std::optional<double> firstDay;  // unset: today
   int days = 1;
+  bool wholeMonth = false;  // --month: firstDay is a month's first
+  int months = 0;           // --months N: that many months from the first; 0 not given
+  std::optional<int> ramadan;  // --ramadan YEAR: the Hijri year's Ramadan
   bool csv = false;
+  // The page and the calendar file: a path, "-" for standard output, or
+  // empty for none. Either replaces the table.
+  std::string htmlFile, icsFile;
+  std::string placeName;             // --name; empty: the first-run city when no place is given
+  std::vector<int16_t> alarmLeads;   // --remind: minutes before each time, in the calendar file
   bool help = false;
 };
 
@@ -50,8 +58,9 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
 
 // The whole program: parses, computes and prints. Returns the exit status.
 // `today` is a date-time value; only its date is used.
+// `nowUtc` stamps the calendar file (0: `today`).
 int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              double today);
+              double today, double nowUtc = 0);
 
 std::string Usage();
 

@@ -13,5 +13,7 @@ int main(int argc, char** argv) {
   const double today =
       local ? qov::DateSerial(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday) : 0;
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return qov::jadwal::RunJadwal(args, std::cout, std::cerr, today);
+  constexpr double kUnixEpoch = 25569;  // 1970-01-01 as a date-time value
+  const double nowUtc = kUnixEpoch + static_cast<double>(now) / 86400;
+  return qov::jadwal::RunJadwal(args, std::cout, std::cerr, today, nowUtc);
 }

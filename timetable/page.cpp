@@ -1,0 +1,212 @@
+#include "timetable/page.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "engine/waktu_names.h"
+
+namespace qov::timetable {
+namespace {
+
+std::string Html(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string HHMM(const engine::PrayerTime& t) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d:%02d", t.minuteOfDay / 60, t.minuteOfDay % 60);
+  return buf;
+}
+
+std::string ShortMonth(int month) { return std::string(MonthName(month)).substr(0, 3); }
+
+std::string HijriMonthYear(const engine::HijriDate& h) {
+  return std::string(engine::HijriMonthName(h.month)) + " " + std::to_string(h.year) + " H";
+}
+
+// "Syaban – Ramadan 1447 H", "Zulhijah 1447 H – Muharram 1448 H".
+std::string HijriSpan(const std::vector<Day>& days) {
+  const auto first = std::find_if(days.begin(), days.end(), [](const Day& d) { return d.hijri.valid; });
+  const auto last = std::find_if(days.rbegin(), days.rend(), [](const Day& d) { return d.hijri.valid; });
+  if (first == days.end()) return "";
+  const engine::HijriDate &a = first->hijri, &b = last->hijri;
+  if (a.year == b.year && a.month == b.month) return HijriMonthYear(a);
+  if (a.year == b.year) return std::string(engine::HijriMonthName(a.month)) + " – " + HijriMonthYear(b);
+  return HijriMonthYear(a) + " – " + HijriMonthYear(b);
+}
+
+std::string CivilDay(double date, bool withYear) {
+  const CivilDate c = DateOf(date);
+  return std::to_string(c.day) + " " + MonthName(c.month) + (withYear ? " " + std::to_string(c.year) : "");
+}
+
+// The offsets in force over the sheet's days, and the day each begins.
+std::string OffsetsText(const std::vector<Day>& days) {
+  constexpr auto kNoon = static_cast<size_t>(engine::Waktu::kDzuhur);
+  std::string text;
+  double current = std::nan("");
+  for (const Day& d : days) {
+    if (!d.times.valid || d.utcOffset[kNoon] == current) continue;
+    if (!text.empty()) text += ", mulai " + CivilDay(d.date, false) + " ";
+    text += UtcOffsetText(d.utcOffset[kNoon]);
+    current = d.utcOffset[kNoon];
+  }
+  return text;
+}
+
+constexpr const char* kStyle = R"(
+@page { size: A4; margin: 10mm 12mm; }
+* { box-sizing: border-box; }
+body { margin: 0; color: #000; font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; }
+section { break-after: page; page-break-after: always; }
+section:last-child { break-after: auto; page-break-after: auto; }
+h1 { font-size: 22pt; margin: 0; }
+.sub { font-size: 15pt; margin: 1mm 0 0; font-weight: bold; }
+.info { font-size: 10.5pt; margin: 1.5mm 0 2.5mm; line-height: 1.35; }
+table { width: 100%; border-collapse: collapse; table-layout: fixed; }
+th { font-size: 11.5pt; padding: 1.2mm 0.5mm; background: #ddd; border-bottom: 0.5mm solid #000; }
+td { text-align: center; padding: 0.35mm 0.5mm; line-height: 1.08; border-bottom: 0.2mm solid #aaa;
+     white-space: nowrap; font-variant-numeric: tabular-nums; }
+table.five td { font-size: 15.5pt; }
+table.eight th { font-size: 9.5pt; padding: 1.2mm 0; }
+table.eight td { font-size: 13pt; padding: 0.75mm 0.2mm; }
+table.eight td.day, table.eight td.note { font-size: 10.5pt; }
+td.day { text-align: left; padding-left: 1.5mm; font-size: 12pt; }
+td.note { font-size: 11pt; }
+tr.friday td { background: #e4f0e4; font-weight: bold; }
+th.em { background: #f4d35e; }
+td.em { background: #fbeeb8; font-weight: bold; }
+tr.friday td.em { background: #f0e0a0; }
+.mark { font-size: 55%; vertical-align: super; margin-left: 0.3mm; }
+p.foot { font-size: 9pt; margin: 2mm 0 0; color: #333; }
+@media screen { body { max-width: 200mm; margin: 8mm auto; } section { margin-bottom: 12mm; } }
+)";
+
+}  // namespace
+
+std::string UtcOffsetText(double hours) {
+  const long minutes = std::lround(std::fabs(hours) * 60);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "UTC%c%02ld:%02ld", hours < 0 ? '-' : '+', minutes / 60, minutes % 60);
+  return buf;
+}
+
+std::string CoordinatesText(double latitude, double longitude) {
+  auto degrees = [](double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f°", std::fabs(v));
+    std::string s = buf;
+    std::replace(s.begin(), s.end(), '.', ',');  // the Indonesian decimal comma
+    return s;
+  };
+  return degrees(latitude) + (latitude < 0 ? " LS, " : " LU, ") + degrees(longitude) +
+         (longitude < 0 ? " BB" : " BT");
+}
+
+std::vector<Sheet> MonthSheets(const std::vector<Day>& days, const std::vector<engine::Waktu>& shown) {
+  std::vector<Sheet> sheets;
+  int month = 0, year = 0;
+  for (const Day& d : days) {
+    const CivilDate c = DateOf(d.date);
+    if (sheets.empty() || c.month != month || c.year != year) {
+      month = c.month;
+      year = c.year;
+      Sheet& s = sheets.emplace_back();
+      s.title = "Jadwal Sholat " + std::string(MonthName(month)) + " " + std::to_string(year);
+      s.shown = shown;
+    }
+    sheets.back().days.push_back(d);
+  }
+  for (Sheet& s : sheets) s.subtitle = HijriSpan(s.days);
+  return sheets;
+}
+
+Sheet RamadanSheet(const std::vector<Day>& days, int hijriYear) {
+  Sheet s;
+  s.title = "Jadwal Imsakiyah Ramadan " + std::to_string(hijriYear) + " H";
+  s.ramadan = true;
+  s.days = days;
+  if (!days.empty())
+    s.subtitle = CivilDay(days.front().date, DateOf(days.front().date).year != DateOf(days.back().date).year) +
+                 " – " + CivilDay(days.back().date, true);
+  for (int k = 0; k < engine::kWaktuCount; ++k) s.shown.push_back(static_cast<engine::Waktu>(k));
+  s.emphasised = {engine::Waktu::kImsak, engine::Waktu::kMaghrib};
+  return s;
+}
+
+std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) {
+  std::string out = "<!DOCTYPE html>\n<html lang=\"id\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
+  out += Html(sheets.empty() ? "Jadwal Sholat" : sheets.front().title) + "</title>\n<style>" + kStyle +
+         "</style>\n</head>\n<body>\n";
+  for (const Sheet& s : sheets) {
+    const auto emphasised = [&s](engine::Waktu w) {
+      return std::find(s.emphasised.begin(), s.emphasised.end(), w) != s.emphasised.end();
+    };
+    out += "<section>\n<h1>" + Html(s.title) + "</h1>\n";
+    if (!s.subtitle.empty()) out += "<p class=\"sub\">" + Html(s.subtitle) + "</p>\n";
+    std::string zone = heading.zone.empty() ? OffsetsText(s.days) : heading.zone + " (" + OffsetsText(s.days) + ")";
+    out += "<p class=\"info\">" + Html(heading.place) + "<br>" + Html(heading.method) + "<br>Waktu: " + Html(zone) +
+           "</p>\n";
+    const bool eight = s.shown.size() > 5;
+    out += std::string("<table class=\"") + (eight ? "eight" : "five") + "\">\n<thead><tr>";
+    // The first three columns' widths, in per cent: narrower beside eight times.
+    const auto th = [](int width, const char* name) {
+      return "<th style=\"width:" + std::to_string(width) + "%\">" + name + "</th>";
+    };
+    out += s.ramadan ? th(11, "Ramadan") + th(11, "Hari") + th(9, "Tanggal")
+                     : th(eight ? 12 : 14, "Hari") + th(eight ? 5 : 7, "Tgl") + th(eight ? 15 : 19, "Hijriah");
+    for (const engine::Waktu w : s.shown)
+      out += std::string(emphasised(w) ? "<th class=\"em\">" : "<th>") + engine::NameOf(w) + "</th>";
+    out += "</tr></thead>\n<tbody>\n";
+    bool otherDay = false, ruled = false;
+    for (size_t i = 0; i < s.days.size(); ++i) {
+      const Day& d = s.days[i];
+      const CivilDate c = DateOf(d.date);
+      out += IsFriday(d.date) ? "<tr class=\"friday\">" : "<tr>";
+      std::string hijri = "–";
+      if (d.hijri.valid)
+        hijri = std::to_string(d.hijri.day) +
+                (!s.ramadan && (i == 0 || d.hijri.day == 1) ? " " + std::string(engine::HijriMonthName(d.hijri.month))
+                                                            : "");
+      const std::string civil = s.ramadan ? std::to_string(c.day) + " " + ShortMonth(c.month) : std::to_string(c.day);
+      const std::string day = std::string("<td class=\"day\">") + WeekdayName(d.date) + "</td>";
+      out += s.ramadan ? "<td>" + hijri + "</td>" + day + "<td class=\"note\">" + civil + "</td>"
+                       : day + "<td>" + civil + "</td><td class=\"note\">" + Html(hijri) + "</td>";
+      for (const engine::Waktu w : s.shown) {
+        const engine::PrayerTime& t = d.times[w];
+        std::string cell = d.times.valid && t.minuteOfDay >= 0 ? HHMM(t) : "–";
+        if (d.times.valid && t.dayOffset != 0) {
+          cell += std::string("<span class=\"mark\">") + (t.dayOffset > 0 ? "+" : "−") +
+                  std::to_string(std::abs(t.dayOffset)) + "</span>";
+          otherDay = true;
+        }
+        if (d.times.valid && t.status != engine::TimeStatus::kNormal) {
+          cell += "<span class=\"mark\">*</span>";
+          ruled = true;
+        }
+        out += std::string(emphasised(w) ? "<td class=\"em\">" : "<td>") + cell + "</td>";
+      }
+      out += "</tr>\n";
+    }
+    out += "</tbody>\n</table>\n<p class=\"foot\">Hari Jumat dicetak tebal.";
+    if (otherDay) out += " +1: esok hari; −1: hari sebelumnya.";
+    if (ruled) out += " *: matahari tidak mencapai sudutnya hari itu; waktu pengganti.";
+    out += " Dihitung oleh Jam QOV.</p>\n</section>\n";
+  }
+  out += "</body>\n</html>\n";
+  return out;
+}
+
+}  // namespace qov::timetable
