@@ -48,6 +48,12 @@ check "Always On Top from the tray's menu takes the window off the top" wait_unt
 check "the tray's menu shows it unchecked" grep -qx '[0-9]* shown Always On Top' <<<"$(sni_menu)"
 sni_click "Always On Top"
 check "and on again" wait_until 5 is_topmost
+# A tray's stale or wrong clicks change nothing.
+sni_click "Hentikan Adzan" || true
+gdbus call --session -d "$(sni_item)" -o /MenuBar -m com.canonical.dbusmenu.Event 99999 clicked '<int32 0>' 0 >/dev/null 2>&1 || true
+sleep 0.5
+check "a click on a hidden entry or one the menu lacks changes nothing" [ "$(sni_menu | tr '\n' '|')" = "$(tr '\n' '|' <<<"$layout")" ]
+check "... and the clock runs on" kill -0 "$CLOCK_PID"
 
 # The panel's own click: the menu it draws, whose last entry is Exit.
 xdotool mousemove "$ix" "$iy" click 3
