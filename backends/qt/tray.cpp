@@ -62,6 +62,10 @@ void QtTrayIcon::Balloon(const std::string& title, const std::string& text) {
 
 void QtTrayIcon::SetTip(const std::string& tip) {
   if (systemIcon_) systemIcon_->setToolTip(QString::fromStdString(tip));
+  // The tip changes once a minute, and at a prayer right after its adzan
+  // started: a tray that reads the menu without announcing it
+  // (AboutToShow) still sees "Hentikan Adzan" and the mute in time.
+  if (menu_) Sync();
 }
 
 void QtTrayIcon::SetMenu(ui::MenuItem& menu, ui::Handler onOpening) {
