@@ -55,6 +55,13 @@ sleep 0.5
 check "a click on a hidden entry or one the menu lacks changes nothing" [ "$(sni_menu | tr '\n' '|')" = "$(tr '\n' '|' <<<"$layout")" ]
 check "... and the clock runs on" kill -0 "$CLOCK_PID"
 
+# A left click sends Activate, which shows the clock (as a double click on
+# the icon does on Windows) and opens no menu.
+xdotool mousemove "$ix" "$iy" click 1
+sleep 1
+check "a click on the item keeps the clock shown" is_mapped
+check "... and opens no menu" [ "$(brightness 150x150+0+30)" = "$(brightness 150x150+0+300)" ]
+
 # The panel's own click: the menu it draws, whose last entry is Exit.
 xdotool mousemove "$ix" "$iy" click 3
 sleep 1.5
