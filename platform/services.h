@@ -156,10 +156,10 @@ class TrayIcon {
   // Changes the icon's tip (the next prayer and the time left); nothing
   // where no icon is shown.
   virtual void SetTip(const std::string& tip) = 0;
-  // The icon's menu (`menu`'s children), for a notification area that draws
-  // the menu itself (a D-Bus tray); `onOpening` runs before it is read, so
-  // that its items mirror the state. Elsewhere a right click reports kRight
-  // and the program opens the menu.
+  // The icon's menu (`menu`'s children), for a back end that hands it over
+  // (a D-Bus tray draws it itself); `onOpening` runs before each showing,
+  // so that its items mirror the state. A back end that does not reports a
+  // right click as kRight, and the program opens the menu.
   virtual void SetMenu(ui::MenuItem& menu, ui::Handler onOpening) = 0;
 };
 
