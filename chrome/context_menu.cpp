@@ -92,13 +92,17 @@ void ContextMenu::CheckReminder(int16_t minutes) {
 
 void ContextMenu::OpenFromWindow() {
   for (const ui::Handler& h : onOpen_) h();
-  items_[static_cast<size_t>(Command::kExit)]->visible = false;
+  items_[static_cast<size_t>(Command::kExit)]->visible = exitOnWindow_;
   windows_.PopupMenu(form_, form_.menu());
 }
 
-void ContextMenu::OpenFromTray() {
+void ContextMenu::PrepareForTray() {
   for (const ui::Handler& h : onOpen_) h();
   items_[static_cast<size_t>(Command::kExit)]->visible = true;
+}
+
+void ContextMenu::OpenFromTray() {
+  PrepareForTray();
   windows_.PopupMenu(form_, form_.menu());
 }
 

@@ -52,9 +52,13 @@ class ContextMenu {
   ContextMenu(ui::Form& form, Windows& windows);
 
   // Opened on the window: "Exit" is hidden, the window is closed from the
-  // tray's menu only.
+  // tray's menu only, unless there is no tray (OfferExitOnWindow).
   void OpenFromWindow();
   void OpenFromTray();
+  // Readies the menu as the tray shows it, for a tray that draws it itself.
+  void PrepareForTray();
+  // Without a notification area the window's menu is the only way to quit.
+  void OfferExitOnWindow(bool on) { exitOnWindow_ = on; }
 
   void On(Command command, ui::Handler handler);
   void Check(Command command, bool on);
@@ -79,6 +83,7 @@ class ContextMenu {
   std::array<ui::MenuItem*, kCommandCount> items_{};
   std::array<ReminderChoice, kReminderChoices> reminders_{};
   std::vector<ui::Handler> onOpen_;
+  bool exitOnWindow_ = false;
 };
 
 }  // namespace qov

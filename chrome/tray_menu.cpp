@@ -3,7 +3,8 @@
 namespace qov {
 
 void TrayMenu::Show() {
-  tray_.Show("QOV Clock", [this](TrayIcon::Click c) { OnClick(c); });
+  tray_.SetMenu(clock_.menu(), [this] { menu_.PrepareForTray(); });
+  menu_.OfferExitOnWindow(!tray_.Show("QOV Clock", [this](TrayIcon::Click c) { OnClick(c); }));
 }
 
 void TrayMenu::Remove() { tray_.Remove(); }

@@ -15,7 +15,8 @@ class TrayMenu {
   TrayMenu(const TrayMenu&) = delete;
   TrayMenu& operator=(const TrayMenu&) = delete;
 
-  // Without a notification area the clock simply runs without an icon.
+  // Without a notification area the clock runs without an icon, and its
+  // window's menu offers "Exit".
   void Show();
   void Remove();
   void OnClick(TrayIcon::Click click);

@@ -149,12 +149,18 @@ class TrayIcon {
   virtual bool Show(const std::string& tip, std::function<void(Click)> onClick) = 0;
   // Removes the icon; harmless when it is not shown.
   virtual void Remove() = 0;
-  // A notification from the icon (a balloon, or a toast where the system
-  // turns balloons into toasts); nothing where no icon is shown.
+  // A notification: a balloon from the icon, a toast where the system turns
+  // balloons into toasts, or the desktop's notification service where it
+  // has one (which needs no icon).
   virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
   // Changes the icon's tip (the next prayer and the time left); nothing
   // where no icon is shown.
   virtual void SetTip(const std::string& tip) = 0;
+  // The icon's menu (`menu`'s children), for a back end that hands it over
+  // (a D-Bus tray draws it itself); `onOpening` runs before each showing,
+  // so that its items mirror the state. A back end that does not reports a
+  // right click as kRight, and the program opens the menu.
+  virtual void SetMenu(ui::MenuItem& menu, ui::Handler onOpening) = 0;
 };
 
 // Showing windows and menus.

@@ -29,6 +29,8 @@ class Win32TrayIcon final : public TrayIcon {
   void Remove() override;
   void ShowMessage(const std::string& title, const std::string& text) override;
   void SetTip(const std::string& tip) override;
+  // The shell reports a right click, and the program opens the menu.
+  void SetMenu(ui::MenuItem&, ui::Handler) override {}
 
   // The taskbar (re)started: a shown icon is added again.
   void ShowAgain();

@@ -104,6 +104,12 @@ TEST_F(ChromeTest, TheTrayIconsRightClickOpensTheMenuWithExitAndDoubleClickShows
   }
   p.tray.Click(TrayIcon::Click::kRight);
   EXPECT_EQ(p.windows.lastMenu, DataLines("chrome/data/tray_menu.txt"));
+  // A tray that draws the menu itself gets the same one, Exit shown even
+  // after the window's menu hid it.
+  form().onMouseDown(2, 0, 10, 10);
+  ASSERT_TRUE(p.tray.menu && p.tray.onMenuOpening);
+  p.tray.onMenuOpening();
+  EXPECT_TRUE(p.tray.menu->Find("exit")->visible);
 }
 
 TEST(Tray, WithoutANotificationAreaTheClockRuns) {
@@ -114,6 +120,9 @@ TEST(Tray, WithoutANotificationAreaTheClockRuns) {
   EXPECT_FALSE(p.tray.Click(TrayIcon::Click::kRight));
   p.RunFor(1000);
   EXPECT_TRUE(run.form().visible());
+  // ... and its own menu is then the way to quit.
+  run.form().onMouseDown(2, 0, 10, 10);
+  EXPECT_EQ(std::count(p.windows.lastMenu.begin(), p.windows.lastMenu.end(), "Exit"), 1);
 }
 
 }  // namespace

@@ -142,6 +142,10 @@ class MemoryTray : public TrayIcon {
     if (shown) messages.emplace_back(title, text);
   }
   void SetTip(const std::string& text) override { tip = text; }
+  void SetMenu(ui::MenuItem& root, ui::Handler onOpening) override {
+    menu = &root;
+    onMenuOpening = std::move(onOpening);
+  }
   // The user clicks the icon; false when there is none to click.
   bool Click(TrayIcon::Click click) {
     if (!shown || !onClick_) return false;
@@ -153,6 +157,8 @@ class MemoryTray : public TrayIcon {
   std::vector<std::pair<std::string, std::string>> messages;  // title, text
   bool shown = false;
   std::string tip;
+  ui::MenuItem* menu = nullptr;  // as a D-Bus tray would draw it
+  ui::Handler onMenuOpening;
   bool noNotificationArea = false;  // Show fails, as where there is no notification area
 
  private:
