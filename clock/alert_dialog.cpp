@@ -43,7 +43,9 @@ AlertDialog::AlertDialog(ui::Form& form, ContextMenu& menu, Services& services, 
     return &c;
   };
 
-  label("Saat waktunya", 1050, 330, 1250);
+  // One line over the choices: a longer header wrapped inside its one-line
+  // label, and the top of its hidden second line showed below it at 125 %.
+  label("Saat", 1050, 330, 1250);
   label("Pengingat", 2300, 330, 1050);
   for (int i = 0; i <= kAlertTimes; ++i) {
     const std::string name = settings::kAlertTimeNames[i];

@@ -4,7 +4,7 @@
 ; user's settings unless asked to remove them too.
 ;
 ;   makensis -DVERSION=1.2.3 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
-;            -DICON=<qov.ico> installer.nsi
+;            -DICON=<qov.ico> -DAPPID=<AppUserModelID> installer.nsi
 ;
 ; Silent use: setup.exe /S [/CurrentUser | /AllUsers] [/StartAtSignIn=0|1] [/D=<folder>]
 ;             Uninstall.exe /S [/RemoveSettings]
@@ -25,6 +25,9 @@ SetCompressor /SOLID lzma
 !endif
 !ifndef ICON
   !error "ICON is not defined"
+!endif
+!ifndef APPID
+  !error "APPID is not defined"
 !endif
 
 !define APPNAME "QOV Clock"
@@ -60,6 +63,8 @@ BrandingText "${APPNAME} ${VERSION}"
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include Win\COM.nsh
+!include Win\Propkey.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -171,8 +176,50 @@ Section "!$(SecProgram)" SecProgram
   WriteRegDWORD SHCTX "${REGKEY}" "EstimatedSize" $0
 SectionEnd
 
+; Writes the program's AppUserModelID into a shortcut ($0): Windows 10 and
+; 11 show a program's notifications as toasts only when a Start-menu
+; shortcut carries the ID the running program took. A failure leaves a
+; plain shortcut, which still starts the clock.
+; $1 the link, $2 its file, $3 its property store, $4 the key, $5 the
+; value, $6 the ID's copy, $7 each call's result.
+Function SetShortcutAppId
+  System::Store "S"
+  !insertmacro ComHlpr_CreateInProcInstance ${CLSID_ShellLink} ${IID_IShellLink} r1 ""
+  ${If} $1 P<> 0
+    ${IUnknown::QueryInterface} $1 '("${IID_IPersistFile}",.r2)'
+    ${If} $2 P<> 0
+      ${IPersistFile::Load} $2 '("$0",${STGM_READWRITE}).r7'
+      ${IUnknown::QueryInterface} $1 '("${IID_IPropertyStore}",.r3)'
+      ${If} $7 = 0
+      ${AndIf} $3 P<> 0
+        System::Call 'shlwapi::SHStrDupW(w "${APPID}",*p.r6)i.r7'
+        ${If} $7 = 0
+          System::Call '*${SYSSTRUCT_PROPERTYKEY}(${PKEY_AppUserModel_ID})p.r4'
+          System::Call '*${SYSSTRUCT_PROPVARIANT}(${VT_LPWSTR},,$6)p.r5'
+          ${IPropertyStore::SetValue} $3 '($4,$5).r7'
+          System::Free $4
+          System::Free $5
+          System::Call 'ole32::CoTaskMemFree(p$6)'
+          ${If} $7 = 0
+            ${IPropertyStore::Commit} $3 '.r7'
+          ${EndIf}
+          ${If} $7 = 0
+            ${IPersistFile::Save} $2 '("$0",1)'
+          ${EndIf}
+        ${EndIf}
+      ${EndIf}
+      !insertmacro ComHlpr_SafeRelease $3
+      ${IUnknown::Release} $2 ""
+    ${EndIf}
+    ${IUnknown::Release} $1 ""
+  ${EndIf}
+  System::Store "L"
+FunctionEnd
+
 Section "$(SecStartMenu)" SecStartMenu
   CreateShortcut "$SMPROGRAMS\${SHORTCUT}" "$INSTDIR\${APPEXE}" "" "$INSTDIR\${APPEXE}" 0
+  StrCpy $0 "$SMPROGRAMS\${SHORTCUT}"
+  Call SetShortcutAppId
 SectionEnd
 
 Section "$(SecSignIn)" SecSignIn

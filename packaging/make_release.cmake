@@ -1,7 +1,7 @@
 # Build-time script of the release target: stages the files, packs the zip
 # (one top-level folder, so unpacking never scatters files) and runs makensis.
 #   -DVERSION=... -DSOURCE=<source tree> -DEXE_DIR=<folder of QOVClock.exe>
-#   -DOUT=<release folder> [-DMAKENSIS=<makensis>]
+#   -DOUT=<release folder> -DAPP_ID=<AppUserModelID> [-DMAKENSIS=<makensis>]
 set(base QOVClock-${VERSION})
 set(stage ${OUT}/stage/${base}-win64)
 file(REMOVE_RECURSE ${OUT}/stage)
@@ -46,7 +46,7 @@ if(MAKENSIS)
   file(REMOVE ${setup})
   execute_process(
     COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${VERSION} -DSTAGE=${stage}
-      -DOUTFILE=${setup} -DICON=${SOURCE}/assets/qov.ico ${SOURCE}/packaging/installer.nsi
+      -DOUTFILE=${setup} -DICON=${SOURCE}/assets/qov.ico "-DAPPID=${APP_ID}" ${SOURCE}/packaging/installer.nsi
     RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     file(REMOVE ${setup})

@@ -118,7 +118,8 @@ class Control {
   const std::string& picture() const { return picture_; }
   void SetPicture(const std::string& id);
 
-  // Lines: end points in the container's twips, width in whole pixels.
+  // Lines: end points in the container's twips, width in whole pixels at
+  // 96 DPI (the back end scales it with the monitor).
   float x1() const { return x1_; }
   float y1() const { return y1_; }
   float x2() const { return x2_; }

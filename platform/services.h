@@ -110,7 +110,8 @@ class WindowService {
   virtual void SetTopmost(ui::Form& form, bool on) = 0;
   // A border the user can drag to resize the window, or none.
   virtual void SetSizable(ui::Form& form, bool on) = 0;
-  // Rounds the window's corners with ellipses of the given size in pixels.
+  // Rounds the window's corners with ellipses of the given size in pixels
+  // at 96 DPI.
   virtual void SetRoundCorners(ui::Form& form, int ellipsePixels) = 0;
 };
 

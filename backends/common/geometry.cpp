@@ -10,6 +10,8 @@ namespace {
 
 // Far beyond any screen, yet far from int overflow when edges are added.
 constexpr double kMaxPx = 1 << 24;
+// A pixel at 96 DPI, the unit of the model's line widths.
+constexpr double kTwipsPerPixelAt96 = 15;
 
 ui::Control* HitIn(const ui::Form& form, const ui::Control* container, int px, int py, Scale s) {
   const auto& all = form.controls();
@@ -91,6 +93,11 @@ PxLine LinePx(const ui::Control& line, Scale s) {
           px(static_cast<double>(ox) + line.x2(), s.tppX), px(static_cast<double>(oy) + line.y2(), s.tppY)};
 }
 
+int LineWidthPx(const ui::Control& line, Scale s) {
+  const double px = std::round(line.borderWidth() * kTwipsPerPixelAt96 / s.tppX);
+  return std::isfinite(px) ? static_cast<int>(std::clamp(px, 1.0, kMaxPx)) : 1;
+}
+
 PxRect LineBoundsPx(const PxLine& l, int penWidth) {
   // Half the pen, the round cap's reach and one pixel of anti-aliasing.
   const float grow = static_cast<float>(std::max(penWidth, 1)) / 2.0f + 2.0f;
@@ -102,7 +109,7 @@ PxRect LineBoundsPx(const PxLine& l, int penWidth) {
 
 PxRect DrawnRectPx(const ui::Control& c, Scale s, const PxRect& client) {
   if (!c.shown()) return {};
-  const PxRect own = c.kind() == Kind::Line ? LineBoundsPx(LinePx(c, s), c.borderWidth())
+  const PxRect own = c.kind() == Kind::Line ? LineBoundsPx(LinePx(c, s), LineWidthPx(c, s))
                                             : ControlRectPx(c, s);
   return Intersect(own, ClipRectPx(c, s, client));
 }

@@ -49,6 +49,9 @@ struct PxLine {
   float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 PxLine LinePx(const ui::Control& line, Scale s);
+// The line's pen in device pixels: the model's widths are pixels at 96 DPI
+// (15 twips), so hands keep their weight on a 150 % monitor.
+int LineWidthPx(const ui::Control& line, Scale s);
 // Every pixel the line's pen can touch: the end points grown by half the pen,
 // the round caps and the anti-aliasing fringe.
 PxRect LineBoundsPx(const PxLine& l, int penWidth);

@@ -163,7 +163,7 @@ void FormWindow::DrawLine(HDC dc, const ui::Control& c, const PxRect& clip) {
   // Whole coordinates are pixel edges, as in the face pictures' geometry.
   g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
   g.SetClip(Gdiplus::Rect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
-  g.DrawLine(platform_.gdi().Pen(TextColor(c.borderColor()), c.borderWidth()), l.x1, l.y1, l.x2, l.y2);
+  g.DrawLine(platform_.gdi().Pen(TextColor(c.borderColor()), LineWidthPx(c, scale())), l.x1, l.y1, l.x2, l.y2);
 }
 
 }  // namespace qov::win32

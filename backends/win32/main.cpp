@@ -1,4 +1,5 @@
-// The Windows program: per-monitor DPI awareness, COM and GDI+ for the
+// The Windows program: per-monitor DPI awareness, the shell's ID for it,
+// COM and GDI+ for the
 // shell and the anti-aliased hands, the back end, the clock window, and the
 // message loop.
 #include "backends/win32/win.h"
@@ -6,6 +7,7 @@
 #include <commctrl.h>
 #include <gdiplus.h>
 #include <objbase.h>
+#include <shobjidl.h>
 
 #include "app/clock_app.h"
 #include "backends/win32/platform.h"
@@ -23,6 +25,11 @@ void EnableDpiAwareness() {
   }
   SetProcessDPIAware();
 }
+
+// Before any window or tray icon: the shell ties the taskbar, pinning and
+// the notifications (toasts on Windows 10 and 11) to this ID, and matches it
+// with the one the installer wrote into the Start-menu shortcut.
+void TakeAppUserModelId() { SetCurrentProcessExplicitAppUserModelID(QOV_APP_USER_MODEL_ID); }
 
 class ComSession {
  public:
@@ -57,6 +64,7 @@ class GdiplusSession {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   EnableDpiAwareness();
+  TakeAppUserModelId();
   ComSession com;
   GdiplusSession gdiplus;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};

@@ -51,7 +51,10 @@ void Win32WindowService::SetRoundCorners(ui::Form& form, int ellipsePixels) {
   // An empty region would hide the window altogether; a failed one leaves
   // it rectangular.
   if (width <= 0 || height <= 0) return;
-  AutoRegion region(CreateRoundRectRgn(0, 0, width, height, ellipsePixels, ellipsePixels));
+  // The corners keep their look at any DPI. The region leaves out its last
+  // row and column, so it reaches one pixel past the window's edge.
+  const int ellipse = MulDiv(ellipsePixels, static_cast<int>(WindowDpi(w)), 96);
+  AutoRegion region(CreateRoundRectRgn(0, 0, width + 1, height + 1, ellipse, ellipse));
   if (!region) return;
   if (SetWindowRgn(w, region.get(), TRUE)) region.release();  // the window owns it now
 }

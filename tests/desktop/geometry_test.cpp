@@ -90,6 +90,12 @@ TEST(RepaintBox, CoversTheWholePenOfAShownHandInsideTheFace) {
   const int x = static_cast<int>(l.x1);
   EXPECT_TRUE(Covers(box, PxRect{x - 2, static_cast<int>(l.y2) - 2, x + 3, static_cast<int>(l.y1) + 3}));
   EXPECT_LT(box.right - box.left, 12);
+  // At 150 % the pen keeps its weight (6 px) and the box grows with it.
+  EXPECT_EQ(LineWidthPx(c.hand, k144), 6);
+  const PxLine l144 = LinePx(c.hand, k144);
+  const int x144 = static_cast<int>(l144.x1);
+  EXPECT_TRUE(Covers(DrawnRectPx(c.hand, k144, kClient),
+                     PxRect{x144 - 3, static_cast<int>(l144.y2) - 3, x144 + 4, static_cast<int>(l144.y1) + 4}));
   // A hand pointing out of the face box is cut at its edge.
   c.hand.SetEnd(5000, 1538);
   EXPECT_EQ(DrawnRectPx(c.hand, k96, kClient).right, 141);
