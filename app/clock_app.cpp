@@ -9,6 +9,7 @@
 #include "clock/prayer_panel.h"
 #include "clock/schedule.h"
 #include "location/location_dialog.h"
+#include "platform/i18n.h"
 #include "settings/settings.h"
 
 namespace qov {
@@ -34,6 +35,7 @@ struct ClockApp::Parts {
     menu.On(Command::kExit, [this] { svc.windows->Close(form); });
     menu.On(Command::kLoginStart, [this] { ToggleLoginStart(); });
     menu.OnOpen([this] { ShowLoginStart(); });
+    menu.OnLanguage([this](const std::string& code) { ChooseLanguage(code); });
     form.onUnload = [this] { Unload(); };
     heartbeat = &form.AddTimer("tick", kTickMs, true);
     heartbeat->onTimer = [this] { Tick(); };
@@ -44,6 +46,7 @@ struct ClockApp::Parts {
   void ShowAbout();
   void ShowLoginStart();
   void ToggleLoginStart();
+  void ChooseLanguage(const std::string& code);
   // Every 300 ms: the hands and the digital time (or the alert's name),
   // then the alerts. Nothing here reads a file or the store, and the
   // engine runs only when the day or the zone's offset changed.
@@ -71,10 +74,14 @@ struct ClockApp::Parts {
 };
 
 bool ClockApp::Parts::Load() {
+  // The refusal comes before any read of the store, so it is Indonesian.
   if (svc.instance->AnotherRunning()) {
     svc.dialogs->MessageBox("Sudah ada yang jalan", kAppTitle);
     return false;
   }
+  i18n::SetLanguage(settings.ReadLanguage());
+  menu.CheckLanguage(i18n::Current().code);
+  form.Retranslate();
   const bool firstRun = settings.IsFirstRun();
   const settings::Location location = firstRun ? settings.WriteFirstRun() : settings.ReadLocation();
   const int16_t popDelay = firstRun ? int16_t{settings::kDefaultPopDelay} : settings.ReadPopDelay();
@@ -114,10 +121,22 @@ void ClockApp::Parts::ToggleLoginStart() {
   if (!svc.loginStart) return;
   const bool on = !svc.loginStart->IsEnabled();
   if (!svc.loginStart->Enable(on))
-    svc.dialogs->MessageBox(on ? "Jam QOV tidak dapat diatur agar berjalan saat login."
-                               : "Jam QOV tidak dapat dihentikan dari berjalan saat login.",
-                            kAppTitle);
+    svc.dialogs->MessageBox(i18n::Tr(on ? "Jam QOV tidak dapat diatur agar berjalan saat login."
+                                        : "Jam QOV tidak dapat dihentikan dari berjalan saat login."),
+                            i18n::Tr(kAppTitle));
   menu.Check(Command::kLoginStart, svc.loginStart->IsEnabled());
+}
+
+// Every text follows at once: the captions given in Indonesian through the
+// form, the texts the features compose through their own.
+void ClockApp::Parts::ChooseLanguage(const std::string& code) {
+  i18n::SetLanguage(code);
+  settings.SaveLanguage(i18n::Current().code);
+  menu.CheckLanguage(i18n::Current().code);
+  form.Retranslate();
+  panel.Retranslate();
+  alerts.Retranslate();
+  Tick();
 }
 
 ClockApp::ClockApp(Services& services) : parts_(std::make_unique<Parts>(services)) {}

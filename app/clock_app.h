@@ -6,12 +6,13 @@
 
 #include <memory>
 
+#include "platform/i18n.h"
 #include "platform/model.h"
 #include "platform/services.h"
 
 namespace qov {
 
-inline constexpr const char* kAppTitle = "Jam QOV";
+inline constexpr const char* kAppTitle = N_("Jam QOV");
 
 class ClockApp {
  public:

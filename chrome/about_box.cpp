@@ -1,5 +1,7 @@
 #include "chrome/about_box.h"
 
+#include "platform/i18n.h"
+
 // Neutral defaults; the build sets the real values (chrome/CMakeLists.txt).
 #ifndef QOV_VERSION
 #define QOV_VERSION "0.0.0"
@@ -41,8 +43,8 @@ AboutBox::AboutBox(ui::Form& clock, Services& services) : clock_(clock), svc_(se
     l.SetFont(font);
     return l;
   };
-  ui::Control& title = label("title", std::string("Jam QOV Ver ") + kVersion, 270, 180, 2130);
-  ui::Control& credit = label("credit", std::string("Created by  ") + kAuthorName, 225, 405, 2445);
+  ui::Control& title = label("title", i18n::Fill("Jam QOV Ver {1}", {kVersion}), 270, 180, 2130);
+  ui::Control& credit = label("credit", i18n::Fill("Created by  {1}", {kAuthorName}), 225, 405, 2445);
   ui::Control& mail = label("mail", kAuthorMail, 360, 630, 2175);
   ui::Font link = font;
   link.underline = true;

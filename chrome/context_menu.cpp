@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/i18n.h"
+
 namespace qov {
 namespace {
 
@@ -49,6 +51,7 @@ constexpr Row kRows[] = {
     {2, Command::kMuteTomorrow, "muteTomorrow", "Sampai besok"},
     {2, Command::kUnmute, "unmute", "Hidupkan suara"},
     {1, Command::kLoginStart, "loginStart", "Jalankan saat login"},
+    {1, Command::kLanguage, "language", "Bahasa / Language"},
     {0, Command::kNone, "separatorBeforeAbout", "-"},
     {0, Command::kAbout, "about", "About"},
     {0, Command::kNone, "separatorBeforeExit", "-"},
@@ -67,9 +70,28 @@ ContextMenu::ContextMenu(ui::Form& form, Windows& windows) : form_(form), window
   for (const Row& row : kRows) {
     ui::MenuItem& item = parents[static_cast<size_t>(row.depth)]->Add(row.name, row.caption);
     parents[static_cast<size_t>(row.depth) + 1] = &item;
+    // The language's own submenu reads in both, so one lost in a language
+    // they cannot read finds the way back.
+    if (row.caption[0] != '-' && row.command != Command::kLanguage) {
+      item.captionId = row.caption;
+      item.caption = i18n::Tr(row.caption);
+    }
     if (row.command == Command::kReminder) reminders_[reminder++] = {&item, row.minutes};
     else if (row.command != Command::kNone) items_[static_cast<size_t>(row.command)] = &item;
   }
+  // One item per catalogue, each named in its own language.
+  for (const i18n::Language& l : i18n::Languages())
+    items_[static_cast<size_t>(Command::kLanguage)]->Add(std::string("language_") + l.code, l.name);
+}
+
+void ContextMenu::OnLanguage(const std::function<void(const std::string&)>& handler) {
+  for (auto& item : items_[static_cast<size_t>(Command::kLanguage)]->children)
+    item->onClick = [handler, code = item->name.substr(sizeof("language_") - 1)] { handler(code); };
+}
+
+void ContextMenu::CheckLanguage(const std::string& code) {
+  for (auto& item : items_[static_cast<size_t>(Command::kLanguage)]->children)
+    item->checked = item->name.substr(sizeof("language_") - 1) == code;
 }
 
 void ContextMenu::On(Command command, ui::Handler handler) {
@@ -79,6 +101,7 @@ void ContextMenu::On(Command command, ui::Handler handler) {
 void ContextMenu::Check(Command command, bool on) { items_[static_cast<size_t>(command)]->checked = on; }
 void ContextMenu::Show(Command command, bool on) { items_[static_cast<size_t>(command)]->visible = on; }
 void ContextMenu::SetCaption(Command command, const std::string& caption) {
+  items_[static_cast<size_t>(command)]->captionId = nullptr;  // the caller's own text from now on
   items_[static_cast<size_t>(command)]->caption = caption;
 }
 

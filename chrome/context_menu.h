@@ -41,6 +41,7 @@ enum class Command : int8_t {
   kMuteTomorrow,
   kUnmute,
   kLoginStart,
+  kLanguage,  // the "Bahasa / Language" submenu, one item per language
   kExit,
 };
 inline constexpr int kCommandCount = static_cast<int>(Command::kExit) + 1;
@@ -71,6 +72,9 @@ class ContextMenu {
   void OnReminder(const std::function<void(int16_t)>& handler);
   // Ticks the choice of `minutes`, none when no choice has them.
   void CheckReminder(int16_t minutes);
+  // A language's item calls `handler` with its code ("en").
+  void OnLanguage(const std::function<void(const std::string&)>& handler);
+  void CheckLanguage(const std::string& code);
 
  private:
   struct ReminderChoice {

@@ -6,11 +6,12 @@
 
 namespace qov {
 
+using i18n::Tr;
 using settings::kAlertTimes;
 
 namespace {
 
-constexpr const char* kCaption = "Pengaturan Adzan";
+constexpr const char* kCaption = N_("Pengaturan Adzan");
 constexpr ui::Twips kFrameWidth = 3435, kFrameHeight = 5280;
 constexpr ui::Twips kDialogHeight = kFrameHeight + 45;
 constexpr float kRowTop = 600, kRowStep = 300;
@@ -35,7 +36,7 @@ AlertDialog::AlertDialog(ui::Form& form, ContextMenu& menu, Services& services, 
   frame_ = &dialog::AddFrame(form_, "alertDialog", kCaption, kFrameWidth, kFrameHeight);
   const ui::Font& captionFont = dialog::kCaptionFont;
   const ui::Font& boxFont = dialog::kBoxFont;
-  auto label = [&](const std::string& text, float l, float t, float w) { dialog::AddCaption(form_, *frame_, text, l, t, w); };
+  auto label = [&](const char* text, float l, float t, float w) { dialog::AddCaption(form_, *frame_, text, l, t, w); };
   auto add = [&](ui::Kind kind, const std::string& name, float l, float t, float w, float h) {
     ui::Control& c = form_.Add(kind, name, -1, frame_);
     c.Move(l, t, w, h);
@@ -45,17 +46,17 @@ AlertDialog::AlertDialog(ui::Form& form, ContextMenu& menu, Services& services, 
 
   // One line over the choices: a longer header wrapped inside its one-line
   // label, and the top of its hidden second line showed below it at 125 %.
-  label("Saat", 1050, 330, 1250);
-  label("Pengingat", 2300, 330, 1050);
+  label(N_("Saat"), 1050, 330, 1250);
+  label(N_("Pengingat"), 2300, 330, 1050);
   for (int i = 0; i <= kAlertTimes; ++i) {
     const std::string name = settings::kAlertTimeNames[i];
     const float top = kRowTop + kRowStep * static_cast<float>(i);
-    label(name, 150, top, 900);
+    label(settings::kAlertTimeNames[i], 150, top, 900);
     if (i < kAlertTimes) {
       ui::Control* c = add(ui::Kind::ComboBox, "choice" + name, 1050, top - 30, 1200, 315);
       // Only the four choices mean anything: typing is not offered.
       c->SetListOnly(true);
-      for (int k = 0; k < 4; ++k) c->AddItem(settings::kAlertChoiceNames[k], k);
+      for (int k = 0; k < 4; ++k) c->AddCaptionItem(settings::kAlertChoiceNames[k], k);
       choices_[static_cast<size_t>(i)] = c;
     }
     leads_[static_cast<size_t>(i)] = add(ui::Kind::TextBox, "leads" + name, 2350, top, 935, 240);
@@ -75,19 +76,19 @@ AlertDialog::AlertDialog(ui::Form& form, ContextMenu& menu, Services& services, 
     std::string* path;
     const char* title;
   };
-  const FileRow files[] = {{"File adzan", "adzanFile", "pickAdzanFile", "clearAdzanFile", &adzanFile_, &adzanPath_, "Pilih file adzan"},
-                           {"File adzan Shubuh", "shubuhFile", "pickShubuhFile", "clearShubuhFile", &shubuhFile_, &shubuhPath_, "Pilih file adzan Shubuh"}};
+  const FileRow files[] = {{N_("File adzan"), "adzanFile", "pickAdzanFile", "clearAdzanFile", &adzanFile_, &adzanPath_, N_("Pilih file adzan")},
+                           {N_("File adzan Shubuh"), "shubuhFile", "pickShubuhFile", "clearShubuhFile", &shubuhFile_, &shubuhPath_, N_("Pilih file adzan Shubuh")}};
   float top = 3090;
   for (const FileRow& f : files) {
     label(f.caption, 150, top, 3100);
     *f.box = add(ui::Kind::TextBox, f.name, 150, top + 240, 1700, 285);
     (*f.box)->SetEnabled(false);  // shows the name; the file comes from the dialog
     ui::Control* pick = add(ui::Kind::Button, f.pick, 1900, top + 240, 600, 285);
-    pick->SetText("Pilih...");
+    pick->SetCaption(N_("Pilih..."));
     pick->SetFont(boxFont);
     pick->onClick = [this, path = f.path, title = f.title] { Pick(*path, title); };
     ui::Control* clear = add(ui::Kind::Button, f.clear, 2550, top + 240, 735, 285);
-    clear->SetText("Bawaan");
+    clear->SetCaption(N_("Bawaan"));
     clear->SetFont(boxFont);
     clear->onClick = [this, path = f.path] {
       path->clear();
@@ -96,36 +97,36 @@ AlertDialog::AlertDialog(ui::Form& form, ContextMenu& menu, Services& services, 
     top += 600;
   }
 
-  label("Volume", 150, 4320, 900);
+  label(N_("Volume"), 150, 4320, 900);
   volume_ = add(ui::Kind::TextBox, "volume", 1050, 4320, 600, 240);
   label("%", 1700, 4320, 250);
   ui::Control* tryAdzan = add(ui::Kind::Button, "tryAdzan", 2000, 4290, 1285, 315);
-  tryAdzan->SetText("Coba");
+  tryAdzan->SetCaption(N_("Coba"));
   tryAdzan->onClick = [this] {
-    frame_->SetText(kCaption);
+    frame_->SetCaption(kCaption);
     volume_->SetBackColor(ui::kSystemWindow);
     const std::optional<double> v = settings::StrictNumber(volume_->text());
     if (!v || !settings::kVolume.Accepts(*v)) {
-      Refuse(volume_, "Volume", settings::RefusalMessage(settings::kVolume));
+      Refuse(volume_, Tr("Volume"), settings::RefusalMessage(settings::kVolume));
       return;
     }
     tried_ = true;
     const std::string told = alerts_.PlayAdzan(adzanPath_, static_cast<int>(*v));
-    if (!told.empty()) svc_.dialogs->MessageBox(told, kCaption);
+    if (!told.empty()) svc_.dialogs->MessageBox(told, Tr(kCaption));
   };
 
   ui::Control* ok = add(ui::Kind::Button, "alertOk", 150, 4830, 1515, 315);
   ok->SetText("OK");
   ok->onClick = [this] { Accept(); };
   ui::Control* cancel = add(ui::Kind::Button, "alertCancel", 1770, 4830, 1515, 315);
-  cancel->SetText("Batal");
+  cancel->SetCaption(N_("Batal"));
   cancel->onClick = [this] { Cancel(); };
   menu.On(Command::kAlertSettings, [this] { Open(); });
 }
 
 void AlertDialog::Open() {
   window_.OpenOverlay(ClockWindow::Overlay::kAlertDialog, *frame_, kDialogHeight);
-  frame_->SetText(kCaption);
+  frame_->SetCaption(kCaption);
   const settings::AlertSettings& a = alerts_.stored();
   for (int i = 0; i <= kAlertTimes; ++i) {
     const size_t k = static_cast<size_t>(i);
@@ -145,12 +146,12 @@ void AlertDialog::Open() {
 }
 
 void AlertDialog::ShowFiles() {
-  adzanFile_->SetText(adzanPath_.empty() ? "(bawaan)" : BaseName(adzanPath_));
-  shubuhFile_->SetText(shubuhPath_.empty() ? "(ikut file adzan)" : BaseName(shubuhPath_));
+  adzanFile_->SetText(adzanPath_.empty() ? Tr("(bawaan)") : BaseName(adzanPath_));
+  shubuhFile_->SetText(shubuhPath_.empty() ? Tr("(ikut file adzan)") : BaseName(shubuhPath_));
 }
 
 void AlertDialog::Pick(std::string& path, const char* title) {
-  if (const std::optional<std::string> chosen = svc_.dialogs->OpenSoundFile(form_, title, path)) {
+  if (const std::optional<std::string> chosen = svc_.dialogs->OpenSoundFile(form_, Tr(title), path)) {
     if (!chosen->empty()) path = *chosen;
   }
   ShowFiles();
@@ -158,12 +159,12 @@ void AlertDialog::Pick(std::string& path, const char* title) {
 
 void AlertDialog::Refuse(ui::Control* box, const std::string& what, const std::string& message) {
   box->SetBackColor(dialog::kWrongBox);
-  frame_->SetText(std::string(kCaption) + " - " + what + " salah");
-  svc_.dialogs->MessageBox(message, kCaption);
+  frame_->SetText(i18n::Fill("{1} - {2} salah", {Tr(kCaption), what}));
+  svc_.dialogs->MessageBox(message, Tr(kCaption));
 }
 
 bool AlertDialog::Accept() {
-  frame_->SetText(kCaption);
+  frame_->SetCaption(kCaption);
   settings::AlertSettings a = alerts_.stored();
   // Everything is checked before anything is stored.
   ui::Control* firstWrong = nullptr;
@@ -177,8 +178,8 @@ bool AlertDialog::Accept() {
       box->SetBackColor(dialog::kWrongBox);
       if (!firstWrong) {
         firstWrong = box;
-        what = std::string("Pengingat ") + settings::kAlertTimeNames[i];
-        message = what + " harus menit bulat antara 1 dan 120, dipisah koma (mis. 30, 10).";
+        what = i18n::Fill("Pengingat {1}", {Tr(settings::kAlertTimeNames[i])});
+        message = i18n::Fill("{1} harus menit bulat antara 1 dan 120, dipisah koma (mis. 30, 10).", {what});
       }
       continue;
     }
@@ -193,7 +194,7 @@ bool AlertDialog::Accept() {
     volume_->SetBackColor(dialog::kWrongBox);
     if (!firstWrong) {
       firstWrong = volume_;
-      what = "Volume";
+      what = Tr("Volume");
       message = settings::RefusalMessage(settings::kVolume);
     }
   }

@@ -5,15 +5,18 @@
 #include "clock/clock_time.h"
 #include "engine/datetime.h"
 #include "engine/waktu_names.h"
+#include "platform/i18n.h"
 
 namespace qov {
 
 using engine::Waktu;
+using i18n::Fill;
+using i18n::Tr;
 using settings::AlertChoice;
 
 namespace {
 
-constexpr const char* kAppName = "Jam QOV";
+constexpr const char* kAppName = N_("Jam QOV");
 constexpr const char* kAdzanFile = "adzhan.wav";
 constexpr const char* kChimeFile = "bunyi.wav";
 
@@ -35,10 +38,10 @@ bool IsJumat(const Schedule::Event& e) { return e.waktu == Waktu::kDzuhur && IsF
 bool IsPrayer(Waktu w) { return w != Waktu::kImsak && w != Waktu::kTerbit; }
 
 // The panel's and the reminder's name.
-const char* NameOf(const Schedule::Event& e) { return IsJumat(e) ? "Jumat" : engine::NameOf(e.waktu); }
+const char* NameOf(const Schedule::Event& e) { return Tr(IsJumat(e) ? N_("Jumat") : engine::NameOf(e.waktu)); }
 // The alert has always spelled Dzuhur so; the panel and the reminder do not.
 const char* AlertName(const Schedule::Event& e) {
-  return IsJumat(e) ? "Jumat" : e.waktu == Waktu::kDzuhur ? "Dzhuhur" : engine::NameOf(e.waktu);
+  return Tr(IsJumat(e) ? N_("Jumat") : e.waktu == Waktu::kDzuhur ? N_("Dzhuhur") : engine::NameOf(e.waktu));
 }
 
 std::string ClockText(int64_t minute) { return FormatHHMM(static_cast<double>((minute % 1440 + 1440) % 1440) / 1440.0); }
@@ -181,10 +184,11 @@ void Alerts::ShowNext(int64_t minute) {
   for (const Schedule::Event& e : schedule_.Events()) {
     if (e.minute <= minute || !IsPrayer(e.waktu)) continue;
     const int64_t left = e.minute - minute, hours = left / 60, minutes = left % 60;
-    std::string wait;
-    if (hours > 0) wait = std::to_string(hours) + " jam ";
-    if (minutes > 0 || hours == 0) wait += std::to_string(minutes) + " menit ";
-    std::string tip = std::string(NameOf(e)) + " " + ClockText(e.minute) + " \u2014 " + wait + "lagi";
+    const std::string h = std::to_string(hours), m = std::to_string(minutes);
+    const std::string wait = hours == 0    ? Fill("{1} menit", {m})
+                             : minutes == 0 ? Fill("{1} jam", {h})
+                                            : Fill("{1} jam {2} menit", {h, m});
+    std::string tip = Fill("{1} {2}", {NameOf(e), ClockText(e.minute)}) + " \u2014 " + Fill("{1} lagi", {wait});
     countdown_ = std::string(NameOf(e)) + " -" + std::to_string(hours) + ":" + (minutes < 10 ? "0" : "") +
                  std::to_string(minutes);
     if (tip != tip_ && svc_.tray) {
@@ -206,12 +210,12 @@ void Alerts::StartAlert(std::string names, AlertChoice choice, bool shubuh, int6
   alertTimer_->SetEnabled(true);
   blinkTimer_->SetEnabled(true);
   if (choice == AlertChoice::kNotification && svc_.tray)
-    svc_.tray->ShowMessage(kAppName, "Waktu " + prayerName_ + " (" + ClockText(minute) + ")");
+    svc_.tray->ShowMessage(Tr(kAppName), Fill("Waktu {1} ({2})", {prayerName_, ClockText(minute)}));
   // "Suara Adzhan" is the master switch; a mute holds until its moment.
   if (!sound_ || now < cfg_.muteUntil || !svc_.files || !svc_.sound) return;
   if (choice == AlertChoice::kAdzan) {
     const std::string told = PlayAdzan(shubuh && !cfg_.shubuhFile.empty() ? cfg_.shubuhFile : cfg_.adzanFile, cfg_.volume);
-    if (!told.empty() && svc_.tray) svc_.tray->ShowMessage(kAppName, told);
+    if (!told.empty() && svc_.tray) svc_.tray->ShowMessage(Tr(kAppName), told);
   } else if (choice == AlertChoice::kChime) {
     svc_.sound->Play(svc_.files->BesideProgram(kChimeFile), cfg_.volume);
   }
@@ -226,7 +230,7 @@ std::string Alerts::PlayAdzan(const std::string& file, int volume) {
   if (!file.empty() && file != shipped && svc_.sound->Play(file, volume)) return {};
   svc_.sound->Play(shipped, volume);
   if (file.empty() || file == shipped) return {};
-  return "File adzan tidak dapat diputar: " + BaseName(file) + ". Memakai suara bawaan.";
+  return Fill("File adzan tidak dapat diputar: {1}. Memakai suara bawaan.", {BaseName(file)});
 }
 
 // Once a minute: each time with a lead ending now gets its notification,
@@ -242,7 +246,7 @@ void Alerts::Remind(int64_t minute) {
   auto flush = [&] {
     if (names.empty()) return;
     if (!text.empty()) text += "; ";
-    text += names + " " + std::to_string(lead) + " menit lagi (" + ClockText(at) + ")";
+    text += Fill("{1} {2} menit lagi ({3})", {names, std::to_string(lead), ClockText(at)});
     names.clear();
   };
   for (const Schedule::Event& e : events) {
@@ -263,7 +267,7 @@ void Alerts::Remind(int64_t minute) {
   flush();
   if (text.empty()) return;
   remindedUpTo_ = minute;
-  svc_.tray->ShowMessage(kAppName, text);
+  svc_.tray->ShowMessage(Tr(kAppName), text);
 }
 
 // The clock jumped forward (a sleep, the clock set on) past times that
@@ -273,9 +277,9 @@ void Alerts::TellMissed(int64_t after, int64_t minute) {
   for (const Schedule::Event& e : schedule_.Events()) {
     if (e.minute <= after || e.minute >= minute) continue;
     if (cfg_.choice[static_cast<size_t>(kTimeOf[static_cast<int>(e.waktu)])] == AlertChoice::kOff) continue;
-    text += (text.empty() ? "Terlewat: " : ", ") + std::string(NameOf(e)) + " " + ClockText(e.minute);
+    text += (text.empty() ? "" : ", ") + std::string(NameOf(e)) + " " + ClockText(e.minute);
   }
-  if (!text.empty()) svc_.tray->ShowMessage(kAppName, text);
+  if (!text.empty()) svc_.tray->ShowMessage(Tr(kAppName), Fill("Terlewat: {1}", {text}));
 }
 
 void Alerts::CountAlert() {
@@ -317,7 +321,7 @@ void Alerts::MuteUntil(double until) {
 // that ended in a sleep) shows as none.
 void Alerts::ShowMute(double now) {
   const bool muted = now < cfg_.muteUntil;
-  menu_.SetCaption(Command::kMute, muted ? "Bisukan (sampai " + FormatHHMM(cfg_.muteUntil) + ")" : "Bisukan");
+  menu_.SetCaption(Command::kMute, muted ? Fill("Bisukan (sampai {1})", {FormatHHMM(cfg_.muteUntil)}) : Tr("Bisukan"));
   menu_.Check(Command::kUnmute, !muted);
 }
 

@@ -47,6 +47,11 @@ class Alerts {
   // No sound until the date-time `until`; 0 (or a past time) sounds again.
   void MuteUntil(double until);
   void ToggleCountdown();
+  // The language changed: the mute's caption now, the tip at the next tick.
+  void Retranslate() {
+    tip_.clear();
+    ShowMute(svc_.clock->Now());
+  }
   // Plays an adzan file (empty: the shipped one) at `volume`. One that
   // cannot be played gives way to the shipped sound: the message saying so
   // is returned, else empty.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/i18n.h"
 #include "platform/model.h"
 
 namespace qov::dialog {
@@ -14,11 +15,11 @@ inline const ui::Font kBoxFont{"Arial", 8.25f, true, false};
 inline constexpr ui::Color kWrongBox = 0x00C0C0FF;
 
 // The dialog's frame, hidden until it opens.
-inline ui::Control& AddFrame(ui::Form& form, const std::string& name, const std::string& caption, ui::Twips width,
+inline ui::Control& AddFrame(ui::Form& form, const std::string& name, const char* caption, ui::Twips width,
                              ui::Twips height) {
   ui::Control& f = form.Add(ui::Kind::Frame, name);
   f.Move(0, 0, width, height);
-  f.SetText(caption);
+  f.SetCaption(caption);
   f.SetBackColor(ui::kBlack);
   f.SetForeColor(ui::kYellow);
   f.SetFont(kCaptionFont);
@@ -26,12 +27,12 @@ inline ui::Control& AddFrame(ui::Form& form, const std::string& name, const std:
   return f;
 }
 
-// A caption inside the frame, one line high.
-inline ui::Control& AddCaption(ui::Form& form, ui::Control& frame, const std::string& text, float left, float top,
+// A caption inside the frame, one line high; `text` in Indonesian.
+inline ui::Control& AddCaption(ui::Form& form, ui::Control& frame, const char* text, float left, float top,
                                float width) {
   ui::Control& c = form.Add(ui::Kind::Label, "caption", -1, &frame);
   c.Move(left, top, width, 240);
-  c.SetText(text);
+  c.SetCaption(text);
   c.SetFont(kCaptionFont);
   c.SetForeColor(ui::kYellow);
   c.SetTransparent(true);

@@ -7,6 +7,8 @@
 #include "engine/hijri.h"
 #include "engine/numeric.h"
 #include "engine/waktu_names.h"
+#include "platform/i18n.h"
+#include "timetable/days.h"
 
 namespace qov {
 
@@ -15,13 +17,15 @@ namespace {
 // The window grows to at least this height so the panel fits.
 constexpr ui::Twips kPanelMinHeight = 3000;
 
-std::string FormatPanelDate(double day, Locale& locale) {
+// In the chosen language whatever the system's: the names come from the
+// catalogue, not from the locale.
+std::string FormatPanelDate(double day) {
   const CivilDate d = DateOf(day);
   char dd[4];
   std::snprintf(dd, sizeof dd, "%02d", d.day % 100);
   char yyyy[8];
   std::snprintf(yyyy, sizeof yyyy, "%04d", d.year % 10000);
-  return std::string(dd) + " " + locale.MonthName(d.month) + " " + yyyy;
+  return i18n::Fill("{1} {2} {3}", {dd, i18n::Tr(timetable::MonthName(d.month)), yyyy});
 }
 
 std::string FormatMinute(int minute) { return minute < 0 ? "--:--" : FormatHHMM(minute / 1440.0); }
@@ -40,15 +44,15 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
   auto label = [&](const char* name, int index, const char* text, float l, float t, float w, float h) {
     ui::Control& c = form_.Add(ui::Kind::Label, name, index, frame_);
     c.Move(l, t, w, h);
-    c.SetText(text);
+    c.SetCaption(text);
     c.SetFont(labelFont);
     c.SetForeColor(ui::kYellow);
     c.SetTransparent(true);
     return &c;
   };
 
-  label("title", -1, "Waktu Sholat Hari Ini", 120, 120, 1725, 330);
-  date_ = label("date", -1, "12 Januari 2004", 135, 360, 1635, 330);
+  label("title", -1, N_("Waktu Sholat Hari Ini"), 120, 120, 1725, 330);
+  date_ = label("date", -1, "", 135, 360, 1635, 330);
   date_->SetAlignment(ui::Align::Center);
   // The Hijri date of the civil day, as Indonesian calendars print it.
   hijri_ = label("hijri", -1, "", 30, 600, 1900, 240);
@@ -70,16 +74,16 @@ PrayerPanel::PrayerPanel(ui::Form& form, ContextMenu& menu, Services& services,
     r.time = label(prayer ? "prayerTime" : "extraTime", index, "", 1215, 0, 780, 240);
   }
   // Shown when a time came from the high-latitude rule (marked "*").
-  ruleNote_ = label("ruleNote", -1, "* kaidah lintang tinggi", 60, 0, 1840, 200);
+  ruleNote_ = label("ruleNote", -1, N_("* kaidah lintang tinggi"), 60, 0, 1840, 200);
   ruleNote_->SetFont(ui::Font{"Arial", 6.75f, false, false});
   ruleNote_->SetAlignment(ui::Align::Center);
   ruleNote_->SetVisible(false);
 
-  delayCaption_ = label("delayCaption", -1, "Pop Up Time", 405, 2300, 1320, 240);
+  delayCaption_ = label("delayCaption", -1, N_("Pop Up Time"), 405, 2300, 1320, 240);
   delayBox_ = &form_.Add(ui::Kind::TextBox, "delayBox", -1, frame_);
   delayBox_->Move(270, 2540, 420, 285);
   delayBox_->SetFont(ui::Font{"Arial", 8.25f, false, false});
-  delayUnit_ = label("delayUnit", -1, "detik", 810, 2585, 600, 240);
+  delayUnit_ = label("delayUnit", -1, N_("detik"), 810, 2585, 600, 240);
   delayOk_ = &form_.Add(ui::Kind::Button, "delayOk", -1, frame_);
   delayOk_->Move(1395, 2540, 420, 285);
   delayOk_->SetText("OK");
@@ -160,18 +164,22 @@ void PrayerPanel::OpenFrame() {
 // The date line and a fresh computation for today.
 void PrayerPanel::Fill() {
   const double now = svc_.clock->Now();
-  date_->SetText(FormatPanelDate(DatePart(now), *svc_.locale));
+  date_->SetText(FormatPanelDate(DatePart(now)));
   const int correction = schedule_.location().hijriCorrection;
-  if (DatePart(now) != hijriFor_ || correction != hijriCorrection_) {
+  if (DatePart(now) != hijriFor_ || correction != hijriCorrection_ || &i18n::Current() != hijriLanguage_) {
     hijriFor_ = DatePart(now);
     hijriCorrection_ = correction;
+    hijriLanguage_ = &i18n::Current();
     const CivilDate d = DateOf(hijriFor_);
-    hijri_->SetText(engine::FormatHijri(engine::HijriFromCivil(d.year, d.month, d.day, correction)));
+    const engine::HijriDate h = engine::HijriFromCivil(d.year, d.month, d.day, correction);
+    hijri_->SetText(h.valid ? i18n::Fill("{1} {2} {3} H", {std::to_string(h.day), i18n::Tr(engine::HijriMonthName(h.month)),
+                                                            std::to_string(h.year)})
+                            : std::string());
   }
   schedule_.Compute(now);
   // Friday's Dzuhur is the Jumat prayer; day 0 of the serials was a Saturday.
   const int64_t day = static_cast<int64_t>(DatePart(now));
-  rows_[static_cast<size_t>(engine::Waktu::kDzuhur)].name->SetText((day % 7 + 7) % 7 == 6 ? "Jumat" : "Dzuhur");
+  rows_[static_cast<size_t>(engine::Waktu::kDzuhur)].name->SetCaption((day % 7 + 7) % 7 == 6 ? N_("Jumat") : N_("Dzuhur"));
   bool rule = false;
   for (int w = 0; w < engine::kWaktuCount; ++w) {
     const engine::PrayerTime& t = schedule_.times().times[static_cast<size_t>(w)];

@@ -29,6 +29,10 @@ class PrayerPanel {
   void AcceptDelay();
   // "Jadwal Lengkap": Imsak, Terbit and Dhuha among the five.
   void ToggleFullSchedule();
+  // The language changed: an open panel writes its dates in the new one.
+  void Retranslate() {
+    if (frame_->visible()) Fill();
+  }
 
  private:
   void OpenFrame();
@@ -67,6 +71,7 @@ class PrayerPanel {
   // The Hijri date is worked out once per civil day and correction.
   double hijriFor_ = -1;
   int hijriCorrection_ = 0;
+  const void* hijriLanguage_ = nullptr;
 };
 
 }  // namespace qov

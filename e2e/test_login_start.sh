@@ -5,7 +5,8 @@
 # item reads the entry when the menu opens, so a change made behind the
 # clock's back is what the next click starts from.
 source "$(dirname "$0")/common.sh"
-LOGIN_START=(Down Down Down Down Right Up Return)
+# "Jalankan saat login" comes before "Bahasa / Language", the last of "Setting".
+LOGIN_START=(Down Down Down Down Right Up Up Return)
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 AUTOSTART=${XDG_CONFIG_HOME:-}/autostart/qov-clock.desktop
 

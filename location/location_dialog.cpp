@@ -5,12 +5,13 @@
 #include <optional>
 #include <string>
 
+#include "platform/i18n.h"
 
 namespace qov {
 
 namespace {
 
-constexpr const char* kCaption = "Lokasi";
+constexpr const char* kCaption = N_("Lokasi");
 constexpr ui::Twips kFrameWidth = 3435, kFrameHeight = 6465;
 // The window is made this tall (434 pixels at 96 dpi) so the frame fits.
 constexpr ui::Twips kDialogHeight = kFrameHeight + 45;
@@ -24,6 +25,9 @@ constexpr int kKemenagAdditions[5] = {2, 3, 2, 2, 2};  // Shubuh, Dzuhur, Ashar,
 
 std::string ZoneText(double hours) { return settings::PlainNumber(hours); }
 
+// Names the system's zone ("Windows"), so it is composed at each opening.
+std::string FollowZoneCaption(Clock& clock) { return i18n::Fill("Ikuti zona waktu {1}", {i18n::Tr(clock.SystemName())}); }
+
 }  // namespace
 
 LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& services,
@@ -32,7 +36,7 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
   frame_ = &dialog::AddFrame(form_, "locationDialog", kCaption, kFrameWidth, kFrameHeight);
   const ui::Font& captionFont = dialog::kCaptionFont;
   const ui::Font& boxFont = dialog::kBoxFont;
-  auto label = [&](const std::string& text, float l, float t, float w) { dialog::AddCaption(form_, *frame_, text, l, t, w); };
+  auto label = [&](const char* text, float l, float t, float w) { dialog::AddCaption(form_, *frame_, text, l, t, w); };
   auto box = [&](const char* name, float l, float t, float w) {
     ui::Control& c = form_.Add(ui::Kind::TextBox, name, -1, frame_);
     c.Move(l, t, w, 240);
@@ -42,7 +46,7 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
   auto tick = [&](ui::Kind kind, const char* name, const char* text, float l, float t, float w) {
     ui::Control& c = form_.Add(kind, name, -1, frame_);
     c.Move(l, t, w, 255);
-    c.SetText(text);
+    c.SetCaption(text);
     c.SetFont(kind == ui::Kind::CheckBox ? boxFont : captionFont);
     c.SetForeColor(ui::kYellow);
     c.SetBackColor(ui::kBlack);
@@ -54,14 +58,14 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
   city_->SetFont(boxFont);
 
   constexpr float kLabelLeft = 150, kBoxLeft = 1740, kBoxWidth = 1545, kShortBox = 480, kUnitLeft = 2295;
-  label("Lat", kLabelLeft, 900, 1580);
+  label(N_("Lat"), kLabelLeft, 900, 1580);
   latitude_ = box("latitude", kBoxLeft, 900, kBoxWidth);
-  label("Long", kLabelLeft, 1200, 1580);
+  label(N_("Long"), kLabelLeft, 1200, 1580);
   longitude_ = box("longitude", kBoxLeft, 1200, kBoxWidth);
-  label("Gmt", kLabelLeft, 1500, 1580);
+  label(N_("Gmt"), kLabelLeft, 1500, 1580);
   zone_ = box("zone", kBoxLeft, 1500, kBoxWidth);
-  const std::string followCaption = "Ikuti zona waktu " + svc_.clock->SystemName();
-  followZone_ = tick(ui::Kind::CheckBox, "followZone", followCaption.c_str(), kLabelLeft, 1800, kFrameWidth - 300);
+  followZone_ = tick(ui::Kind::CheckBox, "followZone", "", kLabelLeft, 1800, kFrameWidth - 300);
+  followZone_->SetText(FollowZoneCaption(*svc_.clock));
 
   ui::Control& rule = form_.Add(ui::Kind::Line, "separator", -1, frame_);
   rule.SetBorderColor(ui::kWhite);
@@ -73,50 +77,50 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
     const char* name;
     ui::Control** box;
   };
-  const Addition additions[] = {{"+ Shubuh", "addShubuh", &addShubuh_}, {"+ Dzhuhur", "addDzuhur", &addDzuhur_},
-                                {"+ Ashar", "addAshar", &addAshar_},    {"+ Maghrib", "addMaghrib", &addMaghrib_},
-                                {"+ Isya", "addIsya", &addIsya_}};
+  const Addition additions[] = {{N_("+ Shubuh"), "addShubuh", &addShubuh_}, {N_("+ Dzhuhur"), "addDzuhur", &addDzuhur_},
+                                {N_("+ Ashar"), "addAshar", &addAshar_},    {N_("+ Maghrib"), "addMaghrib", &addMaghrib_},
+                                {N_("+ Isya"), "addIsya", &addIsya_}};
   float top = 2220;
   for (const Addition& a : additions) {
     label(a.caption, kLabelLeft, top, 1580);
     *a.box = box(a.name, kBoxLeft, top, kShortBox);
-    label("Menit", kUnitLeft, top, 780);
+    label(N_("Menit"), kUnitLeft, top, 780);
     top += 270;
   }
 
-  label("Ashar", kLabelLeft, 3600, 1580);
-  hanafi_ = tick(ui::Kind::OptionButton, "hanafi", "Hanafi", kBoxLeft, 3600, kBoxWidth);
-  shafii_ = tick(ui::Kind::OptionButton, "hambali", "Hambali", kBoxLeft, 3840, kBoxWidth);
+  label(N_("Ashar"), kLabelLeft, 3600, 1580);
+  hanafi_ = tick(ui::Kind::OptionButton, "hanafi", N_("Hanafi"), kBoxLeft, 3600, kBoxWidth);
+  shafii_ = tick(ui::Kind::OptionButton, "hambali", N_("Hambali"), kBoxLeft, 3840, kBoxWidth);
 
-  label("Sudut Fajar", kLabelLeft, 4140, 1580);
+  label(N_("Sudut Fajar"), kLabelLeft, 4140, 1580);
   fajrAngle_ = box("fajrAngle", kBoxLeft, 4140, kBoxWidth);
-  label("Sudut Isya", kLabelLeft, 4440, 1580);
+  label(N_("Sudut Isya"), kLabelLeft, 4440, 1580);
   isyaAngle_ = box("isyaAngle", kBoxLeft, 4440, kBoxWidth);
 
-  label("Lintang tinggi", kLabelLeft, 4740, 1580);
+  label(N_("Lintang tinggi"), kLabelLeft, 4740, 1580);
   highLatitude_ = &form_.Add(ui::Kind::ComboBox, "highLatitude", -1, frame_);
   highLatitude_->Move(kBoxLeft, 4710, kBoxWidth, 315);
   highLatitude_->SetFont(boxFont);
   // Only the listed rules mean anything: typing is not offered.
   highLatitude_->SetListOnly(true);
   for (int i = 0; i < settings::kStoredHighLatitudeChoices; ++i)
-    highLatitude_->AddItem(settings::kHighLatitudeChoices[i].caption, i);
+    highLatitude_->AddCaptionItem(settings::kHighLatitudeChoices[i].caption, i);
 
-  label("Koreksi Hijriah", kLabelLeft, 5100, 1580);
+  label(N_("Koreksi Hijriah"), kLabelLeft, 5100, 1580);
   hijriCorrection_ = box("hijriCorrection", kBoxLeft, 5100, kShortBox);
-  label("Hari", kUnitLeft, 5100, 780);
-  label("Ketinggian", kLabelLeft, 5400, 1580);
+  label(N_("Hari"), kUnitLeft, 5100, 780);
+  label(N_("Ketinggian"), kLabelLeft, 5400, 1580);
   elevation_ = box("elevation", kBoxLeft, 5400, kShortBox);
-  label("Meter", kUnitLeft, 5400, 780);
+  label(N_("Meter"), kUnitLeft, 5400, 780);
 
-  kemenag_ = tick(ui::Kind::CheckBox, "kemenag", "Standar Kemenag", kLabelLeft, 5700, kFrameWidth - 300);
+  kemenag_ = tick(ui::Kind::CheckBox, "kemenag", N_("Standar Kemenag"), kLabelLeft, 5700, kFrameWidth - 300);
 
   ok_ = &form_.Add(ui::Kind::Button, "ok", -1, frame_);
   ok_->Move(150, 6060, 1515, 315);
   ok_->SetText("OK");
   cancel_ = &form_.Add(ui::Kind::Button, "cancel", -1, frame_);
   cancel_->Move(1770, 6060, 1515, 315);
-  cancel_->SetText("Cancel");
+  cancel_->SetCaption(N_("Cancel"));
   for (ui::Control* b : {ok_, cancel_}) b->SetFont(captionFont);
 
   city_->onClick = [this] { PickCity(); };
@@ -140,7 +144,7 @@ void LocationDialog::LoadCities() {
 
 // A wrong box stays marked only until the next OK, Cancel or opening.
 void LocationDialog::ClearWrongBoxes() {
-  frame_->SetText(kCaption);
+  frame_->SetCaption(kCaption);
   for (ui::Control* box : {city_, latitude_, longitude_, zone_, addShubuh_, addDzuhur_, addAshar_, addMaghrib_,
                            addIsya_, fajrAngle_, isyaAngle_, hijriCorrection_, elevation_})
     box->SetBackColor(ui::kSystemWindow);
@@ -148,6 +152,7 @@ void LocationDialog::ClearWrongBoxes() {
 
 void LocationDialog::Open() {
   window_.OpenOverlay(ClockWindow::Overlay::kDialog, *frame_, kDialogHeight);
+  followZone_->SetText(FollowZoneCaption(*svc_.clock));
 
   ClearWrongBoxes();
   const settings::Location& l = schedule_.location();
@@ -275,8 +280,8 @@ bool LocationDialog::Accept() {
     if (!firstWrong) firstWrong = &b;
   }
   if (firstWrong) {
-    frame_->SetText(std::string(kCaption) + " - " + firstWrong->setting.hint + " salah");
-    svc_.dialogs->MessageBox(settings::RefusalMessage(firstWrong->setting), kCaption);
+    frame_->SetText(i18n::Fill("{1} - {2} salah", {i18n::Tr(kCaption), i18n::Tr(firstWrong->setting.hint)}));
+    svc_.dialogs->MessageBox(settings::RefusalMessage(firstWrong->setting), i18n::Tr(kCaption));
     return false;
   }
 

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/i18n.h"
+
 namespace qov::ui {
 namespace {
 
@@ -56,9 +58,15 @@ bool Control::shown() const {
 }
 
 void Control::SetText(const std::string& t) {
+  textId_ = nullptr;
   if (t == text_) return;
   text_ = t;
   Changed();
+}
+
+void Control::SetCaption(const char* id) {
+  SetText(i18n::Tr(id));
+  textId_ = id;
 }
 
 void Control::SetFont(const Font& f) {
@@ -126,6 +134,11 @@ void Control::ClearItems() {
 
 void Control::AddItem(const std::string& text, int32_t itemData) {
   items_.push_back(ComboItem{text, itemData});
+  Changed();
+}
+
+void Control::AddCaptionItem(const char* id, int32_t itemData) {
+  items_.push_back(ComboItem{i18n::Tr(id), itemData, id});
   Changed();
 }
 
@@ -293,6 +306,36 @@ Timer* Form::FindTimer(const std::string& name) {
   for (auto& t : timers_)
     if (t->name() == name) return t.get();
   return nullptr;
+}
+
+}  // namespace qov::ui
+
+namespace qov::ui {
+namespace {
+
+void RetranslateMenu(MenuItem& item) {
+  if (item.captionId) item.caption = i18n::Tr(item.captionId);
+  for (auto& child : item.children) RetranslateMenu(*child);
+}
+
+}  // namespace
+
+void Form::Retranslate() {
+  for (auto& c : controls_) {
+    bool items = false;
+    for (ComboItem& item : c->items_) {
+      if (!item.textId) continue;
+      item.text = i18n::Tr(item.textId);
+      items = true;
+    }
+    if (items && c->listIndex_ >= 0) c->text_ = c->items_[static_cast<size_t>(c->listIndex_)].text;
+    if (c->textId_) {
+      c->SetCaption(c->textId_);
+    } else if (items) {
+      c->Changed();
+    }
+  }
+  RetranslateMenu(menu_);
 }
 
 }  // namespace qov::ui

@@ -44,6 +44,7 @@ class Form;
 struct ComboItem {
   std::string text;
   int32_t itemData = 0;
+  const char* textId = nullptr;  // the Indonesian text, for a change of language
 };
 
 // One control of a form. A single flat type keeps the renderer and the tests
@@ -81,6 +82,9 @@ class Control {
   // and of the combo box's edit field.
   const std::string& text() const { return text_; }
   void SetText(const std::string& t);
+  // A fixed caption, given in Indonesian: shown in the current language and
+  // shown again in the next by Form::Retranslate.
+  void SetCaption(const char* id);
   // The back end reports the user's typing without echoing it back.
   void SetTextFromUser(const std::string& t) { text_ = t; }
 
@@ -105,6 +109,8 @@ class Control {
   const std::vector<ComboItem>& items() const { return items_; }
   void ClearItems();
   void AddItem(const std::string& text, int32_t itemData);
+  // An entry given in Indonesian, translated as SetCaption is.
+  void AddCaptionItem(const char* id, int32_t itemData);
   int listIndex() const { return listIndex_; }
   // A list to choose from, with no text of one's own; set before the form
   // is shown, as the back ends build the control once.
@@ -139,6 +145,7 @@ class Control {
   Handler onClick, onDblClick;
 
  private:
+  friend class Form;
   void Changed();
 
   Form& form_;
@@ -163,6 +170,7 @@ class Control {
   int borderWidth_ = 1;
   Color borderColor_ = kWhite;
   Cursor cursor_ = Cursor::Arrow;
+  const char* textId_ = nullptr;
 };
 
 class Timer {
@@ -190,6 +198,7 @@ class Timer {
 struct MenuItem {
   std::string name;
   std::string caption;  // "-" is a separator
+  const char* captionId = nullptr;  // set: the caption is this text translated
   bool checked = false;
   bool visible = true;
   bool enabled = true;
@@ -269,6 +278,10 @@ class Form {
   const std::vector<std::unique_ptr<Timer>>& timers() const { return timers_; }
 
   MenuItem& menu() { return menu_; }
+
+  // The language changed: every caption and menu item given in Indonesian
+  // shows in the new one. Texts the logic composes are the features' own.
+  void Retranslate();
 
   Handler onResize;
   MouseHandler onMouseDown, onMouseMove, onMouseUp;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/prayer_times.h"
+#include "platform/i18n.h"
 
 namespace qov::settings {
 
@@ -46,10 +47,10 @@ struct HighLatitudeChoice {
   const char* option;
 };
 inline constexpr HighLatitudeChoice kHighLatitudeChoices[] = {
-    {engine::HighLatitudeRule::kAuto, "Otomatis", "auto"},
-    {engine::HighLatitudeRule::kMiddleOfNight, "Tengah malam", "middle"},
-    {engine::HighLatitudeRule::kSeventhOfNight, "Sepertujuh malam", "seventh"},
-    {engine::HighLatitudeRule::kTwilightAngle, "Sudut senja", "angle"},
+    {engine::HighLatitudeRule::kAuto, N_("Otomatis"), "auto"},
+    {engine::HighLatitudeRule::kMiddleOfNight, N_("Tengah malam"), "middle"},
+    {engine::HighLatitudeRule::kSeventhOfNight, N_("Sepertujuh malam"), "seventh"},
+    {engine::HighLatitudeRule::kTwilightAngle, N_("Sudut senja"), "angle"},
     {engine::HighLatitudeRule::kNone, nullptr, "none"},
 };
 inline constexpr int kStoredHighLatitudeChoices = [] {

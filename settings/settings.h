@@ -87,6 +87,9 @@ class Settings {
   void SaveAlerts(const AlertSettings& a);
   void SaveMuteUntil(double until);
   void SaveCountdown(bool on);
+  // The language's code as stored; "" when absent.
+  std::string ReadLanguage() const { return Get(kLanguage); }
+  void SaveLanguage(const std::string& code) { Put(kLanguage, code); }
 
  private:
   std::string Get(const Setting& s) const;

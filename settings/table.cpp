@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/numeric.h"
+#include "platform/i18n.h"
 #include "settings/settings.h"
 
 namespace qov::settings {
@@ -61,14 +62,16 @@ std::string Setting::Text(double v, bool firstRun) const {
 }
 
 std::string RefusalMessage(const Setting& s) {
-  const std::string label = s.label ? s.label : s.key;
-  if (s.type == Type::kText) return label + " harus diisi.";
+  const std::string label = i18n::Tr(s.label ? s.label : s.key);
+  if (s.type == Type::kText) return i18n::Fill("{1} harus diisi.", {label});
   const Range& r = s.range;
-  std::string m = label + " harus " + (r.step == 1 ? "bilangan bulat " : "");
-  m += r.open ? "lebih dari " + PlainNumber(r.min) + " dan kurang dari " + PlainNumber(r.max)
-              : "antara " + PlainNumber(r.min) + " dan " + PlainNumber(r.max);
-  if (s.unit) m += std::string(" ") + s.unit;
-  if (r.step == 0.25) m += ", dalam kelipatan seperempat jam";
+  const char* pattern = r.step == 1 ? (r.open ? N_("{1} harus bilangan bulat lebih dari {2} dan kurang dari {3}")
+                                              : N_("{1} harus bilangan bulat antara {2} dan {3}"))
+                                    : (r.open ? N_("{1} harus lebih dari {2} dan kurang dari {3}")
+                                              : N_("{1} harus antara {2} dan {3}"));
+  std::string m = i18n::Fill(pattern, {label, PlainNumber(r.min), PlainNumber(r.max)});
+  if (s.unit) m += std::string(" ") + i18n::Tr(s.unit);
+  if (r.step == 0.25) m += i18n::Tr(", dalam kelipatan seperempat jam");
   return m + ".";
 }
 

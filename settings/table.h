@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "engine/numeric.h"
+#include "platform/i18n.h"
 #include "settings/location.h"
 
 namespace qov::settings {
@@ -208,13 +209,14 @@ inline constexpr int16_t kReminderChoices[] = {0, 5, 10, 15, 30};
 
 // What happens at a time of the day, stored as its number.
 enum class AlertChoice : int8_t { kOff = 0, kNotification = 1, kChime = 2, kAdzan = 3 };
-inline constexpr const char* kAlertChoiceNames[] = {"Mati", "Notifikasi", "Bunyi", "Adzan"};
+inline constexpr const char* kAlertChoiceNames[] = {N_("Mati"), N_("Notifikasi"), N_("Bunyi"), N_("Adzan")};
 // The times that may alert, in the day's order; the reminder leads have
 // one more, Friday's Dzuhur.
 inline constexpr int kAlertTimes = 7;
 inline constexpr int kJumat = kAlertTimes;
-inline constexpr const char* kAlertTimeNames[kAlertTimes + 1] = {"Imsak",  "Shubuh",  "Terbit", "Dzuhur",
-                                                                 "Ashar",  "Maghrib", "Isya",   "Jumat"};
+inline constexpr const char* kAlertTimeNames[kAlertTimes + 1] = {N_("Imsak"),  N_("Shubuh"),  N_("Terbit"),
+                                                                 N_("Dzuhur"), N_("Ashar"),   N_("Maghrib"),
+                                                                 N_("Isya"),   N_("Jumat")};
 // Absent: the five prayers alert with the adzan (when "Suara Adzhan" is
 // on), Imsak and Terbit not at all.
 #define QOV_ALERT_CHOICE(name, none)                                                                   \
@@ -250,5 +252,8 @@ inline constexpr Setting kVolume{.section = kPosisiWindow, .key = "Volume Adzan"
 inline constexpr Setting kMuteUntil{.section = kPosisiWindow, .key = "Bisukan Sampai", .type = Type::kNumber};
 inline constexpr Setting kCountdown{.section = kPosisiWindow, .key = "Hitung Mundur", .type = Type::kFlag,
                                     .form = TextForm::kFlag};
+// The language's code, "id" or "en"; absent or unknown: Indonesian.
+inline constexpr Setting kLanguage{.section = kPosisiWindow, .key = "Bahasa", .type = Type::kText,
+                                   .form = TextForm::kText};
 
 }  // namespace qov::settings

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/waktu_names.h"
+#include "platform/i18n.h"
 
 namespace qov::timetable {
 namespace {
@@ -30,10 +31,10 @@ std::string HHMM(const engine::PrayerTime& t) {
   return buf;
 }
 
-std::string ShortMonth(int month) { return std::string(MonthName(month)).substr(0, 3); }
+std::string ShortMonth(int month) { return std::string(i18n::Tr(MonthName(month))).substr(0, 3); }
 
 std::string HijriMonthYear(const engine::HijriDate& h) {
-  return std::string(engine::HijriMonthName(h.month)) + " " + std::to_string(h.year) + " H";
+  return i18n::Fill("{1} {2} H", {i18n::Tr(engine::HijriMonthName(h.month)), std::to_string(h.year)});
 }
 
 // "Syaban – Ramadan 1447 H", "Zulhijah 1447 H – Muharram 1448 H".
@@ -43,13 +44,13 @@ std::string HijriSpan(const std::vector<Day>& days) {
   if (first == days.end()) return "";
   const engine::HijriDate &a = first->hijri, &b = last->hijri;
   if (a.year == b.year && a.month == b.month) return HijriMonthYear(a);
-  if (a.year == b.year) return std::string(engine::HijriMonthName(a.month)) + " – " + HijriMonthYear(b);
+  if (a.year == b.year) return std::string(i18n::Tr(engine::HijriMonthName(a.month))) + " – " + HijriMonthYear(b);
   return HijriMonthYear(a) + " – " + HijriMonthYear(b);
 }
 
 std::string CivilDay(double date, bool withYear) {
   const CivilDate c = DateOf(date);
-  return std::to_string(c.day) + " " + MonthName(c.month) + (withYear ? " " + std::to_string(c.year) : "");
+  return std::to_string(c.day) + " " + i18n::Tr(MonthName(c.month)) + (withYear ? " " + std::to_string(c.year) : "");
 }
 
 // The offsets in force over the sheet's days, and the day each begins.
@@ -124,7 +125,7 @@ std::vector<Sheet> MonthSheets(const std::vector<Day>& days, const std::vector<e
       month = c.month;
       year = c.year;
       Sheet& s = sheets.emplace_back();
-      s.title = "Jadwal Sholat " + std::string(MonthName(month)) + " " + std::to_string(year);
+      s.title = i18n::Fill("Jadwal Sholat {1} {2}", {i18n::Tr(MonthName(month)), std::to_string(year)});
       s.shown = shown;
     }
     sheets.back().days.push_back(d);
@@ -135,7 +136,7 @@ std::vector<Sheet> MonthSheets(const std::vector<Day>& days, const std::vector<e
 
 Sheet RamadanSheet(const std::vector<Day>& days, int hijriYear) {
   Sheet s;
-  s.title = "Jadwal Imsakiyah Ramadan " + std::to_string(hijriYear) + " H";
+  s.title = i18n::Fill("Jadwal Imsakiyah Ramadan {1} H", {std::to_string(hijriYear)});
   s.ramadan = true;
   s.days = days;
   if (!days.empty())
@@ -147,8 +148,8 @@ Sheet RamadanSheet(const std::vector<Day>& days, int hijriYear) {
 }
 
 std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) {
-  std::string out = "<!DOCTYPE html>\n<html lang=\"id\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
-  out += Html(sheets.empty() ? "Jadwal Sholat" : sheets.front().title) + "</title>\n<style>" + kStyle +
+  std::string out = "<!DOCTYPE html>\n<html lang=\"" + std::string(i18n::Current().code) + "\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
+  out += Html(sheets.empty() ? i18n::Tr("Jadwal Sholat") : sheets.front().title) + "</title>\n<style>" + kStyle +
          "</style>\n</head>\n<body>\n";
   for (const Sheet& s : sheets) {
     const auto emphasised = [&s](engine::Waktu w) {
@@ -157,7 +158,7 @@ std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) 
     out += "<section>\n<h1>" + Html(s.title) + "</h1>\n";
     if (!s.subtitle.empty()) out += "<p class=\"sub\">" + Html(s.subtitle) + "</p>\n";
     std::string zone = heading.zone.empty() ? OffsetsText(s.days) : heading.zone + " (" + OffsetsText(s.days) + ")";
-    out += "<p class=\"info\">" + Html(heading.place) + "<br>" + Html(heading.method) + "<br>Waktu: " + Html(zone) +
+    out += "<p class=\"info\">" + Html(heading.place) + "<br>" + Html(heading.method) + "<br>" + Html(i18n::Fill("Waktu: {1}", {zone})) +
            "</p>\n";
     const bool eight = s.shown.size() > 5;
     out += std::string("<table class=\"") + (eight ? "eight" : "five") + "\">\n<thead><tr>";
@@ -165,10 +166,10 @@ std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) 
     const auto th = [](int width, const char* name) {
       return "<th style=\"width:" + std::to_string(width) + "%\">" + name + "</th>";
     };
-    out += s.ramadan ? th(11, "Ramadan") + th(11, "Hari") + th(9, "Tanggal")
-                     : th(eight ? 12 : 14, "Hari") + th(eight ? 5 : 7, "Tgl") + th(eight ? 15 : 19, "Hijriah");
+    out += s.ramadan ? th(11, i18n::Tr("Ramadan")) + th(11, i18n::Tr("Hari")) + th(9, i18n::Tr("Tanggal"))
+                     : th(eight ? 12 : 14, i18n::Tr("Hari")) + th(eight ? 5 : 7, i18n::Tr("Tgl")) + th(eight ? 15 : 19, i18n::Tr("Hijriah"));
     for (const engine::Waktu w : s.shown)
-      out += std::string(emphasised(w) ? "<th class=\"em\">" : "<th>") + engine::NameOf(w) + "</th>";
+      out += std::string(emphasised(w) ? "<th class=\"em\">" : "<th>") + i18n::Tr(engine::NameOf(w)) + "</th>";
     out += "</tr></thead>\n<tbody>\n";
     bool otherDay = false, ruled = false;
     for (size_t i = 0; i < s.days.size(); ++i) {
@@ -178,10 +179,10 @@ std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) 
       std::string hijri = "–";
       if (d.hijri.valid)
         hijri = std::to_string(d.hijri.day) +
-                (!s.ramadan && (i == 0 || d.hijri.day == 1) ? " " + std::string(engine::HijriMonthName(d.hijri.month))
+                (!s.ramadan && (i == 0 || d.hijri.day == 1) ? " " + std::string(i18n::Tr(engine::HijriMonthName(d.hijri.month)))
                                                             : "");
       const std::string civil = s.ramadan ? std::to_string(c.day) + " " + ShortMonth(c.month) : std::to_string(c.day);
-      const std::string day = std::string("<td class=\"day\">") + WeekdayName(d.date) + "</td>";
+      const std::string day = std::string("<td class=\"day\">") + i18n::Tr("hari", WeekdayName(d.date)) + "</td>";
       out += s.ramadan ? "<td>" + hijri + "</td>" + day + "<td class=\"note\">" + civil + "</td>"
                        : day + "<td>" + civil + "</td><td class=\"note\">" + Html(hijri) + "</td>";
       for (const engine::Waktu w : s.shown) {
@@ -200,10 +201,11 @@ std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) 
       }
       out += "</tr>\n";
     }
-    out += "</tbody>\n</table>\n<p class=\"foot\">Hari Jumat dicetak tebal.";
-    if (otherDay) out += " +1: esok hari; −1: hari sebelumnya.";
-    if (ruled) out += " *: matahari tidak mencapai sudutnya hari itu; waktu pengganti.";
-    out += " Dihitung oleh Jam QOV.</p>\n</section>\n";
+    out += std::string("</tbody>\n</table>\n<p class=\"foot\">") + i18n::Tr("Hari Jumat dicetak tebal.");
+    // The minus sign stays outside the texts: xgettext drops it.
+    if (otherDay) out += std::string(" ") + i18n::Tr("+1: esok hari;") + " −1: " + i18n::Tr("hari sebelumnya.");
+    if (ruled) out += std::string(" ") + i18n::Tr("*: matahari tidak mencapai sudutnya hari itu; waktu pengganti.");
+    out += std::string(" ") + i18n::Tr("Dihitung oleh Jam QOV.") + "</p>\n</section>\n";
   }
   out += "</body>\n</html>\n";
   return out;

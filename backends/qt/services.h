@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/i18n.h"
 #include "platform/services.h"
 
 class QWidget;
@@ -32,7 +33,7 @@ class LocalClock final : public Clock {
  public:
   double Now() override;
   double UtcOffsetAt(double utcDateTime) override;
-  std::string SystemName() override { return "sistem"; }
+  std::string SystemName() override { return N_("sistem"); }
 };
 
 class UserLocale final : public Locale {

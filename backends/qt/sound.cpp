@@ -11,6 +11,7 @@
 
 #include "backends/common/sound_file.h"
 #include "backends/qt/services.h"
+#include "platform/i18n.h"
 
 namespace qov::qt {
 namespace {
@@ -68,7 +69,7 @@ std::optional<std::string> SystemDialogs::OpenSoundFile(ui::Form& owner, const s
   // The current file preselected where it exists, else its folder.
   const QString start = current.empty() ? QString() : now.isFile() ? now.absoluteFilePath() : now.absolutePath();
   const QString chosen = QFileDialog::getOpenFileName(parent, QString::fromStdString(title), start,
-                                                      QStringLiteral("Suara (*.wav *.mp3 *.WAV *.MP3)"));
+                                                      QString::fromUtf8(i18n::Tr("Suara")) + " (*.wav *.mp3 *.WAV *.MP3)");
   if (chosen.isEmpty()) return std::nullopt;
   return chosen.toStdString();
 }

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "backends/common/sound_file.h"
+#include "platform/i18n.h"
 
 namespace qov::win32 {
 namespace {
@@ -271,12 +272,13 @@ std::optional<std::string> SystemDialogs::OpenSoundFile(ui::Form& owner, const s
   const size_t nameAt = now.find_last_of(L"\\/");
   const std::wstring name = nameAt == std::wstring::npos ? now : now.substr(nameAt + 1);
   std::copy_n(name.begin(), std::min(name.size(), file.size() - 1), file.begin());
-  static constexpr wchar_t kFilter[] = L"Suara (*.wav;*.mp3)\0*.wav;*.mp3\0";
+  static constexpr wchar_t kPattern[] = L" (*.wav;*.mp3)\0*.wav;*.mp3\0";  // the filter's fixed half
+  const std::wstring filter = Wide(i18n::Tr("Suara")) + std::wstring(kPattern, std::size(kPattern));
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   HWND ownerWindow = ToHwnd(owner.hWnd());
   ofn.hwndOwner = ownerWindow && IsWindow(ownerWindow) ? ownerWindow : nullptr;
-  ofn.lpstrFilter = kFilter;
+  ofn.lpstrFilter = filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());

@@ -13,11 +13,13 @@ using FirstThenLaterRun = Startup;
 using MenuSwitches = Startup;
 using LaterStart = Startup;
 using Exit = Startup;
+using Language = Startup;
 
 TEST_F(FirstThenLaterRun, StoresTheLocationThenTheHeightAndReadsThemBack) { Play(); }
 TEST_F(MenuSwitches, EachStoresOnlyItsOwnKeyAndTheNextStartShowsIt) { Play(); }
 TEST_F(MenuSwitches, LoginStartShowsTheEntryAndTellsARefusal) { Play(); }
 TEST_F(LaterStart, RestoresTheWindowAndPullsALostPlaceBackOnScreen) { Play(); }
+TEST_F(Language, TextsFollowTheLanguageAtOnceAndAfterARestart) { Play(); }
 TEST_F(LaterStart, UnknownDisplayVersionLeavesTheLayoutAloneAndStaysUsable) { Play(); }
 TEST_F(Exit, WhileAnOverlayEnlargesTheWindowStoresTheHeightBefore) { Play(); }
 

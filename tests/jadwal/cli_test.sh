@@ -92,4 +92,10 @@ done
   fail "a refused write left something behind"
 [ "$("$jadwal" --month 2026-04 --ics - | grep -c '^BEGIN:VEVENT')" = 150 ] || fail "--ics - on standard output"
 
+# --lang: the table's headings follow it, an unknown code is Indonesian, the
+# CSV header never changes.
+[ "$("$jadwal" --date 2026-03-02 --lang en | sed -n 2p | tr -s ' ')" = "date fajr dhuhr asr maghrib isha" ] || fail "--lang en headings"
+[ "$("$jadwal" --date 2026-03-02 --lang xx)" = "$("$jadwal" --date 2026-03-02)" ] || fail "--lang xx is Indonesian"
+[ "$("$jadwal" --date 2026-03-02 --lang en --csv)" = "$("$jadwal" --date 2026-03-02 --csv)" ] || fail "--lang en changed the CSV"
+
 [ "$fails" = 0 ] && echo "qov-jadwal: every case passed" || exit 1

@@ -23,6 +23,7 @@
 #include "engine/hijri.h"
 #include "engine/numeric.h"
 #include "engine/prayer_times.h"
+#include "platform/i18n.h"
 #include "timetable/calendar_file.h"
 #include "timetable/days.h"
 #include "timetable/page.h"
@@ -288,6 +289,7 @@ std::string Usage() {
          "                  [--isya-add N] [--elevation M] [--high-lat RULE] [--full]\n"
          "                  [--hijri] [--months N] [--ramadan YEAR] [--hijri-correction N]\n"
          "                  [--html FILE] [--ics FILE [--remind N,N]] [--name TEXT]\n"
+         "                  [--lang id|en]\n"
          "\n"
          "Prints the prayer times (Shubuh, Dzuhur, Ashar, Maghrib, Isya) of QOV Clock\n"
          "for one day or a whole month. Options may also be written --option=value.\n"
@@ -350,6 +352,8 @@ std::string Usage() {
          "                    tanggal,shubuh,dzuhur,ashar,maghrib,isya (with --full\n"
          "                    tanggal,imsak,shubuh,terbit,dhuha,dzuhur,ashar,maghrib,\n"
          "                    isya; --hijri adds hijri)\n"
+         "  --lang CODE       the table's and the page's language: id (the default) or\n"
+         "                    en; the CSV header stays as it is\n"
          "  --help            show this text and exit\n"
          "\n"
          "N and S are rounded to whole numbers (halves to even) that must fit 16 bits.\n"
@@ -531,6 +535,8 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
       {"--ics", fileSetter(&Options::icsFile)},
       {"--name", setName},
       {"--remind", setRemind},
+      // Any other code is Indonesian, as the clock reads its "Bahasa".
+      {"--lang", [](const std::string&, const std::string& v) { return i18n::SetLanguage(v) || true; }},
   };
   const std::map<std::string, bool Options::*> flags = {
       {"--csv", &Options::csv}, {"--full", &Options::full}, {"--hijri", &Options::hijri}};
@@ -703,7 +709,10 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
   static constexpr const char* kNames[] = {"imsak",  "shubuh", "terbit",  "dhuha",
                                            "dzuhur", "ashar",  "maghrib", "isya"};
   std::vector<std::string> columns = {"tanggal"};
-  for (const engine::Waktu w : shown) columns.push_back(kNames[static_cast<int>(w)]);
+  // The CSV header is a format and never changes; the table speaks --lang.
+  for (const engine::Waktu w : shown)
+    columns.push_back(o.csv ? kNames[static_cast<int>(w)] : i18n::Tr("kolom", kNames[static_cast<int>(w)]));
+  if (!o.csv) columns.front() = i18n::Tr("kolom", "tanggal");
   const bool offsetColumn = zone && !o.csv;
   if (offsetColumn) columns.push_back("utc");
   if (o.hijri) columns.push_back("hijri");
