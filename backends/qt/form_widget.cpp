@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "backends/common/conversions.h"
+#include "backends/qt/x11.h"
 
 namespace qov::qt {
 
@@ -62,6 +63,10 @@ FormWidget::FormWidget(ui::Form& form, bool isMain, PictureCache& pictures, QWid
   // Every pixel is painted by paintEvent: no background fill first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  // The clock never takes the keyboard by showing itself, at start or when
+  // an alert's blink brings it back: only a click gives it the focus. Set
+  // before the native window exists, which reads it when it is made.
+  if (isMain) setAttribute(Qt::WA_ShowWithoutActivating);
   // The title names the form, for the window list and for the tests.
   setWindowTitle(QString::fromStdString(form.name()));
   if (owner) {
@@ -222,14 +227,13 @@ void FormWidget::FormChanged() {
 
 void FormWidget::ApplyVisibility() {
   if (!*alive_ || !form_) return;
-  // The alert's blink hides the window on odd ticks; it comes back without
-  // taking the focus from whatever the user is doing.
+  // The alert's blink hides the window on odd ticks.
   const bool want = form_->visible() && form_->blink();
   if (want == isVisible()) return;
   if (want) {
-    setAttribute(Qt::WA_ShowWithoutActivating, shownOnce_);
+    // A tool window, as on Windows: the tray icon stands for the clock.
+    x11::SkipTaskbarAndPager(*this);
     show();
-    shownOnce_ = true;
   } else {
     hide();
   }

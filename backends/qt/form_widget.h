@@ -121,7 +121,6 @@ class FormWidget final : public QWidget, public ui::FormView {
   PictureCache& pictures_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool unloaded_ = false;
-  bool shownOnce_ = false;
   bool syncing_ = false;     // pushing model state into the natives
   bool syncPosted_ = false;
   bool sizable_ = false;

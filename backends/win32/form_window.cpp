@@ -302,13 +302,14 @@ void FormWindow::FormChanged() {
 
 void FormWindow::ApplyVisibility() {
   if (!hwnd_ || destroying_ || !form_) return;
-  // The alert's blink hides the window on odd ticks; it comes back without
-  // taking the focus from whatever the user is doing.
+  // The alert's blink hides the window on odd ticks. The clock never takes
+  // the focus from whatever the user is doing by showing itself, at start or
+  // in a blink; its dialogs, opened by the user, do.
   const bool want = form_->visible() && form_->blink();
   const bool is = IsWindowVisible(hwnd_) != FALSE;
   if (want == is) return;
   if (want) {
-    ShowWindow(hwnd_, shownOnce_ ? SW_SHOWNOACTIVATE : SW_SHOW);
+    ShowWindow(hwnd_, main_ || shownOnce_ ? SW_SHOWNOACTIVATE : SW_SHOW);
     shownOnce_ = true;
   } else {
     ShowWindow(hwnd_, SW_HIDE);
