@@ -68,6 +68,7 @@ struct ClockApp::Parts {
 
 bool ClockApp::Parts::Load() {
   if (svc.instance->AnotherRunning()) {
+    svc.instance->BringRunningForward(form.name());
     svc.dialogs->MessageBox("Sudah ada yang jalan", kAppTitle);
     return false;
   }

@@ -17,6 +17,9 @@
 
 namespace qov::win32 {
 
+// The window class of every form; with the title it finds the running copy.
+inline constexpr wchar_t kFormClassName[] = L"QOVClockForm";
+
 class Platform;
 
 class FormWindow final : public ui::FormView {
