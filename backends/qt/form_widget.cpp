@@ -1,6 +1,7 @@
 #include "backends/qt/form_widget.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainterPath>
@@ -298,6 +299,21 @@ void FormWidget::ResizeTo(QPoint globalPos) {
   // The layout answers with the size its proportion allows.
   form_->ReportGeometry(t.left, t.top, t.width, t.height);
   ApplyGeometry();
+}
+
+// ------------------------------------------------------------------- keys
+
+void FormWidget::keyPressEvent(QKeyEvent* e) {
+  // A text box, a list or a button leaves Escape to its window: it presses
+  // the open dialog's Cancel.
+  ui::Control* cancel = form_ && e->key() == Qt::Key_Escape ? desktop::EscapeButton(*form_) : nullptr;
+  if (!cancel || !cancel->onClick) {
+    QWidget::keyPressEvent(e);
+    return;
+  }
+  e->accept();
+  ui::Handler click = cancel->onClick;
+  click();
 }
 
 void FormWidget::mousePressEvent(QMouseEvent* e) { Deliver(e, kDown); }

@@ -74,6 +74,7 @@ class FormWidget final : public QWidget, public ui::FormView {
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
  private:

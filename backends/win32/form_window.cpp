@@ -163,6 +163,11 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnCommand(wp, lp);
         return 0;
       }
+      // Escape in a child control: IsDialogMessage's cancel.
+      if (LOWORD(wp) == IDCANCEL && OnEscape()) return 0;
+      break;
+    case WM_KEYDOWN:
+      if (wp == VK_ESCAPE && OnEscape()) return 0;
       break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:

@@ -88,6 +88,7 @@ class FormWindow final : public ui::FormView {
   void OnMouse(UINT msg, WPARAM wp, LPARAM lp);
   bool OnSetCursor();
   void OnCommand(WPARAM wp, LPARAM lp);
+  bool OnEscape();
   LRESULT OnCtlColor(UINT msg, HDC dc, HWND child);
   void OnDestroy();
   void OnNcDestroy();
