@@ -76,6 +76,7 @@ struct ClockApp::Parts {
 bool ClockApp::Parts::Load() {
   // The refusal comes before any read of the store, so it is Indonesian.
   if (svc.instance->AnotherRunning()) {
+    svc.instance->BringRunningForward(form.name());
     svc.dialogs->MessageBox("Sudah ada yang jalan", kAppTitle);
     return false;
   }

@@ -305,6 +305,11 @@ void ClockWindow::OpenOverlay(Overlay who, ui::Control& frame, ui::Twips height)
   HoldStripAtLeast(who, height);
   EnlargeFor(height);
   form_.Show();
+  // Taller than the work area (a large text scale on a small screen), the
+  // window keeps its bottom on it rather than its top: the dialog's OK and
+  // Cancel stay within reach, its caption goes past the top edge.
+  const ScreenInfo area = svc_.screen->Info();
+  if (form_.height() > area.height - area.top) form_.SetTop(area.height - form_.height());
   // The layout pass has run by now, so the width is the final one.
   frame.Move((form_.width() - frame.width()) / 2, (form_.height() - frame.height()) / 2, frame.width(),
              frame.height());

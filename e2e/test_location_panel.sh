@@ -34,6 +34,18 @@ check "LAT stored as '$lat'" [ "$(get Lokasi LAT)" = "$lat" ]
 check "LONG stored as '$lon'" [ "$(get Lokasi LONG)" = "$lon" ]
 check "Time ZOne stored as '$zone'" [ "$(get Lokasi 'Time ZOne')" = "$zone" ]
 
+# Escape while typing in a box cancels the dialog: nothing typed is stored.
+menu 60 60 "${SETTING_LOKASI[@]}"
+check "the dialog opens again" wait_until 5 taller_than 431
+read -r w h x y <<<"$(window_geometry)"
+fx=$((x + (w - 229) / 2)) fy=$((y + (h - 431) / 2))
+xdotool mousemove $((fx + 150)) $((fy + 68)) click 1
+sleep 0.3
+xdotool key End 9 9 Escape
+closed() { read -r _ h3 _ _ <<<"$(window_geometry)" && [ "$h3" -eq "$h2" ]; }
+check "Escape closes the dialog and restores the height" wait_until 5 closed
+check "LAT still '$lat'" [ "$(get Lokasi LAT)" = "$lat" ]
+
 open_panel panel
 got=$(panel_times) expected=$(jadwal --lat "$lat" --lon "$lon" --tz "$zone" --date "$(date +%F)")
 log "panel reads '$got'; qov-jadwal says '$expected'"

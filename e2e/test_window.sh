@@ -24,13 +24,26 @@ strip=$(brightness "${w}x$((h / 10))+${x}+$((y + h - h / 10))")
 check "face is dark (mean $face) and the time strip light (mean $strip)" \
   awk -v f="$face" -v s="$strip" 'BEGIN { exit !(f < 0.35 && s > 0.5) }'
 
-# A second copy refuses, ends when acknowledged and leaves the first copy
-# and the settings alone.
+# A second copy refuses, brings the running clock forward (over a window
+# of the user's that covers it), ends when acknowledged and leaves the first
+# copy and the settings alone.
 before=$(values)
+xev -name qov-cover -geometry "${w}x${h}+${x}+${y}" >/dev/null 2>&1 &
+cover=$!
+BACKGROUND_PIDS="$cover"
+wait_until 10 is_mapped qov-cover || log "the covering window never appeared"
+# xwininfo lists the root's children from the top down.
+stacked_at() { xwininfo -root -children | grep -n "^ *$(printf '0x%x' "$(window_id "$1")") " | cut -d: -f1; }
+clock_over_cover() { [ "$(stacked_at "$MAIN")" -lt "$(stacked_at qov-cover)" ]; }
+check "a window of the user's covers the clock" fails clock_over_cover
 launch >>"$CLOCK_LOG" 2>&1 &
 second=$!
-BACKGROUND_PIDS="$second"
+BACKGROUND_PIDS+=" $second"
 check "the refusal titled 'Jam QOV' appears" wait_until 15 is_mapped "Jam QOV"
+# Wine restacks only over windows of its own: it takes its clock, first in
+# its own order, for on top already and leaves an X client over it.
+on linux && check "the second copy brought the running clock over the covering window" wait_until 5 clock_over_cover
+kill "$cover"
 shot second-copy-refused
 read -r bw bh bx by <<<"$(window_geometry "Jam QOV" || echo 0 0 0 0)"
 text=$(ocr "${bw}x${bh}+${bx}+${by}" 6)

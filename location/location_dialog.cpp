@@ -121,6 +121,7 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
   cancel_ = &form_.Add(ui::Kind::Button, "cancel", -1, frame_);
   cancel_->Move(1770, 6060, 1515, 315);
   cancel_->SetCaption(N_("Cancel"));
+  cancel_->SetCancel(true);
   for (ui::Control* b : {ok_, cancel_}) b->SetFont(captionFont);
 
   city_->onClick = [this] { PickCity(); };

@@ -116,6 +116,9 @@ class Control {
   // is shown, as the back ends build the control once.
   bool listOnly() const { return listOnly_; }
   void SetListOnly(bool on) { listOnly_ = on; }
+  // Buttons: the Escape key presses this one while it is shown and enabled.
+  bool cancel() const { return cancel_; }
+  void SetCancel(bool on) { cancel_ = on; }
   // Selecting an entry puts its name into the edit field and raises onClick,
   // as the platform's list does when the user picks one.
   void SelectItem(int index);
@@ -165,6 +168,7 @@ class Control {
   std::vector<ComboItem> items_;
   int listIndex_ = -1;
   bool listOnly_ = false;
+  bool cancel_ = false;
   std::string picture_;
   float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
   int borderWidth_ = 1;

@@ -85,6 +85,9 @@ class InstanceLock {
   virtual ~InstanceLock() = default;
   // True when another copy already holds the lock. The first call takes it.
   virtual bool AnotherRunning() = 0;
+  // Raises the running copy's window titled `title` over the others,
+  // without giving it the keyboard, so the user sees the clock they asked for.
+  virtual void BringRunningForward(const std::string& /*title*/) {}
 };
 
 class Dialogs {

@@ -131,4 +131,10 @@ Hit RelativeTo(ui::Control* surface, int px, int py, Scale s) {
   return {surface, static_cast<float>(px) * s.tppX - ox, static_cast<float>(py) * s.tppY - oy};
 }
 
+ui::Control* EscapeButton(const ui::Form& form) {
+  for (const auto& c : form.controls())
+    if (c->kind() == ui::Kind::Button && c->cancel() && c->shown() && c->enabled()) return c.get();
+  return nullptr;
+}
+
 }  // namespace qov::desktop

@@ -67,6 +67,10 @@ bool IsGraphic(ui::Kind k);
 bool IsContainer(ui::Kind k);
 bool IsNative(ui::Kind k);
 
+// The button the Escape key presses: the first shown, enabled one marked
+// for it; null when no dialog that has one is open.
+ui::Control* EscapeButton(const ui::Form& form);
+
 // Visits the drawn controls that are shown, back to front: on each surface
 // its labels and lines first, then its frames and picture boxes, each
 // followed by its own contents.

@@ -1,6 +1,7 @@
 #include "backends/qt/form_widget.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainterPath>
@@ -10,6 +11,7 @@
 #include <utility>
 
 #include "backends/common/conversions.h"
+#include "backends/qt/x11.h"
 
 namespace qov::qt {
 
@@ -62,6 +64,10 @@ FormWidget::FormWidget(ui::Form& form, bool isMain, PictureCache& pictures, QWid
   // Every pixel is painted by paintEvent: no background fill first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  // The clock never takes the keyboard by showing itself, at start or when
+  // an alert's blink brings it back: only a click gives it the focus. Set
+  // before the native window exists, which reads it when it is made.
+  if (isMain) setAttribute(Qt::WA_ShowWithoutActivating);
   // The title names the form, for the window list and for the tests.
   setWindowTitle(QString::fromStdString(form.name()));
   if (owner) {
@@ -222,14 +228,13 @@ void FormWidget::FormChanged() {
 
 void FormWidget::ApplyVisibility() {
   if (!*alive_ || !form_) return;
-  // The alert's blink hides the window on odd ticks; it comes back without
-  // taking the focus from whatever the user is doing.
+  // The alert's blink hides the window on odd ticks.
   const bool want = form_->visible() && form_->blink();
   if (want == isVisible()) return;
   if (want) {
-    setAttribute(Qt::WA_ShowWithoutActivating, shownOnce_);
+    // A tool window, as on Windows: the tray icon stands for the clock.
+    x11::SkipTaskbarAndPager(*this);
     show();
-    shownOnce_ = true;
   } else {
     hide();
   }
@@ -294,6 +299,21 @@ void FormWidget::ResizeTo(QPoint globalPos) {
   // The layout answers with the size its proportion allows.
   form_->ReportGeometry(t.left, t.top, t.width, t.height);
   ApplyGeometry();
+}
+
+// ------------------------------------------------------------------- keys
+
+void FormWidget::keyPressEvent(QKeyEvent* e) {
+  // A text box, a list or a button leaves Escape to its window: it presses
+  // the open dialog's Cancel.
+  ui::Control* cancel = form_ && e->key() == Qt::Key_Escape ? desktop::EscapeButton(*form_) : nullptr;
+  if (!cancel || !cancel->onClick) {
+    QWidget::keyPressEvent(e);
+    return;
+  }
+  e->accept();
+  ui::Handler click = cancel->onClick;
+  click();
 }
 
 void FormWidget::mousePressEvent(QMouseEvent* e) { Deliver(e, kDown); }

@@ -74,6 +74,7 @@ class FormWidget final : public QWidget, public ui::FormView {
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
  private:
@@ -121,7 +122,6 @@ class FormWidget final : public QWidget, public ui::FormView {
   PictureCache& pictures_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool unloaded_ = false;
-  bool shownOnce_ = false;
   bool syncing_ = false;     // pushing model state into the natives
   bool syncPosted_ = false;
   bool sizable_ = false;

@@ -23,6 +23,7 @@
 #include "engine/datetime.h"
 #include "backends/common/conversions.h"
 #include "backends/common/reg_value.h"
+#include "backends/qt/x11.h"
 
 namespace qov::qt {
 
@@ -161,8 +162,13 @@ bool LockFileInstance::AnotherRunning() {
   // Only a live holder refuses; a lock that cannot be made (a read-only
   // folder) is no reason to refuse to run.
   another_ = lock_->error() == QLockFile::LockFailedError;
+  if (another_) lock_->getLockInfo(&holder_, nullptr, nullptr);
   lock_.reset();
   return another_;
+}
+
+void LockFileInstance::BringRunningForward(const std::string& title) {
+  if (another_) x11::RaiseWindowOf(holder_, title.c_str());
 }
 
 // ----------------------------------------------------------------- dialogs

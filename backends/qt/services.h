@@ -56,9 +56,11 @@ class DesktopScreen final : public Screen {
 class LockFileInstance final : public InstanceLock {
  public:
   bool AnotherRunning() override;
+  void BringRunningForward(const std::string& title) override;
 
  private:
   std::unique_ptr<QLockFile> lock_;
+  qint64 holder_ = 0;  // the running copy's process
   bool asked_ = false;
   bool another_ = false;
 };

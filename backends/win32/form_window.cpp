@@ -7,7 +7,6 @@ namespace qov::win32 {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"QOVClockForm";
 constexpr UINT_PTR kFirstTimerId = 1;
 
 ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
@@ -25,7 +24,7 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
                                            GetSystemMetrics(SM_CYICON), LR_SHARED));
   wc.hIconSm = static_cast<HICON>(LoadImageW(instance, kMainIconName, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  wc.lpszClassName = kClassName;
+  wc.lpszClassName = kFormClassName;
   atom = RegisterClassExW(&wc);
   return atom;
 }
@@ -60,7 +59,7 @@ bool FormWindow::Create(HWND owner) {
   const PxRect r = FormRectPx(*form_);
   // No caption and no border; a tool window, so the clock has no taskbar
   // button of its own: the notification-area icon stands for it.
-  CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, Wide(form_->name()).c_str(), WS_POPUP | WS_CLIPCHILDREN, r.left,
+  CreateWindowExW(WS_EX_TOOLWINDOW, kFormClassName, Wide(form_->name()).c_str(), WS_POPUP | WS_CLIPCHILDREN, r.left,
                   r.top, r.right - r.left, r.bottom - r.top, owner, nullptr, platform_.instance(), this);
   if (!hwnd_) return false;
   *alive_ = true;
@@ -164,6 +163,11 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnCommand(wp, lp);
         return 0;
       }
+      // Escape in a child control: IsDialogMessage's cancel.
+      if (LOWORD(wp) == IDCANCEL && OnEscape()) return 0;
+      break;
+    case WM_KEYDOWN:
+      if (wp == VK_ESCAPE && OnEscape()) return 0;
       break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -303,7 +307,9 @@ void FormWindow::FormChanged() {
 void FormWindow::ApplyVisibility() {
   if (!hwnd_ || destroying_ || !form_) return;
   // The alert's blink hides the window on odd ticks; it comes back without
-  // taking the focus from whatever the user is doing.
+  // taking the focus from whatever the user is doing. The first show does
+  // activate: Wine makes only an activated caption-less popup a window the
+  // window manager knows (on top, off the taskbar, dragged where it is put).
   const bool want = form_->visible() && form_->blink();
   const bool is = IsWindowVisible(hwnd_) != FALSE;
   if (want == is) return;

@@ -17,6 +17,9 @@
 
 namespace qov::win32 {
 
+// The window class of every form; with the title it finds the running copy.
+inline constexpr wchar_t kFormClassName[] = L"QOVClockForm";
+
 class Platform;
 
 class FormWindow final : public ui::FormView {
@@ -85,6 +88,7 @@ class FormWindow final : public ui::FormView {
   void OnMouse(UINT msg, WPARAM wp, LPARAM lp);
   bool OnSetCursor();
   void OnCommand(WPARAM wp, LPARAM lp);
+  bool OnEscape();
   LRESULT OnCtlColor(UINT msg, HDC dc, HWND child);
   void OnDestroy();
   void OnNcDestroy();

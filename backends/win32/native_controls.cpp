@@ -167,6 +167,15 @@ void FormWindow::SyncNative(Native& n) {
   }
 }
 
+// Escape presses the open dialog's Cancel.
+bool FormWindow::OnEscape() {
+  ui::Control* cancel = form_ ? EscapeButton(*form_) : nullptr;
+  if (!cancel || !cancel->onClick) return false;
+  ui::Handler click = cancel->onClick;
+  click();
+  return true;
+}
+
 void FormWindow::OnCommand(WPARAM wp, LPARAM lp) {
   HWND child = reinterpret_cast<HWND>(lp);
   Native* n = NativeByHwnd(child);

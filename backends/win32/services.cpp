@@ -5,6 +5,7 @@
 
 #include "engine/datetime.h"
 #include "backends/common/reg_value.h"
+#include "backends/win32/form_window.h"
 
 namespace qov::win32 {
 
@@ -171,6 +172,36 @@ bool MutexInstanceLock::AnotherRunning() {
   }
   mutex_.reset(h);
   return false;
+}
+
+namespace {
+
+struct RunningCopy {
+  std::wstring title;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindRunningCopy(HWND w, LPARAM param) {
+  auto& copy = *reinterpret_cast<RunningCopy*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  wchar_t cls[64] = {}, title[64] = {};
+  // This copy has a hidden window of the same name already.
+  if (pid == GetCurrentProcessId() || !GetClassNameW(w, cls, 64) || wcscmp(cls, kFormClassName) != 0) return TRUE;
+  GetWindowTextW(w, title, 64);
+  if (copy.title != title) return TRUE;
+  copy.found = w;
+  return FALSE;
+}
+
+}  // namespace
+
+void MutexInstanceLock::BringRunningForward(const std::string& title) {
+  if (!another_) return;
+  RunningCopy copy{Wide(title)};
+  EnumWindows(FindRunningCopy, reinterpret_cast<LPARAM>(&copy));
+  // Over the other windows of its band (a topmost clock stays topmost).
+  if (copy.found) SetWindowPos(copy.found, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // ----------------------------------------------------------------- dialogs

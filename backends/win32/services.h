@@ -51,6 +51,7 @@ class MonitorScreen final : public Screen {
 class MutexInstanceLock final : public InstanceLock {
  public:
   bool AnotherRunning() override;
+  void BringRunningForward(const std::string& title) override;
 
  private:
   bool asked_ = false;

@@ -12,11 +12,12 @@ HWND WindowOf(const ui::Form& form) {
   return w && IsWindow(w) ? w : nullptr;
 }
 
-// Changing the stacking order or the frame activates the window, as it
-// always did, except one disabled under a modal box: activation would take
-// the keyboard from the box, which the user could then not dismiss with the
-// keyboard, and on some window systems raise the owner over it.
-UINT ActivationFlag(HWND w) { return IsWindowEnabled(w) ? 0 : SWP_NOACTIVATE; }
+// Neither the stacking order nor the frame is reason to take the keyboard:
+// the clock is activated only by the user's click (the menus that lead here
+// made it the foreground window already), and a window disabled under a
+// modal box must not take the keyboard from the box, which the user could
+// then not dismiss with the keyboard.
+constexpr UINT kKeepFocus = SWP_NOACTIVATE;
 
 }  // namespace
 
@@ -24,7 +25,7 @@ void Win32WindowService::SetTopmost(ui::Form& form, bool on) {
   HWND w = WindowOf(form);
   if (!w) return;
   SetWindowPos(w, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | ActivationFlag(w));
+               SWP_NOMOVE | SWP_NOSIZE | kKeepFocus);
 }
 
 void Win32WindowService::SetSizable(ui::Form& form, bool on) {
@@ -35,7 +36,7 @@ void Win32WindowService::SetSizable(ui::Form& form, bool on) {
   // The frame is recomputed only when asked; the window's own handling of
   // the change then reports the new border to the model.
   SetWindowPos(w, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | ActivationFlag(w));
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | kKeepFocus);
 }
 
 void Win32WindowService::SetRoundCorners(ui::Form& form, int ellipsePixels) {
