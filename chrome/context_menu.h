@@ -41,6 +41,7 @@ enum class Command : int8_t {
   kMuteTomorrow,
   kUnmute,
   kLoginStart,
+  kMonthTable,
   kExit,
 };
 inline constexpr int kCommandCount = static_cast<int>(Command::kExit) + 1;
