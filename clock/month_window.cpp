@@ -60,7 +60,7 @@ MonthWindow::MonthWindow(ui::Form& clock, ContextMenu& menu, Services& services,
     c.SetAlignment(ui::Align::Center);
     return &c;
   };
-  title_ = line("title", kTitleFont, ui::kYellow, 360, 330);
+  title_ = line("monthTitle", kTitleFont, ui::kYellow, 360, 330);
   hijriSpan_ = line("hijriSpan", dialog::kCaptionFont, ui::kYellow, 720, 270);
   place_ = line("place", dialog::kBoxFont, kInfo, 1050, 240);
   method_ = line("method", kCellFont, kInfo, 1290, 480);
@@ -274,7 +274,7 @@ void MonthWindow::Saved(const std::string& path, bool ok) {
     return;
   }
   status_->SetText("");
-  svc_.dialogs->MessageBox("Tidak dapat menyimpan " + path + ".\nPilih folder lain yang dapat ditulisi.", kCaption);
+  svc_.dialogs->MessageBox("Tidak dapat menyimpan " + path + ". Pilih folder lain yang dapat ditulisi.", kCaption);
 }
 
 void MonthWindow::Print() {

@@ -18,12 +18,14 @@
 namespace qov::qt {
 namespace {
 
-// The page is laid out this wide, in the screen's pixels (190 mm at
-// 96 dpi, A4 less its margins), then scaled onto the device.
+// The page is laid out at least this wide, in the screen's pixels (190 mm
+// at 96 dpi, A4 less its margins), then scaled onto the device.
 constexpr qreal kLayoutWidth = 718;
 
 // One sheet on one page: the document is scaled to fit the page's printable
-// area, so a long month never spills onto a second sheet.
+// area, so a long month never spills onto a second sheet. A sheet taller
+// than the page's shape is laid out wider, so the shrinking it needs anyway
+// gives its columns room rather than a blank right margin.
 bool RenderPage(QPagedPaintDevice& device, const QString& html) {
   device.setPageSize(QPageSize(QPageSize::A4));
   device.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
@@ -31,11 +33,13 @@ bool RenderPage(QPagedPaintDevice& device, const QString& html) {
   doc.setDocumentMargin(0);
   doc.setHtml(html);
   doc.setTextWidth(kLayoutWidth);
-  const QSizeF size = doc.size();
   QPainter painter;
   if (!painter.begin(&device)) return false;
   const QRect area = painter.viewport();
-  const qreal scale = std::min(area.width() / kLayoutWidth, area.height() / std::max<qreal>(size.height(), 1));
+  const qreal aspect = area.width() / std::max<qreal>(area.height(), 1);
+  const qreal width = std::max(kLayoutWidth, doc.size().height() * aspect);
+  doc.setTextWidth(width);
+  const qreal scale = std::min(area.width() / width, area.height() / std::max<qreal>(doc.size().height(), 1));
   painter.scale(scale, scale);
   doc.drawContents(&painter);
   return painter.end();
