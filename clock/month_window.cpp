@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char* kCaption = "Jadwal Sebulan";
 constexpr ui::Twips kMargin = 150;
-constexpr ui::Twips kDateWidth = 450, kWeekdayWidth = 780, kHijriWidth = 1650, kTimeWidth = 840;
+constexpr ui::Twips kDateWidth = 450, kWeekdayWidth = 780, kHijriWidth = 1800, kTimeWidth = 840;
 constexpr ui::Twips kRowHeight = 240;
 constexpr ui::Twips kTableTop = 2070;
 constexpr ui::Twips kRowsTop = kTableTop + 300;
@@ -27,8 +27,8 @@ constexpr ui::Color kFriday = 0x0090EE90;     // light green
 constexpr ui::Color kInfo = 0x00E0E0E0;
 
 const ui::Font kTitleFont{"Arial", 12, true, false};
-const ui::Font kCellFont{"Arial", 8.25f, false, false};
-const ui::Font kFridayFont{"Arial", 8.25f, true, false};
+const ui::Font kCellFont{"Arial", 9, false, false};
+const ui::Font kFridayFont{"Arial", 9, true, false};
 
 std::string TimeText(const engine::PrayerTime& t) {
   if (t.minuteOfDay < 0) return "--:--";

@@ -7,14 +7,20 @@ source "$(dirname "$0")/common.sh"
 MONTH=jadwalSebulan
 NAMES=(Januari Februari Maret April Mei Juni Juli Agustus September Oktober November Desember)
 # Where things lie in the window, in pixels at 96 dpi (clock/month_window.cpp's twips / 15).
-TITLE_Y=24 ROWS_Y=158 ROW_H=16 TIMES_X=202 TIME_W=56 BUTTONS_Y=678 NEXT_DX=42
+TITLE_Y=24 ROWS_Y=158 ROW_H=16 TIMES_X=212 TIME_W=56 BUTTONS_Y=678 NEXT_DX=42
 
-# "HH:MM ..." of day $1's row (its five times), read by OCR.
+# "HH:MM ..." of day $1's row (its five times), read by OCR a cell at a
+# time, four times enlarged: Wine's small face read whole reads 5 as 6.
 row_times() {
-  local w h x y
+  local w h x y i
   read -r w h x y <<<"$(window_geometry $MONTH)"
-  ocr "$((5 * TIME_W))x${ROW_H}+$((x + TIMES_X))+$((y + ROWS_Y + ($1 - 1) * ROW_H))" 7 |
-    grep -o '[0-9][0-9]:[0-9][0-9]' | tr '\n' ' ' | sed 's/ $//'
+  xdotool mousemove 5 $((SCREEN_H - 5)) && sleep 0.3  # the pointer off the table
+  for i in 0 1 2 3 4; do
+    import -window root -crop "${TIME_W}x${ROW_H}+$((x + TIMES_X + i * TIME_W))+$((y + ROWS_Y + ($1 - 1) * ROW_H))" \
+      +repage "$WORK/cell.png" &&
+      convert "$WORK/cell.png" -colorspace Gray -resize 400% -normalize "$WORK/cell-big.png" &&
+      tesseract "$WORK/cell-big.png" - --psm 7 2>/dev/null | grep -o '[0-9][0-9]:[0-9][0-9]'
+  done | tr '\n' ' ' | sed 's/ $//'
 }
 title_text() {
   local w h x y
