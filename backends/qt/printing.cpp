@@ -31,11 +31,15 @@ bool RenderPage(QPagedPaintDevice& device, const QString& html) {
   device.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
   QTextDocument doc;
   doc.setDocumentMargin(0);
-  doc.setHtml(html);
+  // Qt's HTML engine reads a table's width and padding from its attributes,
+  // not from the page's style sheet.
+  QString page = html;
+  page.replace(QStringLiteral("<table"), QStringLiteral("<table width=\"100%\" cellpadding=\"3\" cellspacing=\"0\""));
+  doc.setHtml(page);
   doc.setTextWidth(kLayoutWidth);
   QPainter painter;
   if (!painter.begin(&device)) return false;
-  const QRect area = painter.viewport();
+  const QRect area = device.pageLayout().paintRectPixels(device.logicalDpiX());
   const qreal aspect = area.width() / std::max<qreal>(area.height(), 1);
   const qreal width = std::max(kLayoutWidth, doc.size().height() * aspect);
   doc.setTextWidth(width);
