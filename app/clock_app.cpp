@@ -6,6 +6,7 @@
 #include "clock/alert_dialog.h"
 #include "clock/alerts.h"
 #include "clock/clock_window.h"
+#include "clock/month_window.h"
 #include "clock/prayer_panel.h"
 #include "clock/schedule.h"
 #include "location/location_dialog.h"
@@ -28,6 +29,7 @@ struct ClockApp::Parts {
         dialog(form, menu, s, settings, window, schedule),
         alerts(form, menu, s, settings, schedule),
         alertDialog(form, menu, s, settings, window, alerts),
+        month(form, menu, s, settings, schedule),
         tray(form, menu, *s.tray) {
     window.onPlainClick = [this] { alerts.StopSound(); };
     menu.On(Command::kWebSite, [this] { OpenLink(*svc.shell, kWebUrl); });
@@ -68,6 +70,7 @@ struct ClockApp::Parts {
   LocationDialog dialog;
   Alerts alerts;
   AlertDialog alertDialog;
+  MonthWindow month;
   TrayMenu tray;
   ui::Timer* heartbeat = nullptr;
   std::unique_ptr<AboutBox> about;

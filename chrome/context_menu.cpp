@@ -51,6 +51,7 @@ constexpr Row kRows[] = {
     {2, Command::kMuteTomorrow, "muteTomorrow", "Sampai besok"},
     {2, Command::kUnmute, "unmute", "Hidupkan suara"},
     {1, Command::kLoginStart, "loginStart", "Jalankan saat login"},
+    {1, Command::kMonthTable, "monthTable", "Jadwal Sebulan"},
     {1, Command::kLanguage, "language", "Bahasa / Language"},
     {0, Command::kNone, "separatorBeforeAbout", "-"},
     {0, Command::kAbout, "about", "About"},

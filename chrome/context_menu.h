@@ -41,6 +41,7 @@ enum class Command : int8_t {
   kMuteTomorrow,
   kUnmute,
   kLoginStart,
+  kMonthTable,
   kLanguage,  // the "Bahasa / Language" submenu, one item per language
   kExit,
 };

@@ -6,7 +6,7 @@
 # clock's back is what the next click starts from.
 source "$(dirname "$0")/common.sh"
 # "Jalankan saat login" comes before "Bahasa / Language", the last of "Setting".
-LOGIN_START=(Down Down Down Down Right Up Up Return)
+LOGIN_START=(Down Down Down Down Right Up Up Up Return)
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 AUTOSTART=${XDG_CONFIG_HOME:-}/autostart/qov-clock.desktop
 

@@ -102,6 +102,15 @@ class Dialogs {
   // `owner` and opening on `current`'s folder; nullopt when cancelled.
   virtual std::optional<std::string> OpenSoundFile(ui::Form& owner, const std::string& title,
                                                    const std::string& current) = 0;
+  // The system's save dialog, owned by `owner`, offering the file name
+  // `suggested` and files of one kind ("Kalender", "ics"); it asks before
+  // replacing a file. The chosen path, nullopt when cancelled.
+  struct FileKind {
+    std::string description;
+    std::string extension;  // without the dot
+  };
+  virtual std::optional<std::string> SaveFile(ui::Form& owner, const std::string& title,
+                                              const std::string& suggested, const FileKind& kind) = 0;
 };
 
 // What the logic asks of a top-level window beyond the model, stated as
@@ -190,6 +199,26 @@ class Files {
   virtual std::string BesideProgram(const std::string& name) = 0;
   // At most maxBytes of the file; nullopt when it cannot be opened.
   virtual std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) = 0;
+  // Makes `bytes` the whole file at `path`, a file the user chose: written
+  // beside it and renamed into place, so a failure leaves no half-written
+  // file and an older one as it was. False when it could not be written.
+  virtual bool WriteAll(const std::string& path, const std::string& bytes) = 0;
+};
+
+// Paper and PDF copies of a printable page (HTML with print CSS, one A4
+// sheet per month, nothing fetched).
+class Printer {
+ public:
+  virtual ~Printer() = default;
+  // The system's print dialog over `owner`, then the page on the printer
+  // chosen. Where the toolkit has no HTML engine of its own, the page opens
+  // in the browser instead, whose print dialog also saves PDF. False when
+  // nothing could be started; a cancelled dialog is no failure.
+  virtual bool Print(ui::Form& owner, const std::string& html) = 0;
+  // Whether WritePdf works here; where not, the browser's print makes PDF.
+  virtual bool WritesPdf() = 0;
+  // The page as a PDF file at `path`, whole or not at all.
+  virtual bool WritePdf(const std::string& path, const std::string& html) = 0;
 };
 
 // Starting the program when the user logs in, through the desktop's own
@@ -220,6 +249,7 @@ struct Services {
   Windows* windows = nullptr;
   Files* files = nullptr;
   LoginStart* loginStart = nullptr;
+  Printer* printer = nullptr;
 };
 
 }  // namespace qov

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <charconv>
 #include <cstdio>
 
 #include "engine/waktu_names.h"
@@ -209,6 +210,30 @@ std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) 
   }
   out += "</body>\n</html>\n";
   return out;
+}
+
+namespace {
+std::string Number(double v) {
+  char buf[32];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v);
+  return std::string(buf, r.ptr);
+}
+
+std::string SignedText(int v) { return (v >= 0 ? "+" : "") + std::to_string(v); }
+
+}  // namespace
+
+std::string MethodText(const engine::Method& m, bool kemenag) {
+  std::string text = std::string(kemenag ? "Metode Kemenag: " : "") + "sudut Shubuh " + Number(m.fajrAngle) +
+                     "°, Isya " + Number(m.isyaAngle) + "°, Ashar " +
+                     (m.mazhab == engine::Mazhab::kHanafi ? "Hanafi" : "Syafi'i");
+  const std::pair<const char*, int> additions[] = {{"Shubuh", m.addShubuh}, {"Dzuhur", m.addDzuhur},
+                                                   {"Ashar", m.addAshar},   {"Maghrib", m.addMaghrib},
+                                                   {"Isya", m.addIsya}};
+  std::string added;
+  for (const auto& [name, minutes] : additions)
+    if (minutes) added += std::string(added.empty() ? "" : ", ") + name + " " + SignedText(minutes);
+  return added.empty() ? text : text + "; ihtiyat " + added + " menit";
 }
 
 }  // namespace qov::timetable

@@ -38,6 +38,9 @@ std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading);
 
 // "6,15° LS, 106,82° BT": the place as Indonesian tables print it.
 std::string CoordinatesText(double latitude, double longitude);
+// "sudut Shubuh 20°, Isya 18°, Ashar Syafi'i; ihtiyat Dzuhur +2 menit":
+// the method as headings and event descriptions name it.
+std::string MethodText(const engine::Method& m, bool kemenag);
 // "UTC+07:00", "UTC-03:30".
 std::string UtcOffsetText(double hours);
 

@@ -30,6 +30,7 @@ Platform::Platform()
     : screen_([this] { return static_cast<QWidget*>(mainWidget()); }),
       dialogs_([this](const ui::Form* f) { return static_cast<QWidget*>(Find(f)); }),
       windowService_(*this),
+      printer_([this](const ui::Form* f) { return static_cast<QWidget*>(Find(f)); }),
       tray_(QIcon(":/icons/qov.ico")) {
   services.settings = &settings_;
   services.clock = &clock_;
@@ -44,6 +45,7 @@ Platform::Platform()
   services.windows = this;
   services.files = &files_;
   services.loginStart = &loginStart_;
+  services.printer = &printer_;
 }
 
 Platform::~Platform() {

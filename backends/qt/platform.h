@@ -64,6 +64,7 @@ class Platform final : public Windows {
   LockFileInstance instanceLock_;
   SystemDialogs dialogs_;
   QtWindowService windowService_;
+  PagePrinter printer_;
   SystemSound sound_;
   SystemShell shell_;
   QtTrayIcon tray_;

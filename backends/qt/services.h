@@ -72,6 +72,8 @@ class SystemDialogs final : public Dialogs {
   bool ChooseColor(ui::Form& owner, ui::Color* result) override;
   std::optional<std::string> OpenSoundFile(ui::Form& owner, const std::string& title,
                                            const std::string& current) override;
+  std::optional<std::string> SaveFile(ui::Form& owner, const std::string& title, const std::string& suggested,
+                                      const FileKind& kind) override;
 
  private:
   WidgetOf widgetOf_;
@@ -102,6 +104,20 @@ class DataFiles final : public Files {
  public:
   std::string BesideProgram(const std::string& name) override;
   std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) override;
+  bool WriteAll(const std::string& path, const std::string& bytes) override;
+};
+
+// The printable page through Qt's own HTML engine (QTextDocument): on the
+// printer the print dialog chooses, or as a PDF file.
+class PagePrinter final : public Printer {
+ public:
+  explicit PagePrinter(WidgetOf widgetOf) : widgetOf_(std::move(widgetOf)) {}
+  bool Print(ui::Form& owner, const std::string& html) override;
+  bool WritesPdf() override { return true; }
+  bool WritePdf(const std::string& path, const std::string& html) override;
+
+ private:
+  WidgetOf widgetOf_;
 };
 
 // $XDG_CONFIG_HOME/autostart/qov-clock.desktop, which every desktop that

@@ -25,6 +25,7 @@ Platform::Platform(HINSTANCE instance)
   services.windows = this;
   services.files = &files_;
   services.loginStart = &loginStart_;
+  services.printer = &printer_;
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 

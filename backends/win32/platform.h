@@ -68,6 +68,7 @@ class Platform final : public Windows {
   Win32TrayIcon tray_;
   SystemFiles files_;
   RunAtSignIn loginStart_;
+  BrowserPrinter printer_;
   GdiCache gdi_;
   std::vector<std::unique_ptr<FormWindow>> windows_;
 };

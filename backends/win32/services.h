@@ -65,6 +65,8 @@ class SystemDialogs final : public Dialogs {
   bool ChooseColor(ui::Form& owner, ui::Color* result) override;
   std::optional<std::string> OpenSoundFile(ui::Form& owner, const std::string& title,
                                            const std::string& current) override;
+  std::optional<std::string> SaveFile(ui::Form& owner, const std::string& title, const std::string& suggested,
+                                      const FileKind& kind) override;
 };
 
 class Mp3Decoder;
@@ -120,6 +122,17 @@ class SystemFiles final : public Files {
  public:
   std::string BesideProgram(const std::string& name) override;
   std::optional<std::string> ReadAll(const std::string& path, size_t maxBytes) override;
+  bool WriteAll(const std::string& path, const std::string& bytes) override;
+};
+
+// Windows has no HTML engine the program can print with: the page goes to
+// a file in the user's temporary folder and opens in the default browser,
+// whose print dialog prints it or saves it as PDF.
+class BrowserPrinter final : public Printer {
+ public:
+  bool Print(ui::Form& owner, const std::string& html) override;
+  bool WritesPdf() override { return false; }
+  bool WritePdf(const std::string&, const std::string&) override { return false; }
 };
 
 }  // namespace qov::win32

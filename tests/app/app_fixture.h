@@ -69,8 +69,10 @@ class Program {
   }
 
   ui::Form& form() { return app_->form(); }
+  // A control of the clock, else of the newest open window over it.
   ui::Control& Get(const std::string& name, int index = -1) {
     ui::Control* c = form().Find(name, index);
+    for (auto w = p_.windows.modal.rbegin(); !c && w != p_.windows.modal.rend(); ++w) c = (*w)->Find(name, index);
     if (!c) ADD_FAILURE() << "no control " << name;
     return c ? *c : form().Get(name, index);
   }

@@ -17,7 +17,9 @@
 //   check BOX=0|1     the user ticks or unticks a check or option box
 //   additem LIST=TEXT an item naming no record
 //   menu ITEM, press CONTROL, type BOX=TEXT, select LIST=INDEX
-//   file PATH, file   the file dialog's next answer, or a cancel
+//   file PATH, file   the file dialogs' next answer, or a cancel;
+//                     unwritable PATH, a file that cannot be written;
+//                     nopdf, a printer without a PDF writer
 //   choose ITEM       the item to choose in the next popup menu
 //   rightclick, trayclick, click X (a press on the face released at X),
 //   dblclick CONTROL
@@ -28,7 +30,9 @@
 // Expectations, "?WHAT=VALUE" (lists joined by ';'): names (the alerts),
 // played, volumes, playing, messages (the tray's), notes (the same with
 // their titles), tip, shown (the digital
-// time), writes, dialog (message boxes), files (file dialogs' titles), menu
+// time), writes, dialog (message boxes), files (file dialogs' titles),
+// suggested (their file names), over (the windows open over the clock), saved (each file written: path and first
+// line), events PATH (in a calendar file), pdfs, printed (pages), menu
 // top, item ITEM, checked ITEM, stored KEY, text CONTROL, list CONTROL,
 // lokasi KEY (stored in "Lokasi"), listonly CONTROL, marked CONTROL, visible
 // CONTROL, value CONTROL (a box's tick), enabled CONTROL, box CONTROL (left
@@ -87,6 +91,11 @@ class Scenario : public AppTest {
     EXPECT_GE(std::sscanf(text.c_str(), "%d-%d %d:%d:%lf", &mo, &d, &h, &mi, &s), 4) << text;
     return At(y, mo, d, h, mi) + s / 86400;
   }
+  static int Count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  }
   // Numbers as "1065 1590", in twips.
   static std::string Numbers(std::initializer_list<float> values) {
     std::ostringstream out;
@@ -103,6 +112,12 @@ class Scenario : public AppTest {
     if (what == "writes") list = p.settings.writes;
     if (what == "dialog") for (auto& [text, caption] : p.dialogs.messages) list.push_back(caption + ": " + text);
     if (what == "files") list = p.dialogs.fileDialogs;
+    if (what == "suggested") list = p.dialogs.suggestedNames;
+    if (what == "saved") for (auto& [path, bytes] : p.files.files) list.push_back(path + ":" + bytes.substr(0, bytes.find('\r')));
+    if (what == "pdfs") for (auto& [path, html] : p.printer.pdfs) list.push_back(path);
+    if (what == "over") for (const ui::Form* f : p.windows.modal) list.push_back(f->name());
+    if (what == "printed") list.push_back(std::to_string(p.printer.printed.size()));
+    if (what == "events") return std::to_string(Count(p.files.files[of], "BEGIN:VEVENT"));
     if (what == "alerts")
       for (const Alert& a : run->alerts) list.push_back(FormatIsoDate(a.at).substr(5) + " " + FormatHHMM(a.at) + " " + a.name);
     if (what == "panel") list = PanelRows();
@@ -189,6 +204,10 @@ class Scenario : public AppTest {
       verb == "menu" ? run->Click(arg) : run->Press(arg);
     } else if (verb == "type" || verb == "select") {
       verb == "type" ? run->Type(key, value) : run->Get(key).SelectItem(std::stoi(value));
+    } else if (verb == "unwritable") {
+      p.files.unwritable.insert(arg);
+    } else if (verb == "nopdf") {
+      p.printer.pdf = false;
     } else if (verb == "file") {
       p.dialogs.nextFile = arg.empty() ? std::nullopt : std::optional(arg);
     } else if (verb == "choose") {

@@ -46,7 +46,7 @@ void MemoryWindows::Close(ui::Form& form) {
 }
 
 MemoryPlatform::MemoryPlatform() {
-  services = {&settings, &clock, &locale, &screen, &instance, &dialogs, &window, &sound, &shell, &tray, &windows, &files, &loginStart};
+  services = {&settings, &clock, &locale, &screen, &instance, &dialogs, &window, &sound, &shell, &tray, &windows, &files, &loginStart, &printer};
   windows.platform = this;
   clock.Set(2004, 6, 15, 8);
 }

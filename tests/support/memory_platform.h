@@ -88,8 +88,15 @@ struct MemoryDialogs : Dialogs {
     fileDialogs.push_back(title);
     return nextFile;
   }
-  std::optional<std::string> nextFile;  // the file dialog's answer; none: cancel
+  std::optional<std::string> SaveFile(ui::Form&, const std::string& title, const std::string& suggested,
+                                      const FileKind&) override {
+    fileDialogs.push_back(title);
+    suggestedNames.push_back(suggested);
+    return nextFile;
+  }
+  std::optional<std::string> nextFile;  // the file dialogs' answer; none: cancel
   std::vector<std::string> fileDialogs;
+  std::vector<std::string> suggestedNames;  // one per save dialog
 };
 
 // The window intents, per form. As on the real back end, a form without a
@@ -203,9 +210,35 @@ struct MemoryFiles : Files {
     auto it = files.find(path);
     return it == files.end() ? std::nullopt : std::optional(it->second.substr(0, maxBytes));
   }
+  // A path in `unwritable` refuses, and keeps what it had.
+  bool WriteAll(const std::string& path, const std::string& bytes) override {
+    if (unwritable.count(path)) return false;
+    files[path] = bytes;
+    return true;
+  }
+  std::set<std::string> unwritable;
   std::string appPath = "C:\\Program Files\\QOVClock";
   std::map<std::string, std::string> files;
   std::vector<std::string> reads;
+};
+
+// Keeps what it was given to print; `pdf` off is a system without a PDF
+// writer, where the browser prints.
+struct MemoryPrinter : Printer {
+  bool Print(ui::Form&, const std::string& html) override {
+    printed.push_back(html);
+    return !broken;
+  }
+  bool WritesPdf() override { return pdf; }
+  bool WritePdf(const std::string& path, const std::string& html) override {
+    if (broken) return false;
+    pdfs[path] = html;
+    return true;
+  }
+  std::vector<std::string> printed;
+  std::map<std::string, std::string> pdfs;
+  bool pdf = true;
+  bool broken = false;
 };
 
 // All of the above, wired into one Services, with timers driven by the fake
@@ -228,6 +261,7 @@ struct MemoryPlatform : ui::FormView {
   MemoryWindows windows;
   MemoryFiles files;
   MemoryLoginStart loginStart;
+  MemoryPrinter printer;
 
   // Gives the form a handle; from now on its timers run with the clock.
   ui::Handle Attach(ui::Form& form);

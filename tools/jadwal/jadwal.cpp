@@ -190,19 +190,6 @@ std::string ZoneHoursText(double hours) {
 }
 
 
-std::string MethodText(const engine::Method& m, bool kemenag) {
-  std::string text = std::string(kemenag ? "Metode Kemenag: " : "") + "sudut Shubuh " + NumberText(m.fajrAngle) +
-                     "°, Isya " + NumberText(m.isyaAngle) + "°, Ashar " +
-                     (m.mazhab == engine::Mazhab::kHanafi ? "Hanafi" : "Syafi'i");
-  const std::pair<const char*, int> additions[] = {{"Shubuh", m.addShubuh}, {"Dzuhur", m.addDzuhur},
-                                                   {"Ashar", m.addAshar},   {"Maghrib", m.addMaghrib},
-                                                   {"Isya", m.addIsya}};
-  std::string added;
-  for (const auto& [name, minutes] : additions)
-    if (minutes) added += std::string(added.empty() ? "" : ", ") + name + " " + Signed(minutes);
-  return added.empty() ? text : text + "; ihtiyat " + added + " menit";
-}
-
 // Writes beside the target, then renames it into place: a reader never
 // sees half a file, and a failed write leaves the old one as it was.
 bool WriteWhole(const std::string& path, const std::string& text, std::ostream& out, std::string& error) {
@@ -702,7 +689,7 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::string zoneName = o.zone.kind == Zone::Kind::kNamed ? o.zone.name
                                  : zone                            ? zone->name()
                                                                    : "";
-    return WriteFiles(o, days, shown, name, MethodText(method, o.kemenag), zoneName, place,
+    return WriteFiles(o, days, shown, name, timetable::MethodText(method, o.kemenag), zoneName, place,
                       nowUtc ? nowUtc : today, out, err);
   }
 
