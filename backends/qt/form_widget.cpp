@@ -73,7 +73,6 @@ FormWidget::FormWidget(ui::Form& form, bool isMain, PictureCache& pictures, QWid
   form_->ReportScale(kTwipsPerPixel, kTwipsPerPixel);
   form_->ReportBorder(0, 0);
   ApplyGeometry();
-  CreateNatives();
   ScheduleNativeSync();
   SyncTimers();
 }

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QLockFile>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -33,12 +34,25 @@ class LocalClock final : public Clock {
   double Now() override;
   double UtcOffsetAt(double utcDateTime) override;
   std::string SystemName() override { return "sistem"; }
+
+ private:
+  // The zone's offset during one UTC minute: the tick asks the time three
+  // times a second, and each local time from the system rereads its zone
+  // file. Offsets change only at whole minutes.
+  int64_t offsetMinute_ = INT64_MIN;
+  int64_t offsetMs_ = 0;
 };
 
 class UserLocale final : public Locale {
  public:
   std::string LongTime(double dateTime) override;
   std::string MonthName(int month) override;
+
+ private:
+  // The tick asks for the same second three times; formatting it once
+  // spares the locale lookups.
+  int lastSecondOfDay_ = -1;
+  std::string lastText_;
 };
 
 class DesktopScreen final : public Screen {
