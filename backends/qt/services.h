@@ -13,10 +13,10 @@
 #include "platform/services.h"
 
 class QWidget;
-class QAudioOutput;
-class QMediaPlayer;
 
 namespace qov::qt {
+
+class AudioPlayer;
 
 // The widget showing a form, or null when it has none.
 using WidgetOf = std::function<QWidget*(const ui::Form*)>;
@@ -97,11 +97,10 @@ class SystemSound final : public Sound {
   bool Playing() override;
 
  private:
-  // Made at the first sound: starting the audio back end costs time at
-  // start-up that a clock without an alert never needs. The player goes
-  // first: it holds the output.
-  std::unique_ptr<QAudioOutput> output_;
-  std::unique_ptr<QMediaPlayer> player_;
+  // Loaded at the first sound (backends/qt/sound/player.h); without its
+  // module the clock plays nothing, as with a file it cannot play.
+  std::unique_ptr<AudioPlayer> player_;
+  bool triedLoading_ = false;
 };
 
 class SystemShell final : public Shell {
