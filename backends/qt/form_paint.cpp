@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include "backends/qt/form_widget.h"
 #include "backends/qt/services.h"
@@ -57,24 +58,23 @@ const QPixmap* PictureCache::Get(const std::string& id, QSize size) {
 
 void FormWidget::paintEvent(QPaintEvent* e) {
   QPainter p(this);
-  const QRect dirtyRect = e->rect();
+  // A second's change is a hand's box and the time's label, often far
+  // apart: only what lies in them is drawn, not all in the box around both.
+  const QRegion& dirty = e->region();
   // The system's window colour shows wherever no control is.
-  p.fillRect(dirtyRect, palette().color(QPalette::Window));
+  for (const QRect& r : dirty) p.fillRect(r, palette().color(QPalette::Window));
   if (!form_) return;
-  const PxRect dirty{dirtyRect.left(), dirtyRect.top(), dirtyRect.left() + dirtyRect.width(),
-                     dirtyRect.top() + dirtyRect.height()};
   desktop::ForEachInPaintOrder(*form_, [&](const ui::Control& c) { DrawControl(p, c, dirty); });
 }
 
-void FormWidget::DrawControl(QPainter& p, const ui::Control& c, const PxRect& dirty) {
+void FormWidget::DrawControl(QPainter& p, const ui::Control& c, const QRegion& dirty) {
   const desktop::Scale s = scale();
   const PxRect client = ClientPx();
   const PxRect drawn = desktop::DrawnRectPx(c, s, client);
   damage_.Drawn(c, drawn);
-  if (desktop::Intersect(drawn, dirty).empty()) return;
-  const PxRect clip = desktop::Intersect(desktop::ClipRectPx(c, s, client), dirty);
+  if (drawn.empty() || !dirty.intersects(ToQRect(drawn))) return;
   p.save();
-  p.setClipRect(ToQRect(clip));
+  p.setClipRegion(dirty.intersected(ToQRect(desktop::ClipRectPx(c, s, client))));
   switch (c.kind()) {
     case ui::Kind::Label:
       DrawLabel(p, c, desktop::ControlRectPx(c, s));

@@ -79,7 +79,6 @@ FormWidget::FormWidget(ui::Form& form, bool isMain, PictureCache& pictures, QWid
   form_->ReportScale(kTwipsPerPixel, kTwipsPerPixel);
   form_->ReportBorder(0, 0);
   ApplyGeometry();
-  CreateNatives();
   ScheduleNativeSync();
   SyncTimers();
 }
@@ -363,8 +362,18 @@ void FormWidget::Deliver(QMouseEvent* e, int kind) {
         else if (hit.control && hit.control->cursor() == ui::Cursor::Hand) setCursor(Qt::PointingHandCursor);
         else unsetCursor();
       }
+    {
+      const float left = f.left(), top = f.top();
       router_.Move(f, held, shift, px, py, s);
+      // A Wayland client cannot place its window: when a drag moved it in
+      // the model, the compositor takes the drag over, and the press ends
+      // here as the compositor's grab ends it.
+      if (*alive && form_ && (f.left() != left || f.top() != top) && (held & MouseRouter::kLeft) &&
+          QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle() &&
+          windowHandle()->startSystemMove())
+        router_.Up(f, MouseRouter::kLeft, 0, shift, px, py, s);
       return;
+    }
     case kDouble:
       if (e->button() == Qt::LeftButton) router_.DoubleClick(f, shift, px, py, s);
       else router_.Down(f, ButtonOf(e->button()), shift, px, py, s);  // no double click for these buttons

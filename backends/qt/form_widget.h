@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QPixmap>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -90,15 +91,15 @@ class FormWidget final : public QWidget, public ui::FormView {
   };
 
   // Painting (form_paint.cpp).
-  void DrawControl(QPainter& p, const ui::Control& c, const desktop::PxRect& dirty);
+  void DrawControl(QPainter& p, const ui::Control& c, const QRegion& dirty);
   void DrawLabel(QPainter& p, const ui::Control& c, const desktop::PxRect& r);
   void DrawFrame(QPainter& p, const ui::Control& c, const desktop::PxRect& r);
   void DrawPicture(QPainter& p, const ui::Control& c, const desktop::PxRect& r);
   void DrawLine(QPainter& p, const ui::Control& c);
 
   // Native widgets (native_controls.cpp).
-  void CreateNatives();
-  Native* NativeFor(ui::Control& c);
+  // The control's widget; made now when `create`, else null until then.
+  Native* NativeFor(ui::Control& c, bool create);
   void ScheduleNativeSync();
   void SyncNatives();
   void SyncNative(Native& n);

@@ -2,11 +2,14 @@
 // and the event loop. SIGTERM, SIGINT, SIGHUP and the end of the session
 // close the clock as the user would, so its settings are stored.
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -36,24 +39,53 @@ void CatchTerminationSignals() {
   for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &sa, nullptr);
 }
 
+// Qt's Wayland platform plugin is installed (Debian: qt6-wayland).
+bool WaylandPluginPresent() {
+  QStringList folders = qEnvironmentVariable("QT_PLUGIN_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+  folders << QLibraryInfo::path(QLibraryInfo::PluginsPath);
+  return std::any_of(folders.begin(), folders.end(), [](const QString& f) {
+    return !QDir(f + QStringLiteral("/platforms")).entryList({QStringLiteral("libqwayland-*.so")}, QDir::Files).isEmpty();
+  });
+}
+
+// The clock places itself, is dragged by its face and stays on top:
+// things a Wayland client may not do. Under Wayland it runs through
+// XWayland where there is one, unless the user chose a platform; with
+// Wayland alone it runs natively (the compositor places it, and moves it
+// when the face is dragged). Asked for on the command line, not in the
+// environment, which the browser or mail program the clock opens would
+// inherit. False, after saying what is missing, when no display will do:
+// Qt would abort with a message about plugins.
+bool ChooseDisplay(std::vector<char*>& args) {
+  static char platformOption[] = "-platform", xcb[] = "xcb";
+  const bool chosen = std::any_of(args.begin(), args.end(), [](const char* a) {
+    return std::strcmp(a, "-platform") == 0 || std::strcmp(a, "--platform") == 0;
+  });
+  if (chosen || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+  if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
+    args.push_back(platformOption);
+    args.push_back(xcb);
+    return true;
+  }
+  if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    std::fputs("qov-clock: no display to show the clock on: it needs an X11 display (DISPLAY) or a Wayland "
+               "session (WAYLAND_DISPLAY).\n", stderr);
+    return false;
+  }
+  if (!WaylandPluginPresent()) {
+    std::fputs("qov-clock: this Wayland session has no XWayland (DISPLAY is not set) and Qt's Wayland plugin is "
+               "not installed: install XWayland (Debian: xwayland) or the plugin (Debian: qt6-wayland).\n", stderr);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (const std::optional<int> answered = qov::qt::AnswerCommandLine(argc, argv)) return *answered;
-  // The clock places itself, is dragged by its face and stays on top:
-  // things a Wayland client may not do. Under Wayland it runs through
-  // XWayland, unless the user chose a platform. Asked for on the command
-  // line, not in the environment, which the browser or mail program the
-  // clock opens would inherit.
   std::vector<char*> args(argv, argv + argc);
-  char platformOption[] = "-platform", xcb[] = "xcb";
-  const bool chosen = std::any_of(args.begin(), args.end(), [](const char* a) {
-    return std::strcmp(a, "-platform") == 0 || std::strcmp(a, "--platform") == 0;
-  });
-  if (!chosen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
-    args.push_back(platformOption);
-    args.push_back(xcb);
-  }
+  if (!ChooseDisplay(args)) return 1;
   args.push_back(nullptr);
   int count = static_cast<int>(args.size()) - 1;
   QApplication app(count, args.data());

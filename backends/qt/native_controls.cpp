@@ -44,16 +44,10 @@ void RunClick(ui::Control& c) {
 
 }  // namespace
 
-void FormWidget::CreateNatives() {
-  if (!form_) return;
-  for (const auto& c : form_->controls())
-    if (desktop::IsNative(c->kind())) NativeFor(*c);
-}
-
-FormWidget::Native* FormWidget::NativeFor(ui::Control& c) {
+FormWidget::Native* FormWidget::NativeFor(ui::Control& c, bool create) {
   for (auto& n : natives_)
     if (n->model == &c) return n.get();
-  if (!desktop::IsNative(c.kind())) return nullptr;
+  if (!create || !desktop::IsNative(c.kind())) return nullptr;
   QWidget* w = nullptr;
   switch (c.kind()) {
     case ui::Kind::TextBox:
@@ -137,7 +131,7 @@ void FormWidget::ConnectNative(Native& n) {
 void FormWidget::ScheduleNativeSync() {
   // Once per batch: filling a list of two thousand cities item by item
   // rebuilds the widget's list once.
-  if (syncPosted_ || !*alive_ || natives_.empty()) return;
+  if (syncPosted_ || !*alive_) return;
   syncPosted_ = true;
   QTimer::singleShot(0, this, [this] {
     syncPosted_ = false;
@@ -147,8 +141,14 @@ void FormWidget::ScheduleNativeSync() {
 
 void FormWidget::SyncNatives() {
   if (!form_ || !*alive_) return;
-  for (auto& n : natives_)
-    if (n->model && n->widget) SyncNative(*n);
+  // A widget is made when its control first shows: the clock's dialogs
+  // and their list of two thousand cities cost nothing at start-up and
+  // nothing to a user who never opens them.
+  for (const auto& c : form_->controls()) {
+    if (!desktop::IsNative(c->kind())) continue;
+    Native* n = NativeFor(*c, c->shown());
+    if (n && n->widget) SyncNative(*n);
+  }
 }
 
 void FormWidget::SyncNative(Native& n) {

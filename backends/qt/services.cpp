@@ -91,10 +91,18 @@ bool IniSettings::Save(const std::string& section, const std::string& key, const
 // ------------------------------------------------------------ clock, locale
 
 double LocalClock::Now() {
-  const QDateTime now = QDateTime::currentDateTime();
-  const QDate d = now.date();
-  const QTime t = now.time();
-  return desktop::DateTimeFromLocal(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec());
+  constexpr int64_t kMsPerMinute = 60000, kMsPerDay = 86400000;
+  constexpr double kSerialOf1970 = 25569;  // 1970-01-01 in days since 1899-12-30
+  const int64_t utcMs = QDateTime::currentMSecsSinceEpoch();
+  const int64_t minute = utcMs >= 0 ? utcMs / kMsPerMinute : (utcMs - kMsPerMinute + 1) / kMsPerMinute;
+  // A new zone the user picks shows within the minute.
+  if (minute != offsetMinute_) {
+    offsetMinute_ = minute;
+    offsetMs_ = int64_t{QDateTime::fromMSecsSinceEpoch(minute * kMsPerMinute).offsetFromUtc()} * 1000;
+  }
+  const int64_t localMs = utcMs + offsetMs_;
+  const int64_t day = localMs >= 0 ? localMs / kMsPerDay : (localMs - kMsPerDay + 1) / kMsPerDay;
+  return kSerialOf1970 + static_cast<double>(day) + static_cast<double>(localMs - day * kMsPerDay) / kMsPerDay;
 }
 
 double LocalClock::UtcOffsetAt(double utcDateTime) {
@@ -111,9 +119,15 @@ double LocalClock::UtcOffsetAt(double utcDateTime) {
 std::string UserLocale::LongTime(double dateTime) {
   const TimeOfDay t = TimeOf(dateTime);
   if (t.hour >= 0 && t.hour < 24 && t.minute >= 0 && t.minute < 60 && t.second >= 0 && t.second < 60) {
+    const int secondOfDay = (t.hour * 60 + t.minute) * 60 + t.second;
+    if (secondOfDay == lastSecondOfDay_) return lastText_;
     const QLocale locale = UserQLocale();
     const QString text = locale.toString(QTime(t.hour, t.minute, t.second), LongTimeFormat(locale));
-    if (!text.isEmpty()) return text.toStdString();
+    if (!text.isEmpty()) {
+      lastSecondOfDay_ = secondOfDay;
+      lastText_ = text.toStdString();
+      return lastText_;
+    }
   }
   return FormatHHMMSS(dateTime);
 }

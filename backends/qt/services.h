@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QLockFile>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -13,10 +14,10 @@
 #include "platform/services.h"
 
 class QWidget;
-class QAudioOutput;
-class QMediaPlayer;
 
 namespace qov::qt {
+
+class AudioPlayer;
 
 // The widget showing a form, or null when it has none.
 using WidgetOf = std::function<QWidget*(const ui::Form*)>;
@@ -34,12 +35,25 @@ class LocalClock final : public Clock {
   double Now() override;
   double UtcOffsetAt(double utcDateTime) override;
   std::string SystemName() override { return N_("sistem"); }
+
+ private:
+  // The zone's offset during one UTC minute: the tick asks the time three
+  // times a second, and each local time from the system rereads its zone
+  // file. Offsets change only at whole minutes.
+  int64_t offsetMinute_ = INT64_MIN;
+  int64_t offsetMs_ = 0;
 };
 
 class UserLocale final : public Locale {
  public:
   std::string LongTime(double dateTime) override;
   std::string MonthName(int month) override;
+
+ private:
+  // The tick asks for the same second three times; formatting it once
+  // spares the locale lookups.
+  int lastSecondOfDay_ = -1;
+  std::string lastText_;
 };
 
 class DesktopScreen final : public Screen {
@@ -88,11 +102,10 @@ class SystemSound final : public Sound {
   bool Playing() override;
 
  private:
-  // Made at the first sound: starting the audio back end costs time at
-  // start-up that a clock without an alert never needs. The player goes
-  // first: it holds the output.
-  std::unique_ptr<QAudioOutput> output_;
-  std::unique_ptr<QMediaPlayer> player_;
+  // Loaded at the first sound (backends/qt/sound/player.h); without its
+  // module the clock plays nothing, as with a file it cannot play.
+  std::unique_ptr<AudioPlayer> player_;
+  bool triedLoading_ = false;
 };
 
 class SystemShell final : public Shell {

@@ -1,16 +1,17 @@
 // Sound files the user picks: the file dialog, and playback at a volume.
-#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMediaPlayer>
-#include <QUrl>
+#include <QLibrary>
 #include <QWidget>
 #include <algorithm>
 #include <string_view>
 
 #include "backends/common/sound_file.h"
 #include "backends/qt/services.h"
+#include "backends/qt/sound/player.h"
 #include "platform/i18n.h"
 
 namespace qov::qt {
@@ -28,6 +29,19 @@ bool IsPlayableSound(const QString& file) {
   return desktop::SoundKindOf(std::string_view(head.constData(), static_cast<size_t>(head.size()))).has_value();
 }
 
+// Beside the program in the build, in lib/qov-clock beside bin/ when
+// installed. The module stays loaded once loaded: the player's code may
+// still run from the event loop.
+std::unique_ptr<AudioPlayer> LoadPlayer() {
+  const QDir bin(QCoreApplication::applicationDirPath());
+  for (const QString& path : {bin.filePath(kSoundModule), bin.filePath(QStringLiteral("../lib/qov-clock/")) + kSoundModule}) {
+    if (!QFileInfo(path).isFile()) continue;
+    QLibrary module(path);
+    if (auto make = reinterpret_cast<MakeAudioPlayer>(module.resolve(kMakeAudioPlayer))) return std::unique_ptr<AudioPlayer>(make());
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 SystemSound::SystemSound() = default;
@@ -37,30 +51,21 @@ bool SystemSound::Play(const std::string& path, int volume) {
   Stop();
   const QString file = LocalPath(path);
   if (!IsPlayableSound(file)) return false;
-  if (!player_) {
-    output_ = std::make_unique<QAudioOutput>();
-    player_ = std::make_unique<QMediaPlayer>();
-    player_->setAudioOutput(output_.get());
+  if (!player_ && !triedLoading_) {
+    triedLoading_ = true;
+    player_ = LoadPlayer();
   }
+  if (!player_) return false;
   // Linear, as the Windows program scales its samples.
-  output_->setVolume(static_cast<float>(std::clamp(volume, 0, 100)) / 100.0f);
-  player_->setSource(QUrl::fromLocalFile(file));
-  player_->play();
+  player_->Play(file, static_cast<float>(std::clamp(volume, 0, 100)) / 100.0f);
   return true;
 }
 
 void SystemSound::Stop() {
-  if (!player_) return;
-  player_->stop();
-  // Lets go of the file, which the user may replace or delete.
-  player_->setSource(QUrl());
+  if (player_) player_->Stop();
 }
 
-bool SystemSound::Playing() {
-  // A file that fails to decode stops the player with an error.
-  return player_ && player_->playbackState() == QMediaPlayer::PlayingState &&
-         player_->error() == QMediaPlayer::NoError;
-}
+bool SystemSound::Playing() { return player_ && player_->Playing(); }
 
 std::optional<std::string> SystemDialogs::OpenSoundFile(ui::Form& owner, const std::string& title,
                                                         const std::string& current) {
