@@ -29,12 +29,13 @@ bool IsPlayableSound(const QString& file) {
   return desktop::SoundKindOf(std::string_view(head.constData(), static_cast<size_t>(head.size()))).has_value();
 }
 
-// Beside the program in the build, in lib/qov-clock beside bin/ when
-// installed. The module stays loaded once loaded: the player's code may
+// Beside the program in the build, in lib/qov-clock/modules beside bin/
+// when installed (a folder of its own, which the loader's cache never
+// lists). The module stays loaded once loaded: the player's code may
 // still run from the event loop.
 std::unique_ptr<AudioPlayer> LoadPlayer() {
   const QDir bin(QCoreApplication::applicationDirPath());
-  for (const QString& path : {bin.filePath(kSoundModule), bin.filePath(QStringLiteral("../lib/qov-clock/")) + kSoundModule}) {
+  for (const QString& path : {bin.filePath(kSoundModule), bin.filePath(QStringLiteral("../lib/qov-clock/modules/")) + kSoundModule}) {
     if (!QFileInfo(path).isFile()) continue;
     QLibrary module(path);
     if (auto make = reinterpret_cast<MakeAudioPlayer>(module.resolve(kMakeAudioPlayer))) return std::unique_ptr<AudioPlayer>(make());
