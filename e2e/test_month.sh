@@ -53,7 +53,7 @@ setup
 store_place Jakarta "-6.15" "106.816" " 7"
 start_clock
 menu 60 60 Down Down Down Down Right Up Up Return  # "Jadwal Sebulan", before the language
-check "the month window opens from Setting's last item" wait_until 20 is_mapped $MONTH
+check "the month window opens from Setting's next-to-last item" wait_until 20 is_mapped $MONTH
 sleep 1
 shot_window month-window $MONTH || true
 year=$(date +%Y) month=$((10#$(date +%m)))

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "backends/win32/file_dialog.h"
 #include "backends/win32/services.h"
 #include "backends/win32/win.h"
 
@@ -41,30 +42,17 @@ bool WriteWhole(const std::wstring& path, const std::string& bytes) {
 
 std::optional<std::string> SystemDialogs::SaveFile(ui::Form& owner, const std::string& title,
                                                    const std::string& suggested, const FileKind& kind) {
-  const std::wstring titleW = Wide(title), ext = Wide(kind.extension);
-  std::wstring file(32768, L'\0');
-  const std::wstring name = Wide(suggested);
-  std::copy_n(name.begin(), std::min(name.size(), file.size() - 1), file.begin());
-  // "Kalender (*.ics)\0*.ics\0\0": the filter's pairs end in an empty one.
+  const std::wstring ext = Wide(kind.extension);
+  // "Kalender (*.ics)\0*.ics\0"
   std::wstring filter = Wide(kind.description) + L" (*." + ext + L")";
   filter.push_back(L'\0');
   filter += L"*." + ext;
   filter.push_back(L'\0');
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof(ofn);
-  HWND ownerWindow = ToHwnd(owner.hWnd());
-  ofn.hwndOwner = ownerWindow && IsWindow(ownerWindow) ? ownerWindow : nullptr;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrTitle = titleW.c_str();
-  ofn.lpstrDefExt = ext.c_str();
-  // The working folder stays where it was, whatever the user browses.
-  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  if (!GetSaveFileNameW(&ofn)) return std::nullopt;
-  file.resize(wcslen(file.c_str()));
-  return Narrow(file);
+  FileDialog dialog(owner, Wide(suggested), std::move(filter), Wide(title));
+  dialog.ofn.lpstrDefExt = ext.c_str();
+  dialog.ofn.Flags |= OFN_OVERWRITEPROMPT;
+  if (!GetSaveFileNameW(&dialog.ofn)) return std::nullopt;
+  return dialog.Chosen();
 }
 
 bool SystemFiles::WriteAll(const std::string& path, const std::string& bytes) { return WriteWhole(Wide(path), bytes); }

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "backends/common/sound_file.h"
+#include "backends/win32/file_dialog.h"
 #include "platform/i18n.h"
 
 namespace qov::win32 {
@@ -266,30 +267,15 @@ std::optional<std::string> SystemDialogs::OpenSoundFile(ui::Form& owner, const s
                                                         const std::string& current) {
   const std::wstring now = Wide(current);
   const std::wstring folder = FolderOf(now);
-  const std::wstring titleW = Wide(title);
-  std::wstring file(32768, L'\0');
   // The current file preselected by its name; the dialog opens on its folder.
   const size_t nameAt = now.find_last_of(L"\\/");
   const std::wstring name = nameAt == std::wstring::npos ? now : now.substr(nameAt + 1);
-  std::copy_n(name.begin(), std::min(name.size(), file.size() - 1), file.begin());
-  static constexpr wchar_t kPattern[] = L" (*.wav;*.mp3)\0*.wav;*.mp3\0";  // the filter's fixed half
-  const std::wstring filter = Wide(i18n::Tr("Suara")) + std::wstring(kPattern, std::size(kPattern));
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof(ofn);
-  HWND ownerWindow = ToHwnd(owner.hWnd());
-  ofn.hwndOwner = ownerWindow && IsWindow(ownerWindow) ? ownerWindow : nullptr;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.lpstrTitle = titleW.empty() ? nullptr : titleW.c_str();
-  // The working folder stays: nothing else in the program should move with
-  // the user's browsing.
-  ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
-  file.resize(wcslen(file.c_str()));
-  return Narrow(file);
+  static constexpr wchar_t kPattern[] = L" (*.wav;*.mp3)\0*.wav;*.mp3";  // the filter's fixed half
+  FileDialog dialog(owner, name, Wide(i18n::Tr("Suara")) + std::wstring(kPattern, std::size(kPattern)), Wide(title));
+  dialog.ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.ofn.Flags |= OFN_FILEMUSTEXIST;
+  if (!GetOpenFileNameW(&dialog.ofn)) return std::nullopt;
+  return dialog.Chosen();
 }
 
 }  // namespace qov::win32
