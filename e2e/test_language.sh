@@ -26,7 +26,7 @@ if on linux; then
 fi
 
 daytime_zone
-place_dzuhur_after 4
+place_dzuhur_after 6
 set_values PosisiWindow Pengingat " 1"
 start_clock
 check "Indonesian while nothing is stored" [ -z "$(get PosisiWindow Bahasa)" ]
@@ -49,11 +49,7 @@ shoot_all() {  # id|en
   menu 60 60 "${SETTING_LOKASI[@]}"
   wait_until 5 taller_than 300 || true
   shot_window "language-location-$1" || true
-  xdotool key Escape && sleep 1
-  menu 60 60 "${ALERT_SETTINGS[@]}"
-  wait_until 5 taller_than 300 || true
-  shot_window "language-alert-$1" || true
-  xdotool key Escape && sleep 1
+  restart  # the dialogs take no Escape
   menu 60 60 "${ABOUT[@]}"
   wait_until 3 is_mapped aboutBox && shot_window "language-about-$1" aboutBox || true
   wait_until 10 fails is_mapped aboutBox || true
@@ -63,7 +59,12 @@ shoot_all() {  # id|en
     shot_window "language-month-$1" jadwalSebulan || true
     end_month_window
   fi
+  menu 60 60 "${ALERT_SETTINGS[@]}"
+  wait_until 5 taller_than 300 || true
+  shot_window "language-alert-$1" || true
+  restart
 }
+restart() { close_clock && start_clock; }
 # The month window's "Tutup" (the last button, centred under the table).
 end_month_window() {
   local w h x y
@@ -87,8 +88,7 @@ wait_until 5 taller_than 300 || true
 read -r w h x y <<<"$(window_geometry)"
 dialog=$(ocr "${w}x40+$x+$y" 6)
 check "the location dialog reads in English ('$dialog')" matches "$dialog" "*Location*"
-xdotool key Escape || true
-sleep 0.5
+restart
 
 menu 60 60 "${MONTH_WINDOW[@]}"
 if check "the month window opens" wait_until 20 is_mapped jadwalSebulan; then
