@@ -86,6 +86,7 @@ bool ClockApp::Parts::Load() {
   i18n::SetLanguage(settings.ReadLanguage());
   menu.CheckLanguage(i18n::Current().code);
   form.Retranslate();
+  month.Retranslate();
   const bool firstRun = settings.IsFirstRun();
   const settings::Location location = firstRun ? settings.WriteFirstRun() : settings.ReadLocation();
   const int16_t popDelay = firstRun ? int16_t{settings::kDefaultPopDelay} : settings.ReadPopDelay();
@@ -140,6 +141,7 @@ void ClockApp::Parts::ChooseLanguage(const std::string& code) {
   form.Retranslate();
   panel.Retranslate();
   alerts.Retranslate();
+  month.Retranslate();
   Tick();
 }
 

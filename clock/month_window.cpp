@@ -5,15 +5,18 @@
 
 #include "clock/dialog_frame.h"
 #include "engine/waktu_names.h"
+#include "platform/i18n.h"
 #include "timetable/calendar_file.h"
 #include "timetable/page.h"
 
 namespace qov {
 namespace {
 
-constexpr const char* kCaption = "Jadwal Sebulan";
+using i18n::Tr;
+
+constexpr const char* kCaption = N_("Jadwal Sebulan");
 constexpr ui::Twips kMargin = 150;
-constexpr ui::Twips kDateWidth = 450, kWeekdayWidth = 780, kHijriWidth = 1800, kTimeWidth = 840;
+constexpr ui::Twips kDateWidth = 450, kWeekdayWidth = 1050, kHijriWidth = 1800, kTimeWidth = 840;
 constexpr ui::Twips kRowHeight = 240;
 constexpr ui::Twips kTableTop = 2070;
 constexpr ui::Twips kRowsTop = kTableTop + 300;
@@ -68,19 +71,18 @@ MonthWindow::MonthWindow(ui::Form& clock, ContextMenu& menu, Services& services,
 
   auto button = [&](const char* name, const char* text) {
     ui::Control& b = form_.Add(ui::Kind::Button, name, -1, frame_);
-    b.SetText(text);
+    b.SetCaption(text);
     b.SetFont(dialog::kCaptionFont);
     return &b;
   };
   previous_ = button("previousMonth", "<");
   next_ = button("nextMonth", ">");
-  buttons_ = {button("print", "Cetak"), button("savePdf", "Simpan PDF"),
-              button("saveCalendar", "Simpan Kalender (.ics)"), button("close", "Tutup")};
+  buttons_ = {button("print", N_("Cetak")), button("savePdf", N_("Simpan PDF")),
+              button("saveCalendar", N_("Simpan Kalender (.ics)")), button("close", N_("Tutup"))};
 
-  static constexpr const char* kHeaders[3] = {"Tgl", "Hari", "Hijriah"};
   for (int c = 0; c < kColumns; ++c) {
     ui::Control& h = form_.Add(ui::Kind::Label, "header", c, frame_);
-    h.SetText(c < 3 ? kHeaders[c] : engine::kWaktuNames[static_cast<size_t>(c - 3)]);
+    if (c >= 3) h.SetCaption(engine::kWaktuNames[static_cast<size_t>(c - 3)]);
     h.SetFont(dialog::kCaptionFont);
     h.SetForeColor(ui::kYellow);
     h.SetTransparent(true);
@@ -163,6 +165,11 @@ void MonthWindow::OnLoad() {
 
 void MonthWindow::Close() { svc_.windows->Close(form_); }
 
+void MonthWindow::Retranslate() {
+  form_.Retranslate();
+  if (open_) Fill();
+}
+
 // The width follows the columns shown: five times or eight.
 void MonthWindow::Layout() {
   const auto shownCount = static_cast<ui::Twips>(shown_.size());
@@ -222,7 +229,7 @@ void MonthWindow::Fill() {
   const double today = DatePart(svc_.clock->Now());
 
   const timetable::Sheet sheet = timetable::MonthSheets(days_, shown_).front();
-  title_->SetText(std::string(timetable::MonthName(month_)) + " " + std::to_string(year_));
+  title_->SetText(std::string(Tr(timetable::MonthName(month_))) + " " + std::to_string(year_));
   hijriSpan_->SetText(sheet.subtitle);
   const settings::Location& l = schedule_.location();
   const std::string coordinates = timetable::CoordinatesText(l.latitude, l.longitude);
@@ -230,6 +237,10 @@ void MonthWindow::Fill() {
   place_->SetText((l.city.empty() ? coordinates : l.city + " (" + coordinates + ")") + " · " +
                   timetable::UtcOffsetText(noonOffset));
   method_->SetText(timetable::MethodText(request_.method, l.kemenag));
+  // "Hari" is also the location dialog's unit ("Days"): the column's own word.
+  headers_[0]->SetText(Tr("Tgl"));
+  headers_[1]->SetText(Tr("kolom", "Hari"));
+  headers_[2]->SetText(Tr("Hijriah"));
 
   for (size_t r = 0; r < kMaxDays; ++r) {
     const bool inMonth = r < days_.size();
@@ -241,8 +252,8 @@ void MonthWindow::Fill() {
       const bool friday = timetable::IsFriday(d.date);
       const bool isToday = d.date == today;
       cell.SetText(c == 0   ? std::to_string(r + 1)
-                   : c == 1 ? timetable::WeekdayName(d.date)
-                   : c == 2 ? (d.hijri.valid ? std::to_string(d.hijri.day) + " " + engine::HijriMonthName(d.hijri.month) : "")
+                   : c == 1 ? Tr("hari", timetable::WeekdayName(d.date))
+                   : c == 2 ? (d.hijri.valid ? std::to_string(d.hijri.day) + " " + Tr(engine::HijriMonthName(d.hijri.month)) : "")
                             : TimeText(d.times.times[c - 3]));
       cell.SetFont(friday || isToday ? kFridayFont : kCellFont);
       cell.SetForeColor(isToday ? ui::kBlack : friday ? kFriday : ui::kWhite);
@@ -258,7 +269,7 @@ std::string MonthWindow::PageHtml() const {
   const std::string coordinates = timetable::CoordinatesText(l.latitude, l.longitude);
   const timetable::Heading heading{l.city.empty() ? coordinates : l.city + " (" + coordinates + ")",
                                    timetable::MethodText(request_.method, l.kemenag),
-                                   l.followSystemZone ? "zona " + svc_.clock->SystemName() : ""};
+                                   l.followSystemZone ? i18n::Fill("zona {1}", {svc_.clock->SystemName()}) : ""};
   return timetable::WritePage(timetable::MonthSheets(days_, shown_), heading);
 }
 
@@ -270,16 +281,16 @@ std::string MonthWindow::AskPath(const char* title, const Dialogs::FileKind& kin
 
 void MonthWindow::Saved(const std::string& path, bool ok) {
   if (ok) {
-    status_->SetText("Tersimpan: " + path);
+    status_->SetText(i18n::Fill("Tersimpan: {1}", {path}));
     return;
   }
   status_->SetText("");
-  svc_.dialogs->MessageBox("Tidak dapat menyimpan " + path + ". Pilih folder lain yang dapat ditulisi.", kCaption);
+  svc_.dialogs->MessageBox(i18n::Fill("Tidak dapat menyimpan {1}. Pilih folder lain yang dapat ditulisi.", {path}), Tr(kCaption));
 }
 
 void MonthWindow::Print() {
   if (!svc_.printer) return;
-  if (!svc_.printer->Print(form_, PageHtml())) svc_.dialogs->MessageBox("Jadwal tidak dapat dicetak.", kCaption);
+  if (!svc_.printer->Print(form_, PageHtml())) svc_.dialogs->MessageBox(Tr("Jadwal tidak dapat dicetak."), Tr(kCaption));
 }
 
 void MonthWindow::SavePdf() {
@@ -287,12 +298,12 @@ void MonthWindow::SavePdf() {
   // Without a PDF writer of its own the system's browser prints the page,
   // and its print dialog saves it as PDF.
   if (!svc_.printer->WritesPdf()) return Print();
-  const std::string path = AskPath("Simpan PDF", {"Dokumen PDF", "pdf"});
+  const std::string path = AskPath(Tr("Simpan PDF"), {Tr("Dokumen PDF"), "pdf"});
   if (!path.empty()) Saved(path, svc_.printer->WritePdf(path, PageHtml()));
 }
 
 void MonthWindow::SaveCalendar() {
-  const std::string path = AskPath("Simpan Kalender", {"Kalender iCalendar", "ics"});
+  const std::string path = AskPath(Tr("Simpan Kalender"), {Tr("Kalender iCalendar"), "ics"});
   if (path.empty()) return;
   const settings::Location& l = schedule_.location();
   const settings::WindowState window = settings_.ReadWindow();

@@ -42,6 +42,8 @@ class MonthWindow {
   void SavePdf();
   void SaveCalendar();
   void Close();
+  // The captions and the rows in the language just chosen.
+  void Retranslate();
 
   // The month shown: the first day and the rows.
   const std::vector<timetable::Day>& days() const { return days_; }

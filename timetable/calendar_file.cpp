@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/waktu_names.h"
+#include "platform/i18n.h"
 
 namespace qov::timetable {
 
@@ -89,7 +90,7 @@ std::string WriteCalendarFile(const std::vector<Day>& days, const CalendarFile& 
   line("PRODID:-//QOV Clock//qov-jadwal//ID");
   line("CALSCALE:GREGORIAN");
   line("METHOD:PUBLISH");
-  line("X-WR-CALNAME:" + EscapeText("Jadwal Sholat" + (file.placeName.empty() ? "" : " " + file.placeName)));
+  line("X-WR-CALNAME:" + EscapeText(i18n::Tr("Jadwal Sholat") + (file.placeName.empty() ? "" : " " + file.placeName)));
   const std::string stamp = UtcText(file.stampUtc);
   const std::string place = PlaceKey(file.latitude, file.longitude);
   for (const Day& d : days) {
@@ -98,7 +99,7 @@ std::string WriteCalendarFile(const std::vector<Day>& days, const CalendarFile& 
     std::erase(date, '-');
     for (const engine::Waktu w : file.shown) {
       if (d.times[w].minuteOfDay < 0) continue;
-      const std::string name = engine::NameOf(w);
+      const std::string name = i18n::Tr(engine::NameOf(w));
       line("BEGIN:VEVENT");
       line("UID:" + date + "-" + LowerName(w) + place + "@jadwal.qovclock");
       line("DTSTAMP:" + stamp);
@@ -110,7 +111,7 @@ std::string WriteCalendarFile(const std::vector<Day>& days, const CalendarFile& 
       for (const int lead : file.alarmLeads) {
         line("BEGIN:VALARM");
         line("ACTION:DISPLAY");
-        line("DESCRIPTION:" + EscapeText(name + " " + std::to_string(lead) + " menit lagi"));
+        line("DESCRIPTION:" + EscapeText(i18n::Fill("{1} {2} menit lagi", {name, std::to_string(lead)})));
         line("TRIGGER:-PT" + std::to_string(lead) + "M");
         line("END:VALARM");
       }

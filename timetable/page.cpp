@@ -110,11 +110,11 @@ std::string CoordinatesText(double latitude, double longitude) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.2f°", std::fabs(v));
     std::string s = buf;
-    std::replace(s.begin(), s.end(), '.', ',');  // the Indonesian decimal comma
+    std::replace(s.begin(), s.end(), '.', *i18n::Tr("desimal", ","));  // a comma in Indonesian
     return s;
   };
-  return degrees(latitude) + (latitude < 0 ? " LS, " : " LU, ") + degrees(longitude) +
-         (longitude < 0 ? " BB" : " BT");
+  return degrees(latitude) + " " + (latitude < 0 ? i18n::Tr("LS") : i18n::Tr("LU")) + ", " + degrees(longitude) + " " +
+         (longitude < 0 ? i18n::Tr("BB") : i18n::Tr("BT"));
 }
 
 std::vector<Sheet> MonthSheets(const std::vector<Day>& days, const std::vector<engine::Waktu>& shown) {
@@ -167,8 +167,8 @@ std::string WritePage(const std::vector<Sheet>& sheets, const Heading& heading) 
     const auto th = [](int width, const char* name) {
       return "<th style=\"width:" + std::to_string(width) + "%\">" + name + "</th>";
     };
-    out += s.ramadan ? th(11, i18n::Tr("Ramadan")) + th(11, i18n::Tr("Hari")) + th(9, i18n::Tr("Tanggal"))
-                     : th(eight ? 12 : 14, i18n::Tr("Hari")) + th(eight ? 5 : 7, i18n::Tr("Tgl")) + th(eight ? 15 : 19, i18n::Tr("Hijriah"));
+    out += s.ramadan ? th(11, i18n::Tr("Ramadan")) + th(11, i18n::Tr("kolom", "Hari")) + th(9, i18n::Tr("Tanggal"))
+                     : th(eight ? 12 : 14, i18n::Tr("kolom", "Hari")) + th(eight ? 5 : 7, i18n::Tr("Tgl")) + th(eight ? 15 : 19, i18n::Tr("Hijriah"));
     for (const engine::Waktu w : s.shown)
       out += std::string(emphasised(w) ? "<th class=\"em\">" : "<th>") + i18n::Tr(engine::NameOf(w)) + "</th>";
     out += "</tr></thead>\n<tbody>\n";
@@ -224,16 +224,20 @@ std::string SignedText(int v) { return (v >= 0 ? "+" : "") + std::to_string(v); 
 }  // namespace
 
 std::string MethodText(const engine::Method& m, bool kemenag) {
-  std::string text = std::string(kemenag ? "Metode Kemenag: " : "") + "sudut Shubuh " + Number(m.fajrAngle) +
-                     "°, Isya " + Number(m.isyaAngle) + "°, Ashar " +
-                     (m.mazhab == engine::Mazhab::kHanafi ? "Hanafi" : "Syafi'i");
-  const std::pair<const char*, int> additions[] = {{"Shubuh", m.addShubuh}, {"Dzuhur", m.addDzuhur},
-                                                   {"Ashar", m.addAshar},   {"Maghrib", m.addMaghrib},
-                                                   {"Isya", m.addIsya}};
+  using i18n::Fill;
+  using i18n::Tr;
+  // The degree sign stays outside the texts: xgettext drops it.
+  const std::string text = Fill("sudut Shubuh {1}, Isya {2}, Ashar {3}",
+                                {Number(m.fajrAngle) + "°", Number(m.isyaAngle) + "°",
+                                 m.mazhab == engine::Mazhab::kHanafi ? "Hanafi" : Tr("Syafi'i")});
+  const std::pair<const char*, int> additions[] = {{N_("Shubuh"), m.addShubuh}, {N_("Dzuhur"), m.addDzuhur},
+                                                   {N_("Ashar"), m.addAshar},   {N_("Maghrib"), m.addMaghrib},
+                                                   {N_("Isya"), m.addIsya}};
   std::string added;
   for (const auto& [name, minutes] : additions)
-    if (minutes) added += std::string(added.empty() ? "" : ", ") + name + " " + SignedText(minutes);
-  return added.empty() ? text : text + "; ihtiyat " + added + " menit";
+    if (minutes) added += std::string(added.empty() ? "" : ", ") + Tr(name) + " " + SignedText(minutes);
+  const std::string all = added.empty() ? text : Fill("{1}; ihtiyat {2} menit", {text, added});
+  return kemenag ? Fill("Metode Kemenag: {1}", {all}) : all;
 }
 
 }  // namespace qov::timetable

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "backends/qt/services.h"
+#include "platform/i18n.h"
 
 namespace qov::qt {
 namespace {
@@ -81,7 +82,7 @@ bool PagePrinter::Print(ui::Form& owner, const std::string& html) {
   QWidget* parent = widgetOf_ ? widgetOf_(&owner) : nullptr;
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, parent);
-  dialog.setWindowTitle(QStringLiteral("Cetak Jadwal"));
+  dialog.setWindowTitle(QString::fromUtf8(i18n::Tr("Cetak Jadwal")));
   if (dialog.exec() != QDialog::Accepted) return true;
   return RenderPage(printer, QString::fromStdString(html));
 }
@@ -93,7 +94,7 @@ bool PagePrinter::WritePdf(const std::string& path, const std::string& html) {
   {
     QPdfWriter pdf(&file);
     pdf.setResolution(300);
-    pdf.setTitle(QStringLiteral("Jadwal Sholat"));
+    pdf.setTitle(QString::fromUtf8(i18n::Tr("Jadwal Sholat")));
     drawn = RenderPage(pdf, QString::fromStdString(html));
   }  // the writer finishes the file when it goes
   if (!drawn) {

@@ -15,6 +15,7 @@ TEST_F(MonthWindow, SavesTheShownMonthAsACalendarFile) { Play(); }
 TEST_F(MonthWindow, SavesAPdfOrLeavesItToTheBrowser) { Play(); }
 TEST_F(MonthWindow, LeavesThePdfToTheBrowserWithoutAWriter) { Play(); }
 TEST_F(MonthWindow, TellsAFileItCannotWriteAndWritesNothing) { Play(); }
+TEST_F(MonthWindow, SpeaksTheChosenLanguage) { Play(); }
 
 }  // namespace
 }  // namespace qov::testing
