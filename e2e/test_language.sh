@@ -29,10 +29,10 @@ if on linux; then
   dbus-monitor "interface='org.freedesktop.Notifications',member='Notify'" >"$WORK/notify.log" 2>&1 &
   BACKGROUND_PIDS+=" $!"
 else
-  export WINEDEBUG=-all,+debugstr
+  export WINEDEBUG=-all,warn+seh  # where Wine logs OutputDebugString
 fi
 notified() {
-  if on linux; then tr -s ' \n' ' ' <"$WORK/notify.log"; else grep -a 'debugstr' "$CLOCK_LOG" | tr -s ' \n' ' '; fi
+  if on linux; then tr -s ' \n' ' ' <"$WORK/notify.log"; else grep -a ':OutputDebugStringA ' "$CLOCK_LOG" | tr -s ' \n' ' '; fi || true
 }
 
 # The reminder, five minutes before Dzuhur, comes while English is shown and
@@ -54,7 +54,7 @@ check "the reminder is sent" wait_until 240 eval 'matches "$(notified)" "*Dhuhr*
 sleep 0.5
 shot language-notification-en
 reminded=$(notified)
-check "the notification reads in English ('${reminded: -160}')" matches "$reminded" "*Dhuhr*minute*"
+check "the notification reads in English ('$(tail -c 160 <<<"$reminded")')" matches "$reminded" "*Dhuhr*minute*"
 # Its bubble, at the top right, covers the clock.
 on linux && { dunstctl close-all 2>/dev/null || true; sleep 0.5; }
 
@@ -62,7 +62,7 @@ menu 60 60 "${SETTING_LOKASI[@]}"
 wait_until 5 taller_than 300 || true
 sleep 1
 read -r w h x y <<<"$(window_geometry)"
-dialog=$(ocr "${w}x40+$x+$y" 6)
+dialog=$(ocr "140x22+$x+$y" 7)  # its caption, on the frame's top line
 check "the location dialog reads in English ('$dialog')" matches "$dialog" "*Location*"
 restart() { close_clock && start_clock; }
 restart  # the dialogs answer Escape only when they have the keyboard

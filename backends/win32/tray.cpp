@@ -63,7 +63,7 @@ void Win32TrayIcon::ShowMessage(const std::string& title, const std::string& tex
   wcsncpy(nid.szInfoTitle, Wide(title).c_str(), std::size(nid.szInfoTitle) - 1);
   wcsncpy(nid.szInfo, Wide(text).c_str(), std::size(nid.szInfo) - 1);
   Shell_NotifyIconW(NIM_MODIFY, &nid);
-  // Also to a debugger's log (DebugView, Wine's debugstr channel): a
+  // Also to a debugger's log (DebugView; Wine's warn+seh channel): a
   // notification the desktop hides or drops can still be read there.
   OutputDebugStringW(Wide(title + ": " + text + "\n").c_str());
 }
