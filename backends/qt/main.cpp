@@ -87,14 +87,7 @@ int main(int argc, char** argv) {
   if (!ChooseDisplay(args)) return 1;
   args.push_back(nullptr);
   int count = static_cast<int>(args.size()) - 1;
-  // Qt's shared-memory back buffer makes a round trip to the X server
-  // before each paint into what it last sent: every second, for the hand
-  // and the time. The few kilobytes such a change is go as well over the
-  // socket. Asked of Qt only, not of the programs the clock opens.
-  const bool shmChosen = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
-  if (!shmChosen) qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(count, args.data());
-  if (!shmChosen) qunsetenv("QT_XCB_NO_MITSHM");
   QCoreApplication::setOrganizationName("QOVClock");
   QCoreApplication::setApplicationName("QOVClock");
   QGuiApplication::setDesktopFileName("qov-clock");
