@@ -1,6 +1,7 @@
 // Painting: one paintEvent draws the dirty area back to front into Qt's
 // back buffer, so the hands never flicker over the face.
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -47,12 +48,15 @@ const QPixmap* PictureCache::Get(const std::string& id, QSize size) {
     return nullptr;
   const auto key = std::make_tuple(id, size.width(), size.height());
   if (auto it = scaled_.find(key); it != scaled_.end()) return &it->second;
-  auto original = originals_.find(id);
-  if (original == originals_.end())
-    original = originals_.emplace(id, QPixmap(":/pictures/" + QString::fromStdString(id) + ".bmp")).first;
-  if (original->second.isNull()) return nullptr;
+  // Read as what it is: left to guess, Qt loads every image reader it has
+  // (GIF, JPEG and libjpeg) for good. The full-size picture is not kept: a
+  // new size is rare, and reading it again is cheap.
+  QImageReader reader(":/pictures/" + QString::fromStdString(id) + ".bmp", "bmp");
+  reader.setAutoDetectImageFormat(false);
+  const QImage original = reader.read();
+  if (original.isNull()) return nullptr;
   if (scaled_.size() >= kMaxScaled) scaled_.clear();
-  QPixmap scaled = original->second.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  QPixmap scaled = QPixmap::fromImage(original.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   return &scaled_.emplace(key, std::move(scaled)).first->second;
 }
 

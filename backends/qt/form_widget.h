@@ -35,7 +35,6 @@ class PictureCache {
   const QPixmap* Get(const std::string& id, QSize devicePixels);
 
  private:
-  std::map<std::string, QPixmap> originals_;
   std::map<std::tuple<std::string, int, int>, QPixmap> scaled_;
 };
 

@@ -3,7 +3,6 @@
 // close the clock as the user would, so its settings are stored.
 #include <QApplication>
 #include <QDir>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -95,7 +94,7 @@ int main(int argc, char** argv) {
   // The clock's windows are tool windows and hide while they blink: the
   // program ends when its main window closes, not when none is visible.
   QApplication::setQuitOnLastWindowClosed(false);
-  QApplication::setWindowIcon(QIcon(":/icons/qov.ico"));
+  QApplication::setWindowIcon(qov::qt::ClockIcon());
 
   // Declared before the clock: the services and the windows outlive the
   // form they show.

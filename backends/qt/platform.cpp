@@ -3,12 +3,69 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEventLoop>
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
 #include <QMenu>
 #include <algorithm>
 
 #include "backends/common/menu_plan.h"
 
 namespace qov::qt {
+
+namespace {
+
+uint32_t Le(const QByteArray& b, qsizetype at, int bytes) {
+  uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
+  return v;
+}
+
+// One picture of an icon file: a PNG, or a 32-bit bottom-up DIB whose
+// alpha is its mask. Null for what the clock's icon does not hold.
+QImage IconImage(const QByteArray& data) {
+  if (data.startsWith("\x89PNG")) {
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader png(&buffer, "png");
+    png.setAutoDetectImageFormat(false);
+    return png.read();
+  }
+  if (data.size() < 40 || Le(data, 0, 4) != 40 || Le(data, 14, 2) != 32 || Le(data, 16, 4) != 0) return {};
+  const int w = static_cast<int>(Le(data, 4, 4)), h = static_cast<int>(Le(data, 8, 4)) / 2;
+  if (w <= 0 || h <= 0 || w > 1024 || h > 1024 || data.size() < 40 + qsizetype{w} * h * 4) return {};
+  QImage image(w, h, QImage::Format_ARGB32);
+  // BGRA bytes are Qt's ARGB32 in memory on a little-endian machine.
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const qsizetype at = 40 + (qsizetype{h - 1 - y} * w + x) * 4;
+      image.setPixel(x, y, Le(data, at, 4));
+    }
+  return image;
+}
+
+}  // namespace
+
+QIcon ClockIcon() {
+  // Read here: Qt's reader for icon files asks every image reader whether
+  // the large PNG inside is theirs, and keeps the GIF and JPEG readers and
+  // libjpeg loaded from start-up on.
+  static const QIcon icon = [] {
+    QIcon sizes;
+    QFile file(QStringLiteral(":/icons/qov.ico"));
+    const QByteArray ico = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const int count = ico.size() >= 6 ? static_cast<int>(Le(ico, 4, 2)) : 0;
+    for (int i = 0; i < count && ico.size() >= 6 + 16 * (i + 1); ++i) {
+      const qsizetype entry = 6 + 16 * i, size = Le(ico, entry + 8, 4), offset = Le(ico, entry + 12, 4);
+      if (offset > ico.size() || size > ico.size() - offset) continue;
+      const QImage image = IconImage(ico.mid(offset, size));
+      if (!image.isNull()) sizes.addPixmap(QPixmap::fromImage(image));
+    }
+    return sizes;
+  }();
+  return icon;
+}
 
 // ---------------------------------------------------------- window service
 
@@ -31,7 +88,7 @@ Platform::Platform()
       dialogs_([this](const ui::Form* f) { return static_cast<QWidget*>(Find(f)); }),
       windowService_(*this),
       printer_([this](const ui::Form* f) { return static_cast<QWidget*>(Find(f)); }),
-      tray_(QIcon(":/icons/qov.ico")) {
+      tray_(ClockIcon()) {
   services.settings = &settings_;
   services.clock = &clock_;
   services.locale = &locale_;

@@ -14,6 +14,9 @@ namespace qov::qt {
 
 class Platform;
 
+// The clock's icon, every size of qov.ico, read once.
+QIcon ClockIcon();
+
 class QtWindowService final : public WindowService {
  public:
   explicit QtWindowService(Platform& platform) : platform_(platform) {}

@@ -6,13 +6,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextDocument>
 #include <algorithm>
 
+#include "backends/qt/print/print_page.h"
 #include "backends/qt/services.h"
 #include "platform/i18n.h"
 
@@ -80,11 +79,8 @@ bool DataFiles::WriteAll(const std::string& path, const std::string& bytes) {
 
 bool PagePrinter::Print(ui::Form& owner, const std::string& html) {
   QWidget* parent = widgetOf_ ? widgetOf_(&owner) : nullptr;
-  QPrinter printer(QPrinter::HighResolution);
-  QPrintDialog dialog(&printer, parent);
-  dialog.setWindowTitle(QString::fromUtf8(i18n::Tr("Cetak Jadwal")));
-  if (dialog.exec() != QDialog::Accepted) return true;
-  return RenderPage(printer, QString::fromStdString(html));
+  const auto print = reinterpret_cast<PrintPage>(ModuleEntry(kPrintModule, kPrintPage));
+  return print && print(parent, QString::fromUtf8(i18n::Tr("Cetak Jadwal")), QString::fromStdString(html), RenderPage);
 }
 
 bool PagePrinter::WritePdf(const std::string& path, const std::string& html) {

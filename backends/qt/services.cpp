@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QLocale>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -216,6 +217,17 @@ QString LocalPath(const std::string& path) {
   const QString asIs = Q(path);
   if (QFileInfo::exists(asIs) || !asIs.contains(QLatin1Char('\\'))) return asIs;
   return QString(asIs).replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+QFunctionPointer ModuleEntry(const char* file, const char* symbol) {
+  const QDir bin(QCoreApplication::applicationDirPath());
+  const QString name = QString::fromLatin1(file);
+  for (const QString& path : {bin.filePath(name), bin.filePath(QStringLiteral("../lib/qov-clock/modules/") + name)}) {
+    if (!QFileInfo(path).isFile()) continue;
+    QLibrary module(path);
+    if (QFunctionPointer entry = module.resolve(symbol)) return entry;
+  }
+  return nullptr;
 }
 
 std::string DataFiles::BesideProgram(const std::string& name) {

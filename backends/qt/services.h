@@ -145,6 +145,12 @@ class AutostartEntry final : public LoginStart {
 // not exist as written is tried with them turned into slashes.
 QString LocalPath(const std::string& path);
 
+// `symbol` of one of the program's modules (`file`), loaded at the first
+// call: beside the program in the build, in lib/qov-clock/modules beside
+// bin/ when installed (a folder the loader's cache never lists). Null when
+// the module is missing or broken. A module stays loaded once loaded.
+QFunctionPointer ModuleEntry(const char* file, const char* symbol);
+
 // The model's 0x00BBGGRR and Qt's colours.
 inline QRgb ToRgb(ui::Color c) { return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 

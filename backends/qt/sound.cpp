@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QWidget>
 #include <algorithm>
 #include <string_view>
@@ -29,20 +28,6 @@ bool IsPlayableSound(const QString& file) {
   return desktop::SoundKindOf(std::string_view(head.constData(), static_cast<size_t>(head.size()))).has_value();
 }
 
-// Beside the program in the build, in lib/qov-clock/modules beside bin/
-// when installed (a folder of its own, which the loader's cache never
-// lists). The module stays loaded once loaded: the player's code may
-// still run from the event loop.
-std::unique_ptr<AudioPlayer> LoadPlayer() {
-  const QDir bin(QCoreApplication::applicationDirPath());
-  for (const QString& path : {bin.filePath(kSoundModule), bin.filePath(QStringLiteral("../lib/qov-clock/modules/")) + kSoundModule}) {
-    if (!QFileInfo(path).isFile()) continue;
-    QLibrary module(path);
-    if (auto make = reinterpret_cast<MakeAudioPlayer>(module.resolve(kMakeAudioPlayer))) return std::unique_ptr<AudioPlayer>(make());
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 SystemSound::SystemSound() = default;
@@ -54,7 +39,10 @@ bool SystemSound::Play(const std::string& path, int volume) {
   if (!IsPlayableSound(file)) return false;
   if (!player_ && !triedLoading_) {
     triedLoading_ = true;
-    player_ = LoadPlayer();
+    // The module stays loaded once loaded: the player's code may still run
+    // from the event loop.
+    if (auto make = reinterpret_cast<MakeAudioPlayer>(ModuleEntry(kSoundModule, kMakeAudioPlayer)))
+      player_.reset(make());
   }
   if (!player_) return false;
   // Linear, as the Windows program scales its samples.
