@@ -340,7 +340,8 @@ std::string Usage() {
          "                    tanggal,imsak,shubuh,terbit,dhuha,dzuhur,ashar,maghrib,\n"
          "                    isya; --hijri adds hijri)\n"
          "  --lang CODE       the table's and the page's language: id (the default) or\n"
-         "                    en; the CSV header stays as it is\n"
+         "                    en; the CSV header stays as it is; with --help, id gives\n"
+         "                    this text in Indonesian\n"
          "  --help            show this text and exit\n"
          "\n"
          "N and S are rounded to whole numbers (halves to even) that must fit 16 bits.\n"
@@ -350,6 +351,85 @@ std::string Usage() {
          "or not at all (beside it first, then renamed). Exit status: 0 on success, 2 on\n"
          "bad arguments (a month without times or Hijri dates, a Hijri year without\n"
          "data), 1 when the output cannot be written.\n";
+}
+
+std::string UsageIndonesian() {
+  const settings::Location d;
+  using std::to_string;
+  using namespace settings;
+  return "Pemakaian: qov-jadwal --lat L --lon G --tz Z [--dzuhur N] [--maghrib N] [--ashar S]\n"
+         "                  [--fajr A] [--isya A] [--date YYYY-MM-DD | --month YYYY-MM] [--csv]\n"
+         "                  [--method default|kemenag] [--shubuh N] [--ashar-add N]\n"
+         "                  [--isya-add N] [--elevation M] [--high-lat ATURAN] [--full]\n"
+         "                  [--hijri] [--months N] [--ramadan TAHUN] [--hijri-correction N]\n"
+         "                  [--html BERKAS] [--ics BERKAS [--remind N,N]] [--name TEKS]\n"
+         "                  [--lang id|en]\n"
+         "\n"
+         "Mencetak waktu sholat (Shubuh, Dzuhur, Ashar, Maghrib, Isya) Jam QOV untuk\n"
+         "satu hari atau sebulan penuh. Opsi boleh juga ditulis --opsi=nilai.\n"
+         "\n"
+         "  --lat L           lintang dalam derajat, utara positif,\n"
+         "                    " + RangeText(kLatitude) + " (bawaan " + NumberText(d.latitude) + ", " + d.city + ")\n"
+         "  --lon G           bujur dalam derajat, timur positif, " + RangeText(kLongitude) + "\n"
+         "                    (bawaan " + NumberText(d.longitude) + ")\n"
+         "  --tz Z            zona waktu: jam di depan waktu universal, " + RangeText(kTimeZone) + ",\n"
+         "                    dalam seperempat jam (7, 5.5, -3.5, 5.75); atau nama zona\n"
+         "                    dari basis data zona waktu sistem (Asia/Jakarta,\n"
+         "                    Europe/London), tiap waktu pada selisih yang berlaku saat\n"
+         "                    itu (termasuk waktu musim panas); atau \"local\", zona\n"
+         "                    mesin ini ($TZ bila diisi) (bawaan " + settings::PlainNumber(d.timeZone) + ")\n"
+         "  --dzuhur N        menit ditambahkan pada tengah hari; lebih dari 10 dihitung 10\n"
+         "                    (bawaan " + to_string(d.addDzuhur) + ")\n"
+         "  --maghrib N       menit ditambahkan pada terbenam; lebih dari 4 dihitung 4\n"
+         "                    (bawaan " + to_string(d.addMaghrib) + ")\n"
+         "  --shubuh N        menit ditambahkan pada Shubuh (bawaan 0)\n"
+         "  --ashar-add N     menit ditambahkan pada Ashar (bawaan 0)\n"
+         "  --isya-add N      menit ditambahkan pada Isya (bawaan 0)\n"
+         "  --ashar S         faktor bayangan Ashar, " + RangeText(kMazhab) + ": 1 Syafi'i dan Hambali,\n"
+         "                    2 Hanafi (bawaan " + to_string(d.mazhab) + ")\n"
+         "  --fajr A          sudut matahari di bawah ufuk untuk Shubuh, " + RangeText(kFajrAngle) + ",\n"
+         "                    dibulatkan ke derajat utuh (bawaan " + NumberText(d.sudutFajar) + ")\n"
+         "  --isya A          sudut untuk Isya, " + RangeText(kIsyaAngle) + ", dibulatkan sama\n"
+         "                    (bawaan " + NumberText(d.sudutIsya) + ")\n"
+         "  --method NAMA     default: tabel jam ini sendiri; kemenag: jadwal Kementerian\n"
+         "                    Agama (Shubuh -20, Isya -18, Dhuha 4.5 derajat, ihtiyat 2\n"
+         "                    menit, Dzuhur 3, Terbit -2, detik dibulatkan ke atas);\n"
+         "                    opsi di atas tetap menimpa nilainya\n"
+         "  --elevation M     ketinggian tempat dalam meter, " + RangeText(kElevation) + "\n"
+         "                    (bawaan 0)\n"
+         "  --high-lat ATURAN bila matahari tidak mencapai sudut Shubuh atau Isya:\n"
+         "                    none (ditahan pada waktu terdekat), middle (separuh malam),\n"
+         "                    seventh (sepertujuh malam), angle (sudut/60 malam), auto\n"
+         "                    (sepertujuh di atas lintang 48 derajat, selain itu middle;\n"
+         "                    bawaan)\n"
+         "  --date YYYY-MM-DD hari yang dicetak (bawaan hari ini)\n"
+         "  --month YYYY-MM   cetak setiap hari bulan ini\n"
+         "  --full            juga Imsak, Terbit dan Dhuha\n"
+         "  --hijri           kolom terakhir berisi tanggal Hijriah, YYYY-MM-DD\n"
+         "  --months N        N bulan (1 sampai 12) mulai --month, atau bulan ini\n"
+         "  --ramadan TAHUN   hari-hari Ramadan satu tahun Hijriah (1447), menurut\n"
+         "                    kalender Hijriah jam ini\n"
+         "  --hijri-correction N  hari, -2 sampai 2: \"Koreksi Hijriah\" jam ini (bawaan 0)\n"
+         "  --html BERKAS     tulis halaman cetak, bukan tabel: HTML, satu halaman A4 per\n"
+         "                    bulan, atau dengan --ramadan jadwal imsakiyah\n"
+         "  --ics BERKAS      tulis berkas kalender (iCalendar): satu acara per waktu per\n"
+         "                    hari (delapan dengan --full), dalam UTC\n"
+         "  --remind N,N      alarm dalam berkas kalender, menit sebelum tiap waktu\n"
+         "                    (1 sampai 120)\n"
+         "  --name TEKS       nama tempat di halaman dan di acara\n"
+         "  --csv             keluaran dipisah koma dengan kepala\n"
+         "                    tanggal,shubuh,dzuhur,ashar,maghrib,isya (dengan --full\n"
+         "                    tanggal,imsak,shubuh,terbit,dhuha,dzuhur,ashar,maghrib,\n"
+         "                    isya; --hijri menambah hijri)\n"
+         "  --lang KODE       bahasa tabel, halaman dan bantuan ini: id (bawaan) atau en;\n"
+         "                    kepala CSV tetap sama\n"
+         "  --help            tampilkan teks ini lalu keluar\n"
+         "\n"
+         "N dan S dibulatkan ke bilangan bulat yang muat dalam 16 bit. Waktu ditulis HH:MM\n"
+         "zona yang diberikan; di tabel +1 menandai hari berikutnya (Isya lewat tengah\n"
+         "malam) dan -1 hari sebelumnya. BERKAS \"-\" adalah keluaran standar; berkas\n"
+         "ditulis utuh atau tidak sama sekali. Status keluar: 0 berhasil, 2 argumen\n"
+         "salah, 1 bila keluaran tidak dapat ditulis.\n";
 }
 
 std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::string& error) {
@@ -531,6 +611,11 @@ std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::stri
   for (const std::string& a : args) {
     if (a == "--help" || a == "-h") {
       o.help = true;
+      // Without --lang id the English text, which the manual page is made
+      // from.
+      for (std::size_t i = 0; i < args.size(); ++i)
+        if (args[i] == "--lang=id" || (args[i] == "--lang" && i + 1 < args.size() && args[i + 1] == "id"))
+          o.helpIndonesian = true;
       return o;
     }
   }
@@ -616,7 +701,7 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const Options& o = *parsed;
   if (o.help) {
     // Flushed here, not at exit, so that a full disk is not a success.
-    out << Usage();
+    out << (o.helpIndonesian ? UsageIndonesian() : Usage());
     out.flush();
     if (!out) {
       err << kProgram << ": cannot write the output\n";

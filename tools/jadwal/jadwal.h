@@ -50,6 +50,7 @@ struct Options {
   std::string placeName;             // --name; empty: the first-run city when no place is given
   std::vector<int16_t> alarmLeads;   // --remind: minutes before each time, in the calendar file
   bool help = false;
+  bool helpIndonesian = false;  // --help with --lang id
 };
 
 // Parses the arguments (without the program name). On bad input returns
@@ -63,5 +64,7 @@ int RunJadwal(const std::vector<std::string>& args, std::ostream& out, std::ostr
               double today, double nowUtc = 0);
 
 std::string Usage();
+// The same help in Indonesian, for --help with --lang id.
+std::string UsageIndonesian();
 
 }  // namespace qov::jadwal
