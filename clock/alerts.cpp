@@ -246,7 +246,9 @@ void Alerts::Remind(int64_t minute) {
   auto flush = [&] {
     if (names.empty()) return;
     if (!text.empty()) text += "; ";
-    text += Fill("{1} {2} menit lagi ({3})", {names, std::to_string(lead), ClockText(at)});
+    // A text of its own for one minute: English says "1 minute".
+    text += lead == 1 ? Fill("{1} 1 menit lagi ({2})", {names, ClockText(at)})
+                      : Fill("{1} {2} menit lagi ({3})", {names, std::to_string(lead), ClockText(at)});
     names.clear();
   };
   for (const Schedule::Event& e : events) {

@@ -111,7 +111,8 @@ std::string WriteCalendarFile(const std::vector<Day>& days, const CalendarFile& 
       for (const int lead : file.alarmLeads) {
         line("BEGIN:VALARM");
         line("ACTION:DISPLAY");
-        line("DESCRIPTION:" + EscapeText(i18n::Fill("{1} {2} menit lagi", {name, std::to_string(lead)})));
+        line("DESCRIPTION:" + EscapeText(lead == 1 ? i18n::Fill("{1} 1 menit lagi", {name})
+                                                      : i18n::Fill("{1} {2} menit lagi", {name, std::to_string(lead)})));
         line("TRIGGER:-PT" + std::to_string(lead) + "M");
         line("END:VALARM");
       }
