@@ -90,10 +90,10 @@ measure_start() {
   # This prefix's wineserver, started before any other Wine process, with its
   # request trace on. The socket's folder is named after the prefix's device
   # and inode, under /tmp/.wine-UID upstream and a random /tmp/wine-* on
-  # Debian. The inode may be that of the previous test's prefix, just deleted,
+  # Debian. The inode may be that of an earlier test's prefix, deleted,
   # whose server may still hold the folder's lock: this server then exits at
-  # once and is started again. A socket left by an older server is older than
-  # this one's pid file.
+  # once, that one is ended, and this one started again. A socket left by
+  # an older server is older than this one's pid file.
   SERVER_DIR=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
   listening() {
     [ -n "$(find "/tmp/.wine-$(id -u)" /tmp/wine-* -maxdepth 2 -path "*/$SERVER_DIR/socket" -type s \
@@ -114,6 +114,9 @@ measure_start() {
     listening && break
     log "the traced wineserver did not start (attempt $attempt)"
     server=""
+    # A server still holding the folder (one a killed test left behind) is
+    # this prefix's to the tools: ask it to go.
+    "$WINESERVER" -k 2>/dev/null || true
     sleep 1
   done
   [ -n "$server" ] || { log "the traced wineserver did not start"; exit 1; }
