@@ -26,7 +26,7 @@ start_clock
 notified() { grep -c 'string "Jam QOV"' "$WORK/notify.log" || true; }
 
 while [ "$(date +%H:%M)" != "$NEXT_MINUTE" ]; do sleep 0.5; done
-check "a reminder reaches the service as Notify from Jam QOV" wait_until 8 [ "$(notified)" -ge 1 ]
+check "a reminder reaches the service as Notify from Jam QOV" wait_until 8 eval '[ "$(notified)" -ge 1 ]'
 sleep 0.5
 shot notify-dunst
 call=$(tr -s ' \n' ' ' <"$WORK/notify.log")
