@@ -104,6 +104,8 @@ MonthWindow::MonthWindow(ui::Form& clock, ContextMenu& menu, Services& services,
   buttons_[1]->onClick = [this] { SavePdf(); };
   buttons_[2]->onClick = [this] { SaveCalendar(); };
   buttons_[3]->onClick = [this] { Close(); };
+  // Escape closes it, as it cancels the location dialog.
+  buttons_[3]->SetCancel(true);
   // Borderless like the clock's other windows, so it moves by a drag
   // anywhere off its controls.
   frame_->onMouseDown = [this](int button, int, float x, float y) {

@@ -19,6 +19,8 @@ entry() {
   fi
   return 0
 }
+# For waits: the entry is read again at each try.
+entry_is() { [ "$(entry)" = "$1" ]; }
 remove_entry() {
   if on linux; then rm -f "$AUTOSTART"; else "$WINE" reg delete "$RUN_KEY" /v QOVClock /f >/dev/null 2>&1; fi
 }
@@ -29,7 +31,7 @@ start_clock
 before=$(values)
 check "no entry before the first click ($(entry))" [ -z "$(entry)" ]
 menu 60 60 "${LOGIN_START[@]}"
-check "a click writes the entry starting this program ($(entry))" wait_until 5 [ "$(entry)" = "$expected" ]
+check "a click writes the entry starting this program ($(entry))" wait_until 5 entry_is "$expected"
 if on linux; then
   check "the entry is a valid desktop entry" desktop-file-validate "$AUTOSTART"
   check "no temporary file is left beside it" [ "$(ls "$(dirname "$AUTOSTART")")" = qov-clock.desktop ]
@@ -39,14 +41,14 @@ menu 60 60 Down Down Down Down Right
 shot login-start-ticked
 xdotool key Escape Escape && sleep 0.5
 menu 60 60 "${LOGIN_START[@]}"
-check "a second click removes it" wait_until 5 [ -z "$(entry)" ]
+check "a second click removes it" wait_until 5 entry_is ""
 
 menu 60 60 "${LOGIN_START[@]}"
 remove_entry
 check "removed behind the clock's back" [ -z "$(entry)" ]
 menu 60 60 "${LOGIN_START[@]}"
 check "the next click writes it again: the menu read the entry, not its old tick" \
-  wait_until 5 [ "$(entry)" = "$expected" ]
+  wait_until 5 entry_is "$expected"
 check "no setting of the clock changed" [ "$(values)" = "$before" ]
 
 # A desktop that refuses the entry (a file where its folder belongs): the

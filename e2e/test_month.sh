@@ -101,5 +101,9 @@ fi
 click_button 3
 check "Tutup closes the window" wait_until 10 fails is_mapped $MONTH
 check "the clock still runs" is_mapped
+menu 60 60 Down Down Down Down Right Up Up Return
+wait_until 20 is_mapped $MONTH && sleep 0.5
+xdotool key Escape
+check "Escape closes it as Tutup does" wait_until 10 fails is_mapped $MONTH
 close_clock
 finish
