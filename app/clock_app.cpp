@@ -73,6 +73,7 @@ struct ClockApp::Parts {
   MonthWindow month;
   TrayMenu tray;
   ui::Timer* heartbeat = nullptr;
+  bool unloaded = false;
   std::unique_ptr<AboutBox> about;
 };
 
@@ -99,11 +100,11 @@ bool ClockApp::Parts::Load() {
   alerts.Load(firstRun ? settings::WindowState{} : stored);
   dialog.LoadCities();
   panel.Load(popDelay, stored.fullSchedule);
-  tray.Show();
   return true;
 }
 
 void ClockApp::Parts::Unload() {
+  unloaded = true;
   tray.Remove();
   window.Unload();
 }
@@ -158,6 +159,12 @@ bool ClockApp::Start() {
   // The time and the hands at once, before the window is first painted,
   // rather than an empty label until the first tick.
   parts_->window.ShowTime(parts_->svc.clock->Now(), std::string());
+  // The tray icon once the clock is on the screen: registering it with the
+  // desktop's tray takes longer than showing the window. A clock closed
+  // before then shows none.
+  parts_->svc.windows->AfterShown([parts = parts_.get()] {
+    if (!parts->unloaded) parts->tray.Show();
+  });
   return true;
 }
 

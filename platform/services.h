@@ -188,6 +188,10 @@ class Windows {
   virtual void ShowModal(ui::Form& form, ui::Form& owner) = 0;
   // Closes a form: its onUnload runs.
   virtual void Close(ui::Form& form) = 0;
+  // Runs `then` once the windows shown so far are on the screen, for work
+  // the first sight of the clock need not wait for. The in-memory back end
+  // runs it at once.
+  virtual void AfterShown(std::function<void()> then) = 0;
 };
 
 // Files beside the program.

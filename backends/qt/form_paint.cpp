@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QTimer>
+#include <utility>
 
 #include "backends/qt/form_widget.h"
 #include "backends/qt/services.h"
@@ -69,6 +71,15 @@ void FormWidget::paintEvent(QPaintEvent* e) {
   for (const QRect& r : dirty) p.fillRect(r, palette().color(QPalette::Window));
   if (!form_) return;
   desktop::ForEachInPaintOrder(*form_, [&](const ui::Control& c) { DrawControl(p, c, dirty); });
+  if (!painted_) {
+    painted_ = true;
+    for (auto& then : std::exchange(afterPaint_, {})) QTimer::singleShot(0, this, std::move(then));
+  }
+}
+
+void FormWidget::AfterFirstPaint(std::function<void()> then) {
+  if (painted_) QTimer::singleShot(0, this, std::move(then));
+  else afterPaint_.push_back(std::move(then));
 }
 
 void FormWidget::DrawControl(QPainter& p, const ui::Control& c, const QRegion& dirty) {

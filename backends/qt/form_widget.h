@@ -15,6 +15,7 @@
 #include <tuple>
 #include <unordered_map>
 #include <vector>
+#include <vector>
 
 #include "platform/model.h"
 #include "backends/common/damage.h"
@@ -47,6 +48,9 @@ class FormWidget final : public QWidget, public ui::FormView {
   bool isMain() const { return main_; }
   // False once the window is closed; outlives the widget.
   std::shared_ptr<const bool> alive() const { return alive_; }
+  // Runs `then` from the event loop once the window has painted, or at
+  // once (from the loop) when it already has.
+  void AfterFirstPaint(std::function<void()> then);
   // Closes the window: stops its timers, raises onUnload once when
   // `runUnload`, hides it and lets go of the form. The widget itself is
   // deleted later, from the event loop.
@@ -122,6 +126,8 @@ class FormWidget final : public QWidget, public ui::FormView {
   PictureCache& pictures_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool unloaded_ = false;
+  bool painted_ = false;
+  std::vector<std::function<void()>> afterPaint_;
   bool syncing_ = false;     // pushing model state into the natives
   bool syncPosted_ = false;
   bool sizable_ = false;

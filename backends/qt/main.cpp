@@ -94,7 +94,6 @@ int main(int argc, char** argv) {
   // The clock's windows are tool windows and hide while they blink: the
   // program ends when its main window closes, not when none is visible.
   QApplication::setQuitOnLastWindowClosed(false);
-  QApplication::setWindowIcon(qov::qt::ClockIcon());
 
   // Declared before the clock: the services and the windows outlive the
   // form they show.
@@ -121,6 +120,9 @@ int main(int argc, char** argv) {
       platform.Discard();
       return 0;
     }
+    // The window list's icon once the clock is on the screen: decoding it
+    // first would only hold the window back.
+    platform.AfterShown([] { QApplication::setWindowIcon(qov::qt::ClockIcon()); });
     code = QApplication::exec();
     platform.Shutdown();
   }

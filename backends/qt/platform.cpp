@@ -8,9 +8,11 @@
 #include <QImage>
 #include <QImageReader>
 #include <QMenu>
+#include <QTimer>
 #include <algorithm>
 
 #include "backends/common/menu_plan.h"
+#include "backends/qt/x11.h"
 
 namespace qov::qt {
 
@@ -88,7 +90,7 @@ Platform::Platform()
       dialogs_([this](const ui::Form* f) { return static_cast<QWidget*>(Find(f)); }),
       windowService_(*this),
       printer_([this](const ui::Form* f) { return static_cast<QWidget*>(Find(f)); }),
-      tray_(ClockIcon()) {
+      tray_(&ClockIcon) {
   services.settings = &settings_;
   services.clock = &clock_;
   services.locale = &locale_;
@@ -209,6 +211,20 @@ void Platform::PopupMenu(ui::Form& owner, ui::MenuItem& menu) {
     ui::Handler click = item->onClick;
     click();
   }
+}
+
+void Platform::AfterShown(std::function<void()> then) {
+  // The window's map goes out now, and `then` waits for its first paint;
+  // a window that is never painted (hidden, or a compositor that draws
+  // nothing) lets it run within a second all the same.
+  x11::Flush();
+  auto once = std::make_shared<std::function<void()>>(std::move(then));
+  auto run = [once] {
+    if (*once) std::exchange(*once, {})();
+  };
+  FormWidget* w = mainWidget();
+  if (w && w->isVisible()) w->AfterFirstPaint(run);
+  QTimer::singleShot(w && w->isVisible() ? 1000 : 0, qApp, run);
 }
 
 void Platform::ShowModal(ui::Form& form, ui::Form& owner) {

@@ -55,6 +55,7 @@ class Platform final : public Windows {
   void PopupMenu(ui::Form& owner, ui::MenuItem& menu) override;
   void ShowModal(ui::Form& form, ui::Form& owner) override;
   void Close(ui::Form& form) override;
+  void AfterShown(std::function<void()> then) override;
 
  private:
   FormWidget* Create(ui::Form& form, bool isMain, QWidget* owner);

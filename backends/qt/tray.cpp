@@ -14,14 +14,14 @@ constexpr int kMaxDepth = 16;
 
 }  // namespace
 
-QtTrayIcon::QtTrayIcon(QIcon icon) : icon_(std::move(icon)) {}
+QtTrayIcon::QtTrayIcon(std::function<QIcon()> icon) : icon_(std::move(icon)) {}
 
 QtTrayIcon::~QtTrayIcon() = default;
 
 bool QtTrayIcon::Show(const std::string& tip, std::function<void(Click)> onClick) {
   onClick_ = std::move(onClick);
   if (!systemIcon_) {
-    systemIcon_ = std::make_unique<QSystemTrayIcon>(icon_);
+    systemIcon_ = std::make_unique<QSystemTrayIcon>(icon_());
     // Handled from the event loop, not inside the icon's own mouse event:
     // the handler may open a menu and end with Exit, which takes the icon's
     // window away while Qt would still be delivering that event to it.

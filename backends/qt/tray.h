@@ -20,7 +20,8 @@ namespace qov::qt {
 
 class QtTrayIcon final : public TrayIcon {
  public:
-  explicit QtTrayIcon(QIcon icon);
+  // The icon is made when the tray icon is first shown.
+  explicit QtTrayIcon(std::function<QIcon()> icon);
   ~QtTrayIcon() override;
   bool Show(const std::string& tip, std::function<void(Click)> onClick) override;
   void Remove() override;
@@ -35,7 +36,7 @@ class QtTrayIcon final : public TrayIcon {
   void Choose(ui::MenuItem& item);
   void Balloon(const std::string& title, const std::string& text);
 
-  QIcon icon_;
+  std::function<QIcon()> icon_;
   DesktopNotifications notifications_;
   // The model's menu as a QMenu, which Qt exports over D-Bus (dbusmenu) to
   // a D-Bus tray and pops up itself on an X tray. It outlives the icon

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <vector>
 #include <xcb/xcb.h>
@@ -26,24 +27,24 @@ xcb_connection_t* Connection() {
   return x ? x->connection() : nullptr;
 }
 
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  Reply<xcb_intern_atom_reply_t> r(
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
-  return r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-// The atoms asked once per run: a blink shows the window twice a second.
+// The atoms asked once per run, all in one round trip: they are asked
+// before the clock's window first shows. A blink shows it twice a second.
 struct Atoms {
   xcb_atom_t state, skipTaskbar, skipPager, pid, name, utf8, clientList, restack;
-  explicit Atoms(xcb_connection_t* c)
-      : state(Atom(c, "_NET_WM_STATE")),
-        skipTaskbar(Atom(c, "_NET_WM_STATE_SKIP_TASKBAR")),
-        skipPager(Atom(c, "_NET_WM_STATE_SKIP_PAGER")),
-        pid(Atom(c, "_NET_WM_PID")),
-        name(Atom(c, "_NET_WM_NAME")),
-        utf8(Atom(c, "UTF8_STRING")),
-        clientList(Atom(c, "_NET_CLIENT_LIST")),
-        restack(Atom(c, "_NET_RESTACK_WINDOW")) {}
+  explicit Atoms(xcb_connection_t* c) {
+    static constexpr const char* kNames[] = {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
+                                             "_NET_WM_PID",   "_NET_WM_NAME",               "UTF8_STRING",
+                                             "_NET_CLIENT_LIST", "_NET_RESTACK_WINDOW"};
+    xcb_intern_atom_cookie_t cookies[std::size(kNames)];
+    for (size_t i = 0; i < std::size(kNames); ++i)
+      cookies[i] = xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(kNames[i])), kNames[i]);
+    xcb_atom_t* fields[] = {&state, &skipTaskbar, &skipPager, &pid, &name, &utf8, &clientList, &restack};
+    static_assert(std::size(fields) == std::size(kNames));
+    for (size_t i = 0; i < std::size(kNames); ++i) {
+      Reply<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(c, cookies[i], nullptr));
+      *fields[i] = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+    }
+  }
 };
 
 const Atoms& AtomsOf(xcb_connection_t* c) {
@@ -126,6 +127,10 @@ bool RaiseWindowOf(qint64 pid, const char* title) {
     return true;
   }
   return false;
+}
+
+void Flush() {
+  if (xcb_connection_t* c = Connection()) xcb_flush(c);
 }
 
 }  // namespace qov::qt::x11

@@ -18,4 +18,8 @@ void SkipTaskbarAndPager(QWidget& w);
 // others, without giving it the keyboard. False when there is none.
 bool RaiseWindowOf(qint64 pid, const char* title);
 
+// Sends the requests made so far (a window's map among them) to the server
+// now rather than when the event loop next waits.
+void Flush();
+
 }  // namespace qov::qt::x11

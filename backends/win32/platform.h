@@ -48,6 +48,8 @@ class Platform final : public Windows {
   void PopupMenu(ui::Form& owner, ui::MenuItem& menu) override;
   void ShowModal(ui::Form& form, ui::Form& owner) override;
   void Close(ui::Form& form) override;
+  // At once: the Windows program's start is not held up by its icon.
+  void AfterShown(std::function<void()> then) override { then(); }
 
  private:
   FormWindow* Find(const ui::Form& form) const;

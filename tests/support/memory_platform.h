@@ -190,6 +190,7 @@ struct MemoryWindows : Windows {
   void PopupMenu(ui::Form& owner, ui::MenuItem& menu) override;
   void ShowModal(ui::Form& form, ui::Form& owner) override;
   void Close(ui::Form& form) override;
+  void AfterShown(std::function<void()> then) override { then(); }
 
   // Captions of the last popup's visible items, depth first, submenus as
   // "Setting/Lokasi".
