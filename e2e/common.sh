@@ -30,8 +30,9 @@ cleanup() {
 }
 trap cleanup EXIT
 # A check that fails is counted; any other failing command ends the test, and
-# says where, so a run that stops early can be read from its log.
-trap 'echo "[e2e] stopped at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND (status $?)" >&2' ERR
+# says where, so a run that stops early can be read from its log. Failures
+# inside a $(...) are the caller's to judge (a wait tries again): not told.
+trap 'e2e_status=$?; [ "$BASH_SUBSHELL" -gt 0 ] || echo "[e2e] stopped at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND (status $e2e_status)" >&2' ERR
 
 log() { printf '[%s.%s] %s\n' "$QOV_BACKEND" "$(basename "$0" .sh)" "$*"; }
 on() { [ "$QOV_BACKEND" = "$1" ]; }

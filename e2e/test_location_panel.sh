@@ -5,6 +5,9 @@
 source "$(dirname "$0")/common.sh"
 setup
 : "${QOV_JADWAL:?the native qov-jadwal}"
+# No prayer alerts: a time of the chosen city falling in the test's minute
+# would blink the window away under its clicks (still a first run: no city).
+set_values PosisiWindow "Aksi Shubuh" " 0" "Aksi Dzuhur" " 0" "Aksi Ashar" " 0" "Aksi Maghrib" " 0" "Aksi Isya" " 0"
 start_clock
 
 menu 60 60 "${SETTING_LOKASI[@]}"
