@@ -35,6 +35,23 @@ TEST(SecondCopy, IsRefusedBeforeAnySettingIsTouched) {
   EXPECT_FALSE(p.tray.shown);
 }
 
+// The tray icon waits for the window to be on the screen; a clock closed
+// before then leaves no icon behind.
+TEST(TrayIcon, ComesAfterTheWindowAndNeverAfterAnEarlyClose) {
+  for (bool closedFirst : {false, true}) {
+    SCOPED_TRACE(closedFirst ? "closed first" : "left open");
+    MemoryPlatform p;
+    p.windows.holdAfterShown = true;
+    Program run(p);
+    ASSERT_TRUE(run.Start());
+    EXPECT_TRUE(run.form().visible());
+    EXPECT_FALSE(p.tray.shown);
+    if (closedFirst) p.windows.Close(run.form());
+    for (auto& then : std::exchange(p.windows.afterShown, {})) then();
+    EXPECT_EQ(p.tray.shown, !closedFirst);
+  }
+}
+
 // A store that takes no write (read-only or broken): the first run and
 // every handler that writes go on with their in-memory state.
 TEST(FailingStore, FirstRunAndEveryWritingHandlerGoOn) {

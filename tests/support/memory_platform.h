@@ -190,7 +190,11 @@ struct MemoryWindows : Windows {
   void PopupMenu(ui::Form& owner, ui::MenuItem& menu) override;
   void ShowModal(ui::Form& form, ui::Form& owner) override;
   void Close(ui::Form& form) override;
-  void AfterShown(std::function<void()> then) override { then(); }
+  // At once, unless held: then kept in `afterShown` for the test to run.
+  void AfterShown(std::function<void()> then) override {
+    if (holdAfterShown) afterShown.push_back(std::move(then));
+    else then();
+  }
 
   // Captions of the last popup's visible items, depth first, submenus as
   // "Setting/Lokasi".
@@ -198,6 +202,8 @@ struct MemoryWindows : Windows {
   int popups = 0;
   std::string choose;  // the item to choose in the next popup; empty: none
   std::vector<ui::Form*> modal;
+  bool holdAfterShown = false;
+  std::vector<std::function<void()>> afterShown;
   MemoryPlatform* platform = nullptr;  // attaches a modal form when shown
 };
 
