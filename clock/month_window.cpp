@@ -16,7 +16,7 @@ using i18n::Tr;
 
 constexpr const char* kCaption = N_("Jadwal Sebulan");
 constexpr ui::Twips kMargin = 150;
-constexpr ui::Twips kDateWidth = 450, kWeekdayWidth = 1050, kHijriWidth = 1800, kTimeWidth = 840;
+constexpr ui::Twips kDateWidth = 450, kWeekdayWidth = 1200, kHijriWidth = 1800, kTimeWidth = 840;
 constexpr ui::Twips kRowHeight = 240;
 constexpr ui::Twips kTableTop = 2070;
 constexpr ui::Twips kRowsTop = kTableTop + 300;

@@ -7,7 +7,7 @@ source "$(dirname "$0")/common.sh"
 MONTH=jadwalSebulan
 NAMES=(Januari Februari Maret April Mei Juni Juli Agustus September Oktober November Desember)
 # Where things lie in the window, in pixels at 96 dpi (clock/month_window.cpp's twips / 15).
-TITLE_Y=24 ROWS_Y=158 ROW_H=16 TIMES_X=230 TIME_W=56 BUTTONS_Y=678 NEXT_DX=42
+TITLE_Y=24 ROWS_Y=158 ROW_H=16 TIMES_X=240 TIME_W=56 BUTTONS_Y=678 NEXT_DX=42
 
 # "HH:MM ..." of day $1's row (its five times), read by OCR a cell at a
 # time, four times enlarged: Wine's small face read whole reads 5 as 6.
