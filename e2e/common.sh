@@ -51,18 +51,17 @@ stopped() { ! kill -0 "$1" 2>/dev/null; }
 fails() { ! "$@"; }
 matches() { [[ "$1" == $2 ]]; }
 
+# A display of the test's own: Xvfb picks a free number and tells it once it
+# accepts connections, so tests started side by side never meet on one.
 setup() {
   local n
-  for n in $(seq 91 190); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    wait_until 5 xdpyinfo >/dev/null 2>&1 && { backend_setup; return; }
-    kill "$XVFB_PID" 2>/dev/null || true
-  done
-  echo "no free X display" >&2
-  exit 1
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  wait_until 10 grep -q '^[0-9]' "$WORK/display" || { echo "Xvfb did not start" >&2; exit 1; }
+  n=$(head -n1 "$WORK/display")
+  export DISPLAY=":$n"
+  wait_until 5 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb :$n does not answer" >&2; exit 1; }
+  backend_setup
 }
 
 # Starts the clock, waits for its window and lets it settle for $1 seconds
