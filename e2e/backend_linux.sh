@@ -19,7 +19,7 @@ backend_cleanup() { [ -n "$TRAYER_PID" ] && kill "$TRAYER_PID" 2>/dev/null; }
 
 # The tray sits at the top left; the clock's icon at 1,1 (22x22).
 start_tray() {
-  trayer --edge top --align left --widthtype pixel --width 160 --height 24 >/dev/null 2>&1 &
+  trayer --edge top --align left --widthtype pixel --width 160 --height 24 >"$WORK/trayer.log" 2>&1 &
   TRAYER_PID=$!
   wait_until 5 xdotool search --name '^panel$' >/dev/null 2>&1 || true
 }
