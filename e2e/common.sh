@@ -53,9 +53,12 @@ matches() { [[ "$1" == $2 ]]; }
 
 # A display of the test's own: Xvfb picks a free number and tells it once it
 # accepts connections, so tests started side by side never meet on one.
+# -noreset: a server resets whenever its last client leaves, and a program
+# connecting in that moment (the tray host, after a probe such as xdpyinfo)
+# loses its connection and dies.
 setup() {
   local n
-  Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset 3>"$WORK/display" >/dev/null 2>&1 &
   XVFB_PID=$!
   wait_until 10 grep -q '^[0-9]' "$WORK/display" || { echo "Xvfb did not start" >&2; exit 1; }
   n=$(head -n1 "$WORK/display")

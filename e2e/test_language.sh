@@ -38,7 +38,7 @@ notified() {
 # The reminder, five minutes before Dzuhur, comes while English is shown and
 # before any restart.
 daytime_zone
-place_dzuhur_after 7
+place_dzuhur_after 6
 set_values PosisiWindow Pengingat " 5"
 start_clock
 check "Indonesian while nothing is stored" [ -z "$(get PosisiWindow Bahasa)" ]
