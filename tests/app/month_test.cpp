@@ -10,6 +10,7 @@ class MonthWindow : public Scenario {
 };
 
 TEST_F(MonthWindow, OpensOnTodaysMonthAndPages) { Play(); }
+TEST_F(MonthWindow, PagesOnlyWithinTheCalendarsReach) { Play(); }
 TEST_F(MonthWindow, ShowsEightTimesWithTheFullSchedule) { Play(); }
 TEST_F(MonthWindow, SavesTheShownMonthAsACalendarFile) { Play(); }
 TEST_F(MonthWindow, SavesAPdfOrLeavesItToTheBrowser) { Play(); }
