@@ -37,6 +37,7 @@ struct ClockApp::Parts {
     menu.On(Command::kExit, [this] { svc.windows->Close(form); });
     menu.On(Command::kLoginStart, [this] { ToggleLoginStart(); });
     menu.OnOpen([this] { ShowLoginStart(); });
+    menu.OnOpen([this] { OfferOverlays(); });
     menu.OnLanguage([this](const std::string& code) { ChooseLanguage(code); });
     form.onUnload = [this] { Unload(); };
     heartbeat = &form.AddTimer("tick", kTickMs, true);
@@ -47,6 +48,7 @@ struct ClockApp::Parts {
   void Unload();
   void ShowAbout();
   void ShowLoginStart();
+  void OfferOverlays();
   void ToggleLoginStart();
   void ChooseLanguage(const std::string& code);
   // Every 300 ms: the hands and the digital time (or the alert's name),
@@ -113,6 +115,15 @@ void ClockApp::Parts::ShowAbout() {
   if (about && about->IsOpen()) return;
   about = std::make_unique<AboutBox>(form, svc);
   about->Show();
+}
+
+// The panel and the dialogs open inside the clock, which takes no input
+// while the month window is open over it: the tray's menu, still open to
+// the user, would start one the user could not reach until the month
+// window closed.
+void ClockApp::Parts::OfferOverlays() {
+  const bool free = !month.IsOpen();
+  for (Command c : {Command::kPrayerTimes, Command::kLocation, Command::kAlertSettings}) menu.Enable(c, free);
 }
 
 // The entry belongs to the desktop, not to our settings: its check mark is

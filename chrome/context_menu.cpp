@@ -101,6 +101,7 @@ void ContextMenu::On(Command command, ui::Handler handler) {
 
 void ContextMenu::Check(Command command, bool on) { items_[static_cast<size_t>(command)]->checked = on; }
 void ContextMenu::Show(Command command, bool on) { items_[static_cast<size_t>(command)]->visible = on; }
+void ContextMenu::Enable(Command command, bool on) { items_[static_cast<size_t>(command)]->enabled = on; }
 void ContextMenu::SetCaption(Command command, const std::string& caption) {
   items_[static_cast<size_t>(command)]->captionId = nullptr;  // the caller's own text from now on
   items_[static_cast<size_t>(command)]->caption = caption;

@@ -65,6 +65,7 @@ class ContextMenu {
   void On(Command command, ui::Handler handler);
   void Check(Command command, bool on);
   void Show(Command command, bool on);
+  void Enable(Command command, bool on);
   void SetCaption(Command command, const std::string& caption);
   // Runs before every opening, so items mirror what only then is asked
   // (whether a sound plays).

@@ -11,6 +11,7 @@ class MonthWindow : public Scenario {
 
 TEST_F(MonthWindow, OpensOnTodaysMonthAndPages) { Play(); }
 TEST_F(MonthWindow, PagesOnlyWithinTheCalendarsReach) { Play(); }
+TEST_F(MonthWindow, OffersNothingInsideTheClockWhileOpen) { Play(); }
 TEST_F(MonthWindow, ShowsEightTimesWithTheFullSchedule) { Play(); }
 TEST_F(MonthWindow, SavesTheShownMonthAsACalendarFile) { Play(); }
 TEST_F(MonthWindow, SavesAPdfOrLeavesItToTheBrowser) { Play(); }
