@@ -100,7 +100,6 @@ bool ClockApp::Parts::Load() {
   schedule.SetLocation(location, svc.clock->Now());
   window.Load(version, stored, firstRun);
   alerts.Load(firstRun ? settings::WindowState{} : stored);
-  dialog.LoadCities();
   panel.Load(popDelay, stored.fullSchedule);
   return true;
 }

@@ -73,6 +73,17 @@ start_clock
 read -r w3 h3 x3 y3 <<<"$(window_geometry)"
 check "reopened at ${x3},${y3} ${w3}x${h3}, as it was closed" [ "$x3" -eq "$x2" -a "$y3" -eq "$y2" -a "$h3" -eq "$h" ]
 
+# A clock that crashed leaves its lock file behind; the next start runs
+# all the same.
+if on linux; then
+  kill -KILL "$CLOCK_PID"
+  wait "$CLOCK_PID" 2>/dev/null || true
+  check "a crashed clock leaves its lock file" [ -e "$XDG_RUNTIME_DIR/qov-clock.lock" ]
+  start_clock 1
+  check "the next start runs" kill -0 "$CLOCK_PID"
+  check "and says nothing of another copy" fails is_mapped "Jam QOV"
+fi
+
 # The sizing mode: after a double click on the face the bottom edge, dragged
 # 100 px down, makes the clock taller in the version's proportion.
 xdotool mousemove $((x3 + 60)) $((y3 + 60)) click --repeat 2 --delay 80 1

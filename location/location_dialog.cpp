@@ -133,6 +133,7 @@ LocationDialog::LocationDialog(ui::Form& form, ContextMenu& menu, Services& serv
 }
 
 void LocationDialog::LoadCities() {
+  citiesLoaded_ = true;
   city_->ClearItems();
   const std::string path = svc_.files->BesideProgram(kCityListFile);
   // A missing or unreadable file reads as empty: one blank entry.
@@ -152,6 +153,7 @@ void LocationDialog::ClearWrongBoxes() {
 }
 
 void LocationDialog::Open() {
+  if (!citiesLoaded_) LoadCities();
   window_.OpenOverlay(ClockWindow::Overlay::kDialog, *frame_, kDialogHeight);
   followZone_->SetText(FollowZoneCaption(*svc_.clock));
 

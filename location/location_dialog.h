@@ -20,9 +20,9 @@ class LocationDialog {
   LocationDialog(ui::Form& form, ContextMenu& menu, Services& services, settings::Settings& settings,
                  ClockWindow& window, Schedule& schedule);
 
-  // Reads the city list beside the program into the drop-down.
-  void LoadCities();
-
+  // Opens the dialog; the city list beside the program is read into the
+  // drop-down at the first opening, so a start that never needs it does
+  // not wait for two thousand records.
   void Open();
   void PickCity();
   // False when a box was refused: the dialog stays open with that box
@@ -37,6 +37,7 @@ class LocationDialog {
   void ToggleFollowSystemZone();
 
  private:
+  void LoadCities();
   void ClearWrongBoxes();
   void CloseFrame();
 
@@ -46,6 +47,7 @@ class LocationDialog {
   ClockWindow& window_;
   Schedule& schedule_;
   std::vector<City> cities_;
+  bool citiesLoaded_ = false;
   std::string ownZone_;  // the zone box's text while the system's offset shows
 
   ui::Control* frame_ = nullptr;

@@ -87,7 +87,15 @@ int main(int argc, char** argv) {
   if (!ChooseDisplay(args)) return 1;
   args.push_back(nullptr);
   int count = static_cast<int>(args.size()) - 1;
+  // Each second's repaint is a hand's box and a label, a few kilobytes:
+  // sent over the X socket they cost less than through shared memory,
+  // where every flush waits for the server's answer and so wakes the
+  // clock a second time each second. Read once, when Qt connects; taken
+  // out again so that the programs the clock opens get their own choice.
+  const bool shmChosen = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+  if (!shmChosen) qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(count, args.data());
+  if (!shmChosen) qunsetenv("QT_XCB_NO_MITSHM");
   QCoreApplication::setOrganizationName("QOVClock");
   QCoreApplication::setApplicationName("QOVClock");
   QGuiApplication::setDesktopFileName("qov-clock");

@@ -19,7 +19,14 @@
 #include <QUrl>
 #include <QWidget>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
+#include <string>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/datetime.h"
 #include "backends/common/conversions.h"
@@ -162,6 +169,9 @@ ScreenInfo DesktopScreen::Info() {
 
 // --------------------------------------------------------- single instance
 
+// The kernel's lock on an open file: held for the process's life and let
+// go when it ends, by exit or crash, so no lock is ever stale. Nothing in
+// the file needs to outlive a crash, so nothing is synced to the disk.
 bool LockFileInstance::AnotherRunning() {
   if (asked_) return another_;
   asked_ = true;
@@ -169,17 +179,42 @@ bool LockFileInstance::AnotherRunning() {
   if (dir.isEmpty() || !QFileInfo(dir).isDir())
     dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/QOVClock";
   QDir().mkpath(dir);
-  lock_ = std::make_unique<QLockFile>(dir + "/qov-clock.lock");
-  // Held for the process's life; a lock whose process is gone (a crash) is
-  // taken over at once.
-  lock_->setStaleLockTime(0);
-  if (lock_->tryLock(0)) return false;
-  // Only a live holder refuses; a lock that cannot be made (a read-only
-  // folder) is no reason to refuse to run.
-  another_ = lock_->error() == QLockFile::LockFailedError;
-  if (another_) lock_->getLockInfo(&holder_, nullptr, nullptr);
-  lock_.reset();
-  return another_;
+  path_ = QFile::encodeName(dir + "/qov-clock.lock");
+  // A copy ending removes the file: a lock taken on the removed file locks
+  // nothing, and the next try opens the new one.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int fd = ::open(path_.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // A lock that cannot be made (a read-only folder) is no reason to
+    // refuse to run.
+    if (fd < 0) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EWOULDBLOCK) {
+        another_ = true;
+        // The holder's process ID leads the file.
+        char text[32] = {};
+        if (::pread(fd, text, sizeof text - 1, 0) > 0) holder_ = std::strtoll(text, nullptr, 10);
+      }
+      ::close(fd);
+      return another_;
+    }
+    struct stat locked {}, named {};
+    if (::fstat(fd, &locked) == 0 && ::stat(path_.constData(), &named) == 0 && locked.st_dev == named.st_dev &&
+        locked.st_ino == named.st_ino) {
+      const std::string pid = std::to_string(::getpid()) + "\n";
+      if (::ftruncate(fd, 0) == 0) [[maybe_unused]] const ssize_t n = ::pwrite(fd, pid.data(), pid.size(), 0);
+      held_ = fd;
+      return false;
+    }
+    ::close(fd);
+  }
+  return false;
+}
+
+LockFileInstance::~LockFileInstance() {
+  if (held_ < 0) return;
+  // Removed while still locked, so that no copy starting now takes it.
+  ::unlink(path_.constData());
+  ::close(held_);
 }
 
 void LockFileInstance::BringRunningForward(const std::string& title) {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <QColor>
-#include <QLockFile>
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -69,11 +69,16 @@ class DesktopScreen final : public Screen {
 // settings): per user, and released by the system when the process dies.
 class LockFileInstance final : public InstanceLock {
  public:
+  LockFileInstance() = default;
+  LockFileInstance(const LockFileInstance&) = delete;
+  LockFileInstance& operator=(const LockFileInstance&) = delete;
+  ~LockFileInstance() override;
   bool AnotherRunning() override;
   void BringRunningForward(const std::string& title) override;
 
  private:
-  std::unique_ptr<QLockFile> lock_;
+  QByteArray path_;
+  int held_ = -1;      // the locked file, open for the process's life
   qint64 holder_ = 0;  // the running copy's process
   bool asked_ = false;
   bool another_ = false;

@@ -1,5 +1,5 @@
 // The city list: the pure parser, and loading it into the table and the
-// drop-down at start-up.
+// drop-down.
 #include "location/city_list.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +72,7 @@ TEST(CityListLimits, StopsAtTheTableCutsLongNamesAndStaysLinear) {
 
 // The list beside the program fills the drop-down in file order, each
 // item's data its record's index; a missing or blank file one blank entry.
+// It is read once, when the dialog first opens: never at start-up.
 TEST(LoadCities, FillsTheDropDownWithTheStoredRecordsOnly) {
   std::string many;
   for (int i = 0; i < 2050; ++i) many += "K" + std::to_string(i) + "," + std::to_string(i % 80) + ",100,7\r\n";
@@ -84,6 +85,11 @@ TEST(LoadCities, FillsTheDropDownWithTheStoredRecordsOnly) {
     if (file) p.files.files[path] = *file;
     testing::Program run(p);
     ASSERT_TRUE(run.Start());
+    EXPECT_TRUE(p.files.reads.empty());
+    for (int opening = 0; opening < 2; ++opening) {
+      run.Click("location");
+      run.Press("cancel");
+    }
     EXPECT_EQ(p.files.reads, std::vector<std::string>{path});
     EXPECT_TRUE(p.dialogs.messages.empty());
     const auto& items = run.Get("city").items();
