@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
   args.push_back(nullptr);
   int count = static_cast<int>(args.size()) - 1;
   // Each second's repaint is a hand's box and a label, a few kilobytes:
-  // sent over the X socket they cost less than through shared memory,
+  // sent over the X socket they cost no more than through shared memory,
   // where every flush waits for the server's answer and so wakes the
   // clock a second time each second. Read once, when Qt connects; taken
   // out again so that the programs the clock opens get their own choice.
