@@ -196,11 +196,12 @@ daytime_zone() {
 
 # Stores a place (latitude 0, zone ZONE or 0, no additions) whose Dzuhur
 # today falls $1 minutes after NEXT_MINUTE, the next whole minute that
-# leaves the clock time to start; its longitude is found with the schedule
-# tool (wrapped into -180..180: across the date line the zone still rules).
+# leaves the clock time to start (at least PLACE_LEAD seconds away, 25
+# unless told); its longitude is found with the schedule tool (wrapped
+# into -180..180: across the date line the zone still rules).
 place_dzuhur_after() {
   local ahead=1 lon d t
-  [ "$((10#$(date +%S)))" -lt 35 ] || ahead=2
+  [ "$((10#$(date +%S)))" -lt $((60 - ${PLACE_LEAD:-25})) ] || ahead=2
   NEXT_MINUTE=$(date -d "+$ahead min" +%H:%M) DZUHUR=$(date -d "+$((ahead + $1)) min" +%H:%M)
   t=$(minutes_of "$DZUHUR")
   lon=$(awk -v t="$t" -v z="${ZONE:-0}" 'BEGIN { l = 15 * z + (12 * 60 - t) / 4; while (l > 180) l -= 360; while (l < -180) l += 360; printf "%.3f", l }')

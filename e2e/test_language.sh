@@ -36,9 +36,10 @@ notified() {
 }
 
 # The reminder, five minutes before Dzuhur, comes while English is shown and
-# before any restart.
+# before any restart: at the first turn of a minute at least 40 s away,
+# time enough for the clock to start and English to be chosen.
 daytime_zone
-place_dzuhur_after 6
+PLACE_LEAD=40 place_dzuhur_after 5
 set_values PosisiWindow Pengingat " 5"
 start_clock
 check "Indonesian while nothing is stored" [ -z "$(get PosisiWindow Bahasa)" ]
