@@ -175,9 +175,11 @@ open_panel() {
   shot_window "$1" || true
 }
 # The panel's times as "HH:MM HH:MM ...", read from its right-hand column.
+# Empty, not a failure, when the panel shows no times: the caller checks
+# or tries again.
 panel_times() {
   ocr "54x$((PH == 191 ? 104 : 142))+$((PX + 79))+$((PY + (PH == 191 ? 56 : 58)))" 6 | tr -c '0-9:\n ' ' ' |
-    grep -o '[0-9][0-9]:[0-9][0-9]' | tr '\n' ' ' | sed 's/ $//'
+    { grep -o '[0-9][0-9]:[0-9][0-9]' || true; } | tr '\n' ' ' | sed 's/ $//'
 }
 close_panel() { xdotool mousemove $((PX + 6)) $((PY + 6)) click 1; sleep 0.6; }
 
